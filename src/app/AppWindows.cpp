@@ -1,0 +1,69 @@
+#include "app/AppWindows.h"
+
+#include "core/TForm1.h"
+#include "core/TForm_bouton.h"
+#include "core/TForm_info.h"
+#include "core/TForm_message.h"
+
+#include <QAction>
+
+namespace zaz {
+
+AppWindows::AppWindows() = default;
+AppWindows::~AppWindows() = default;
+
+std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
+{
+    auto w = std::make_unique<AppWindows>();
+
+    // The creation order of the 27 windows. Each window is created once, here, in this
+    // position; the numbers not built below belong to subsystems that add them here.
+    //  1 TForm1            main window (reads the settings)
+    w->form1 = std::make_unique<TForm1>(services);
+    TForm1 &main = *w->form1;
+    //  2 TForm2            server connection settings
+    //  3 TForm3            centre on a point
+    //  4 TForm4            radio
+    //  5 TForm5            weather
+    //  6 TForm6            ATIS
+    //  7 TForm7            flight list
+    //  8 TForm8            packet monitor
+    //  9 TForm_couleur     display settings
+    // 10 TForm_range       visibility
+    // 11 TForm_secu        separation minima
+    // 12 TForm_strip       strip editor
+    // 13 TForm_liststrip   strip board
+    // 14 TForm_listcontrol controllers list
+    // 15 TForm_choixcontrol handoff target
+    // 16 TForm_unavion     aircraft panel
+    // 17 TForm_message     progress window
+    w->message = std::make_unique<TForm_message>();
+    // 18 TForm_bouton      shortcut window "CMD"
+    w->bouton = std::make_unique<TForm_bouton>(QList<TForm_bouton::Shortcut>{
+        {QStringLiteral("CENTRER"), main.MenuItem(QStringLiteral("centrer1"))},
+        {QStringLiteral("RADIO"), main.MenuItem(QStringLiteral("Frquence1"))},
+        {QStringLiteral("ATIS"), main.MenuItem(QStringLiteral("ATIS1"))},
+        {QStringLiteral("VOLS"), main.MenuItem(QStringLiteral("avions1"))},
+        {QStringLiteral("METEO"), main.MenuItem(QStringLiteral("mto1"))},
+    });
+    QObject::connect(main.MenuItem(QStringLiteral("commandes1")), &QAction::triggered,
+                     w->bouton.get(), [b = w->bouton.get()] {
+                         b->show();
+                         b->raise();
+                     });
+    // 19 TForm_decline     magnetic declination
+    // 20 TForm_control     controller details
+    // 21 TForm_vues        views
+    // 22 TForm_info        about window
+    w->info = std::make_unique<TForm_info>(main.state().app.versionTag);
+    QObject::connect(main.MenuItem(QStringLiteral("version2")), &QAction::triggered,
+                     w->info.get(), &QDialog::show);
+    // 23 Tform_texte       predefined texts
+    // 24 TForm_depot       filed flight plans
+    // 25 TForm_AI          AI traffic
+    // 26 TForm_createAI    AI creation
+    // 27 TForm_fp          flight-plan display
+    return w;
+}
+
+} // namespace zaz

@@ -1,0 +1,30 @@
+// The program's windows, created once at start in a fixed order and kept for the whole
+// run. The main window comes first: its create handler reads the settings the others use.
+#pragma once
+
+#include "core/AppServices.h"
+
+#include <memory>
+
+namespace zaz {
+
+class TForm1;
+class TForm_message;
+class TForm_bouton;
+class TForm_info;
+
+struct AppWindows {
+    AppWindows();
+    ~AppWindows();
+    // Members are declared in creation order and destroyed in reverse, the main window,
+    // which owns the shared state, last.
+    std::unique_ptr<TForm1> form1;           //  1 main window "RADAR"
+    std::unique_ptr<TForm_message> message;  // 17 progress window
+    std::unique_ptr<TForm_bouton> bouton;    // 18 shortcut window "CMD"
+    std::unique_ptr<TForm_info> info;        // 22 about window
+};
+
+// Creates every window in its order and connects the menu items they serve.
+std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services);
+
+} // namespace zaz

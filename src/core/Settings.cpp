@@ -1,0 +1,305 @@
+#include "core/Settings.h"
+
+#include "core/Text.h"
+
+namespace zaz {
+
+namespace {
+
+const QString kError = QStringLiteral("ERROR");
+constexpr int kSelectionPiece = 2047;
+
+QString FileName(const IniFile &ini)
+{
+    const QString path = ini.path();
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? path : path.mid(slash + 1);
+}
+
+QString Where(const IniFile &ini, const QString &section, const QString &key)
+{
+    return QStringLiteral("%1, section [%2], clé \"%3\"").arg(FileName(ini), section, key);
+}
+
+// An integer key; a missing key or a text that does not convert gives fallback and a line
+// in the report.
+int ReadInt(const IniFile &ini, const QString &section, const QString &key, int fallback,
+            SettingsReport &report)
+{
+    const QString text = ini.ReadString(section, key, kError);
+    int value = 0;
+    if (TryStrToInt(text, value))
+        return value;
+    if (ini.ValueExists(section, key))
+        report.Add(QStringLiteral("%1 : \"%2\" n'est pas un nombre entier ; valeur utilisée : %3")
+                       .arg(Where(ini, section, key), text)
+                       .arg(fallback));
+    else
+        report.Add(QStringLiteral("%1 absente ; valeur utilisée : %2")
+                       .arg(Where(ini, section, key))
+                       .arg(fallback));
+    return fallback;
+}
+
+bool ReadBool(const IniFile &ini, const QString &section, const QString &key)
+{
+    return TextIsTrue(ini.ReadString(section, key, kError));
+}
+
+QString ReadText(const IniFile &ini, const QString &section, const QString &key)
+{
+    return ini.ReadString(section, key, kError);
+}
+
+void ReadColourTable(const IniFile &ini, DisplaySettings &display, SettingsReport &report)
+{
+    const QString couleur = QStringLiteral("couleur");
+    const QString afich = QStringLiteral("afich");
+    const QStringList names = ini.ReadSection(couleur);
+    const auto &defaults = DefaultColourTable();
+    if (names.size() < kColourCount)
+        report.Add(QStringLiteral("%1, section [%2] : %3 couleurs sur %4 ; les couleurs "
+                                  "manquantes prennent leur valeur par défaut")
+                       .arg(FileName(ini), couleur)
+                       .arg(names.size())
+                       .arg(kColourCount));
+    for (int i = 0; i < kColourCount; ++i) {
+        t_couleur &entry = display.colours[i];
+        if (i >= names.size()) {
+            entry = defaults[i];
+            continue;
+        }
+        entry.name = names[i];
+        const QString text = ini.ReadString(couleur, entry.name, kError);
+        if (!TryStringToColor(text, entry.colour)) {
+            entry.colour = defaults[i].colour;
+            report.Add(QStringLiteral("%1 : \"%2\" n'est pas une couleur ; valeur utilisée : %3")
+                           .arg(Where(ini, couleur, entry.name), text,
+                                ColorToString(entry.colour)));
+        }
+        entry.visible = ReadBool(ini, afich, entry.name) ? 1 : 0;
+    }
+}
+
+void ReadDetailColours(const IniFile &ini, DisplaySettings &display, SettingsReport &report)
+{
+    const QString detail = QStringLiteral("detail");
+    display.details.clear();
+    for (const auto &[key, value] : ini.ReadSectionPairs(detail)) {
+        t_define entry{key, value};
+        TColor colour = 0;
+        if (!TryStringToColor(value, colour)) {
+            entry.value = ColorToString(DefaultColourTable()[kColGeo].colour);
+            report.Add(QStringLiteral("%1 : \"%2\" n'est pas une couleur ; valeur utilisée : %3")
+                           .arg(Where(ini, detail, key), value, entry.value));
+        }
+        display.details.append(entry);
+    }
+}
+
+bool WriteInt(IniFile &ini, const QString &section, const QString &key, long long value)
+{
+    return ini.WriteString(section, key, IntToStr(value));
+}
+
+bool WriteBool(IniFile &ini, const QString &section, const QString &key, bool value)
+{
+    return ini.WriteString(section, key, BoolText(value));
+}
+
+void WriteRect(IniFile &ini, const QString &prefix, const QRect &rect)
+{
+    const QString screen = QStringLiteral("screen");
+    WriteInt(ini, screen, prefix + QStringLiteral("top"), rect.top());
+    WriteInt(ini, screen, prefix + QStringLiteral("left"), rect.left());
+    WriteInt(ini, screen, prefix + QStringLiteral("height"), rect.height());
+    WriteInt(ini, screen, prefix + QStringLiteral("width"), rect.width());
+}
+
+QRect ReadRectOr(const IniFile &ini, const QString &prefix, const QRect &fallback)
+{
+    const QString screen = QStringLiteral("screen");
+    int top = 0, left = 0, height = 0, width = 0;
+    if (!TryStrToInt(ini.ReadString(screen, prefix + QStringLiteral("top"), kError), top)
+        || !TryStrToInt(ini.ReadString(screen, prefix + QStringLiteral("left"), kError), left)
+        || !TryStrToInt(ini.ReadString(screen, prefix + QStringLiteral("height"), kError), height)
+        || !TryStrToInt(ini.ReadString(screen, prefix + QStringLiteral("width"), kError), width))
+        return fallback;
+    return QRect(left, top, width, height);
+}
+
+} // namespace
+
+QString SettingsReport::Text() const
+{
+    return QStringLiteral("Paramètres incomplets, le programme continue avec des valeurs "
+                          "par défaut :\n")
+           + lines_.join(QLatin1Char('\n'));
+}
+
+namespace Settings {
+
+bool ReadWindowRect(const IniFile &ini, QRect &rect)
+{
+    const QRect invalid(0, 0, -1, -1);
+    rect = ReadRectOr(ini, QStringLiteral("radar"), invalid);
+    return rect != invalid;
+}
+
+void ReadRingSpacing(const IniFile &ini, ViewState &view, SettingsReport &report)
+{
+    view.ringSpacing = ReadInt(ini, QStringLiteral("screen"), QStringLiteral("eqdist"), 10, report);
+}
+
+void ReadDisplay(const IniFile &ini, SettingsState &settings, SettingsReport &report)
+{
+    const QString fsx = QStringLiteral("FSX");
+    const QString caract = QStringLiteral("caract");
+    const QString mode = QStringLiteral("mode");
+    const QString conflict = QStringLiteral("conflict");
+    DisplaySettings &d = settings.display;
+
+    settings.paths.simulatorDir = ini.ReadString(fsx, QStringLiteral("DIR"), QStringLiteral("error"));
+    settings.paths.flightPlanDir = ini.ReadString(fsx, QStringLiteral("FPDIR"), QStringLiteral("error"));
+
+    d.screenFontName = ReadText(ini, caract, QStringLiteral("style"));
+    d.screenFontSize = ReadInt(ini, caract, QStringLiteral("size"), 9, report);
+    d.listFontName = ReadText(ini, caract, QStringLiteral("liststyle"));
+    d.listFontSize = ReadInt(ini, caract, QStringLiteral("listsize"), 9, report);
+
+    d.labelMode = ReadBool(ini, mode, QStringLiteral("charly")) ? 1 : 0;
+    d.transponderOnLabel = ReadBool(ini, mode, QStringLiteral("sqwak")) ? 1 : 0;
+
+    ReadColourTable(ini, d, report);
+    ReadDetailColours(ini, d, report);
+
+    d.minimumAltitude = ReadInt(ini, conflict, QStringLiteral("minimum"), 2000, report);
+    d.verticalSeparation = ReadInt(ini, conflict, QStringLiteral("vertical"), 1000, report);
+    d.horizontalSeparation = ReadInt(ini, conflict, QStringLiteral("horizontal"), 5, report);
+}
+
+void ReadSector(const IniFile &ini, SettingsState &settings)
+{
+    const QString sector = QStringLiteral("sector");
+    DisplaySettings &d = settings.display;
+    SelectionTexts &sel = settings.selections;
+
+    settings.paths.sectorDir = ReadText(ini, QStringLiteral("FSX"), QStringLiteral("SCTDIR"));
+    settings.paths.sectorFile = ReadText(ini, sector, QStringLiteral("file"));
+    d.showSidNames = ReadBool(ini, sector, QStringLiteral("libelsid")) ? 1 : 0;
+    d.showStarNames = ReadBool(ini, sector, QStringLiteral("libelstar")) ? 1 : 0;
+    d.showLowNames = ReadBool(ini, sector, QStringLiteral("libellow")) ? 1 : 0;
+    d.showHighNames = ReadBool(ini, sector, QStringLiteral("libelhi")) ? 1 : 0;
+    sel.fixes = ReadText(ini, sector, QStringLiteral("liste_fix"))
+                + ReadText(ini, sector, QStringLiteral("liste_fix2"))
+                + ReadText(ini, sector, QStringLiteral("liste_fix3"));
+    sel.sids = ReadText(ini, sector, QStringLiteral("liste_sid"));
+    sel.stars = ReadText(ini, sector, QStringLiteral("liste_star"));
+    sel.lowAirways = ReadText(ini, sector, QStringLiteral("liste_low"));
+    sel.highAirways = ReadText(ini, sector, QStringLiteral("liste_hi"));
+}
+
+void ReadWeatherTables(const IniFile &ini, SettingsState &settings)
+{
+    for (int i = 0; i < kWeatherDictionaryCount; ++i) {
+        WeatherDictionary &dict = settings.weatherDictionaries[i];
+        dict.keys.clear();
+        dict.values.clear();
+        for (const auto &[key, value] : ini.ReadSectionPairs(QString::fromLatin1(kWeatherDictionarySections[i]))) {
+            dict.keys << key;
+            dict.values << value;
+        }
+    }
+}
+
+void ReadWeatherServer(const IniFile &ini, SettingsState &settings, SettingsReport &report)
+{
+    const QString meteo = QStringLiteral("server meteo");
+    WeatherServerSettings &w = settings.weatherServer;
+    w.server = ReadText(ini, meteo, QStringLiteral("server"));
+    w.address = ReadText(ini, meteo, QStringLiteral("adresse"));
+    w.radius = IntToStr(ReadInt(ini, meteo, QStringLiteral("rayon"), 50, report));
+
+    const QString teamspeak = QStringLiteral("teamspeak");
+    settings.paths.voiceProgram = ini.ReadString(teamspeak, QStringLiteral("path"), QString()).trimmed();
+    settings.paths.voiceParams = ini.ReadString(teamspeak, QStringLiteral("params"), QString()).trimmed();
+}
+
+void ReadWindowPlaces(const IniFile &ini, SettingsState &settings)
+{
+    settings.windows.commands = ReadRectOr(ini, QStringLiteral("cmd"), QRect(700, 120, 330, 420));
+    settings.windows.flightList = ReadRectOr(ini, QStringLiteral("listevol"), QRect(100, 500, 760, 300));
+}
+
+std::array<QString, 3> SplitFixSelection(const QString &text)
+{
+    return {Copy(text, 1, kSelectionPiece), Copy(text, kSelectionPiece + 1, kSelectionPiece),
+            Copy(text, 2 * kSelectionPiece + 1, text.size())};
+}
+
+bool WriteExit(IniFile &ini, const RadarState &state)
+{
+    const SettingsState &s = state.settings;
+    const DisplaySettings &d = s.display;
+    const SectorTables &t = state.sector.tables;
+    const QString caract = QStringLiteral("caract");
+    const QString sector = QStringLiteral("sector");
+    const QString conflict = QStringLiteral("conflict");
+
+    ini.BeginUpdate();
+    ini.WriteString(caract, QStringLiteral("style"), d.screenFontName);
+    WriteInt(ini, caract, QStringLiteral("size"), d.screenFontSize);
+    ini.WriteString(caract, QStringLiteral("liststyle"), d.listFontName);
+    WriteInt(ini, caract, QStringLiteral("listsize"), d.listFontSize);
+
+    WriteBool(ini, QStringLiteral("mode"), QStringLiteral("charly"), d.labelMode != 0);
+
+    for (const t_couleur &entry : d.colours) {
+        ini.WriteString(QStringLiteral("couleur"), entry.name, ColorToString(entry.colour));
+        WriteBool(ini, QStringLiteral("afich"), entry.name, entry.visible != 0);
+    }
+    for (const t_define &entry : d.details)
+        ini.WriteString(QStringLiteral("detail"), entry.name, entry.value);
+
+    ini.WriteString(sector, QStringLiteral("file"), s.paths.sectorFile);
+    WriteBool(ini, sector, QStringLiteral("libelsid"), d.showSidNames != 0);
+    WriteBool(ini, sector, QStringLiteral("libelstar"), d.showStarNames != 0);
+    WriteBool(ini, sector, QStringLiteral("libellow"), d.showLowNames != 0);
+    WriteBool(ini, sector, QStringLiteral("libelhi"), d.showHighNames != 0);
+
+    const auto pieces = SplitFixSelection(SelectionText(t.fixes));
+    ini.WriteString(sector, QStringLiteral("liste_fix"), pieces[0]);
+    ini.WriteString(sector, QStringLiteral("liste_fix2"), pieces[1]);
+    ini.WriteString(sector, QStringLiteral("liste_fix3"), pieces[2]);
+    ini.WriteString(sector, QStringLiteral("liste_sid"), SelectionText(t.sids));
+    ini.WriteString(sector, QStringLiteral("liste_star"), SelectionText(t.stars));
+    ini.WriteString(sector, QStringLiteral("liste_low"), SelectionText(t.lowAirways));
+    ini.WriteString(sector, QStringLiteral("liste_hi"), SelectionText(t.highAirways));
+
+    WriteInt(ini, conflict, QStringLiteral("minimum"), d.minimumAltitude);
+    WriteInt(ini, conflict, QStringLiteral("vertical"), d.verticalSeparation);
+    WriteInt(ini, conflict, QStringLiteral("horizontal"), d.horizontalSeparation);
+
+    WriteRect(ini, QStringLiteral("radar"), s.windows.main);
+    WriteRect(ini, QStringLiteral("cmd"), s.windows.commands);
+    WriteRect(ini, QStringLiteral("listevol"), s.windows.flightList);
+    WriteInt(ini, QStringLiteral("screen"), QStringLiteral("eqdist"), state.view.ringSpacing);
+
+    ini.WriteString(QStringLiteral("server meteo"), QStringLiteral("rayon"), s.weatherServer.radius);
+    return ini.EndUpdate();
+}
+
+bool WriteSimulatorDir(IniFile &ini, SettingsState &settings, const QString &dir)
+{
+    settings.paths.simulatorDir = dir;
+    return ini.WriteString(QStringLiteral("FSX"), QStringLiteral("DIR"), dir);
+}
+
+bool WriteSectorDir(IniFile &ini, SettingsState &settings, const QString &dir)
+{
+    settings.paths.sectorDir = dir;
+    return ini.WriteString(QStringLiteral("FSX"), QStringLiteral("SCTDIR"), dir);
+}
+
+} // namespace Settings
+} // namespace zaz

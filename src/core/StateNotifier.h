@@ -1,0 +1,31 @@
+// Announces changes of the shared state. Model code emits; windows connect to what they
+// show and repaint when visible. Nothing in the model calls a window.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace zaz {
+
+class StateNotifier : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+signals:
+    // The whole scope must be drawn again (map, traffic, tools).
+    void redrawWanted();
+    // The offscreen picture changed and only needs copying to the window.
+    void repaintWanted();
+    void trafficChanged();
+    void stripsChanged();
+    void weatherChanged();
+    void controllersChanged();
+    void settingsChanged();
+    // Text for a panel of the main window's status bar (0 or 1).
+    void statusText(int panel, const QString &text);
+    // Text for the main window's caption.
+    void captionText(const QString &text);
+};
+
+} // namespace zaz

@@ -1,0 +1,97 @@
+// The main window "RADAR": hosts the scope, the main menu, the status bar and the four
+// timers, and owns the shared state of the whole run.
+#pragma once
+
+#include "core/AppServices.h"
+#include "core/RadarState.h"
+#include "core/Settings.h"
+
+#include <QImage>
+#include <QLibrary>
+#include <QList>
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+
+namespace zaz {
+
+class ScopeView;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs the create handler: reads the settings and prepares the picture and menus.
+    explicit TForm1(const AppServices &services, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    RadarState &state() { return state_; }
+    const AppServices &services() const { return services_; }
+
+    // The offscreen picture of the scope, the size of the client area.
+    QImage &picture() { return picture_; }
+    // Copies the picture to the window.
+    void CopyPictureToWindow();
+    QSize ClientSize() const;
+
+    // A menu item (or sub-menu) by its name; nullptr when there is none.
+    QAction *MenuItem(const QString &name) const;
+    QTimer *Timer1() const { return timers_[0]; }
+    QTimer *Timer2() const { return timers_[1]; }
+    QTimer *Timer3() const { return timers_[2]; }
+    QTimer *Timer4() const { return timers_[3]; }
+
+    void SetStatusText(int panel, const QString &text);
+    QString StatusText(int panel) const;
+
+    // What the create handler found wrong in the settings (shown when the window shows).
+    const SettingsReport &settingsReport() const { return report_; }
+    // The icons of the map and of the targets.
+    const QList<QImage> &ImageList1() const { return icons_; }
+
+    // The show handler: simulator library probe, simulator folder and name. Runs once, at
+    // the first show; calling it again does nothing.
+    void FormShow();
+    bool formShown() const { return shown_; }
+
+    // Menu handlers of the application core.
+    void exit1Click();
+    void teamspeak1Click();
+
+signals:
+    // Emitted by "exit" just before the settings are written, so that windows whose
+    // place is kept can store it in the state.
+    void settingsAboutToBeWritten();
+    // Emitted once the show handler has run.
+    void shown();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormResize(const QSize &client);
+    void ApplyWindowGeometry();
+    void BuildMenu();
+    void BuildStatusBar();
+    void BuildTimers();
+    QSize ScreenSize() const;
+    QAction *AddItem(QMenu *menu, const QString &name, const QString &caption, bool enabled = true);
+    QMenu *AddMenu(QMenu *parentMenu, const QString &name, const QString &caption, bool enabled = true);
+
+    AppServices services_;
+    RadarState state_;
+    SettingsReport report_;
+    QImage picture_;
+    QList<QImage> icons_;
+    ScopeView *scope_ = nullptr;
+    QLabel *panels_[2] = {nullptr, nullptr};
+    QTimer *timers_[4] = {nullptr, nullptr, nullptr, nullptr};
+    QLibrary simLibrary_;
+    bool shown_ = false;
+};
+
+} // namespace zaz

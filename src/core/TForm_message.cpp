@@ -1,0 +1,43 @@
+#include "core/TForm_message.h"
+
+#include <QCoreApplication>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+namespace zaz {
+
+TForm_message::TForm_message(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("Form_message"));
+    setWindowTitle(QStringLiteral("message"));
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("ProgressBar1"));
+    progress_->setRange(0, 100000);
+    progress_->setValue(0);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(progress_);
+    resize(420, 60);
+}
+
+void TForm_message::Begin(const QString &caption, int maximum)
+{
+    setWindowTitle(caption);
+    progress_->setRange(0, maximum > 0 ? maximum : 1);
+    progress_->setValue(0);
+    show();
+    // Let the window appear before the work starts.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TForm_message::SetPosition(int position)
+{
+    progress_->setValue(qBound(progress_->minimum(), position, progress_->maximum()));
+}
+
+void TForm_message::End()
+{
+    hide();
+}
+
+} // namespace zaz

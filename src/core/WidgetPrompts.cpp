@@ -1,0 +1,92 @@
+#include "core/WidgetPrompts.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace zaz {
+
+namespace {
+
+QString ApplicationTitle()
+{
+    return QApplication::applicationName().isEmpty() ? QStringLiteral("ZAZ")
+                                                     : QApplication::applicationName();
+}
+
+QString DialogFilter(const QString &pipeFilter)
+{
+    return QtFileFilters(pipeFilter).join(QStringLiteral(";;"));
+}
+
+} // namespace
+
+void WidgetPrompts::ShowMessage(const QString &text)
+{
+    QMessageBox::information(parent_, ApplicationTitle(), text);
+}
+
+Prompts::Answer WidgetPrompts::Ask(const QString &text, const QString &caption, Buttons buttons)
+{
+    QMessageBox::StandardButtons shown;
+    QMessageBox::StandardButton escape = QMessageBox::Cancel;
+    switch (buttons) {
+    case Buttons::Ok: shown = QMessageBox::Ok; escape = QMessageBox::Ok; break;
+    case Buttons::OkCancel: shown = QMessageBox::Ok | QMessageBox::Cancel; break;
+    case Buttons::YesNo: shown = QMessageBox::Yes | QMessageBox::No; escape = QMessageBox::No; break;
+    case Buttons::YesNoCancel: shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+    }
+    QMessageBox box(QMessageBox::Question, caption.isEmpty() ? ApplicationTitle() : caption, text,
+                    shown, parent_);
+    box.setEscapeButton(escape);
+    switch (box.exec()) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+}
+
+std::optional<QString> WidgetPrompts::InputQuery(const QString &caption, const QString &prompt,
+                                                 const QString &value)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent_, caption, prompt, QLineEdit::Normal, value, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> WidgetPrompts::OpenFile(const FileDialogRequest &request)
+{
+    const QString start = request.fileName.isEmpty() ? request.initialDir : request.fileName;
+    const QString file = QFileDialog::getOpenFileName(parent_, request.title, start,
+                                                      DialogFilter(request.filter));
+    if (file.isEmpty())
+        return std::nullopt;
+    return file;
+}
+
+std::optional<QString> WidgetPrompts::SaveFile(const FileDialogRequest &request)
+{
+    const QString start = request.fileName.isEmpty()
+                              ? request.initialDir
+                              : QDir(request.initialDir).filePath(request.fileName);
+    const QString file = QFileDialog::getSaveFileName(parent_, request.title, start,
+                                                      DialogFilter(request.filter));
+    if (file.isEmpty())
+        return std::nullopt;
+    return file;
+}
+
+std::optional<TColor> WidgetPrompts::ChooseColor(TColor initial)
+{
+    const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent_);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return FromQColor(chosen);
+}
+
+} // namespace zaz

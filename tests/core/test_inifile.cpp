@@ -1,0 +1,273 @@
+#include "core/IniFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace zaz {
+namespace {
+
+class IniFileTest : public ::testing::Test {
+protected:
+    QString Path(const QString &name = QStringLiteral("test.ini")) const { return dir_.filePath(name); }
+
+    void Put(const QByteArray &bytes, const QString &name = QStringLiteral("test.ini")) const
+    {
+        QFile f(Path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(bytes), bytes.size());
+    }
+
+    QByteArray Get(const QString &name = QStringLiteral("test.ini")) const
+    {
+        QFile f(Path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    QTemporaryDir dir_;
+};
+
+const QByteArray kSample =
+    "; settings\r\n"
+    "orphan=before any section\r\n"
+    "[screen]\r\n"
+    "  RadarTop = 12  \r\n"
+    "radarleft=34\r\n"
+    "not a key line\r\n"
+    ";radarheight=99\r\n"
+    "radartop=hidden duplicate\r\n"
+    "\r\n"
+    "[ FSX ]\r\n"
+    "DIR=\"  C:\\sim\\  \"\r\n"
+    "name='x'\r\n"
+    "odd=\"x'\r\n"
+    "empty=\r\n"
+    "[Screen]\r\n"
+    "eqdist=5\r\n";
+
+TEST_F(IniFileTest, LooksUpLikeThePrivateProfileFunctions)
+{
+    Put(kSample);
+    IniFile ini(Path());
+    EXPECT_TRUE(ini.lastError().isEmpty());
+
+    EXPECT_EQ(ini.ReadSections(), QStringList({"screen", "FSX"}));
+    EXPECT_EQ(ini.ReadSection("SCREEN"), QStringList({"RadarTop", "radarleft"}));
+    EXPECT_EQ(ini.ReadString(" screen ", "radartop", "d"), "12");
+    EXPECT_EQ(ini.ReadString("fsx", "dir", "d"), "  C:\\sim\\  ");
+    EXPECT_EQ(ini.ReadString("fsx", "name", "d"), "x");
+    EXPECT_EQ(ini.ReadString("fsx", "odd", "d"), "\"x'");
+    EXPECT_EQ(ini.ReadString("fsx", "empty", "d"), "");
+    EXPECT_TRUE(ini.ValueExists("fsx", "EMPTY"));
+
+    // Comments, lines without "=", keys before any section and the hidden duplicate
+    // section are not reachable.
+    EXPECT_EQ(ini.ReadString("screen", "radarheight", "d"), "d");
+    EXPECT_FALSE(ini.ValueExists("screen", "not a key line"));
+    EXPECT_EQ(ini.ReadString("", "orphan", "d"), "d");
+    EXPECT_EQ(ini.ReadString("screen", "eqdist", "d"), "d");
+    EXPECT_EQ(ini.ReadString("nowhere", "radartop", "ERROR"), "ERROR");
+    EXPECT_FALSE(ini.SectionExists("nowhere"));
+    EXPECT_TRUE(ini.ReadSection("nowhere").isEmpty());
+}
+
+TEST_F(IniFileTest, SectionValuesAndPairsFollowFileOrder)
+{
+    Put(kSample);
+    IniFile ini(Path());
+    EXPECT_EQ(ini.ReadSectionValues("screen"), QStringList({"RadarTop=12", "radarleft=34"}));
+    const auto pairs = ini.ReadSectionPairs("FSX");
+    ASSERT_EQ(pairs.size(), 4);
+    EXPECT_EQ(pairs[0], qMakePair(QString("DIR"), QString("  C:\\sim\\  ")));
+    EXPECT_EQ(pairs[3], qMakePair(QString("empty"), QString()));
+}
+
+TEST_F(IniFileTest, LineEndsAndByteOrderMarkDoNotChangeTheContent)
+{
+    const QByteArray lf = QByteArray(kSample).replace("\r\n", "\n");
+    for (const QByteArray &bytes : {kSample, lf, QByteArray("\xEF\xBB\xBF") + lf, lf.chopped(1)}) {
+        Put(bytes);
+        IniFile ini(Path());
+        EXPECT_EQ(ini.ReadSections(), QStringList({"screen", "FSX"}));
+        EXPECT_EQ(ini.ReadSectionValues("screen"), QStringList({"RadarTop=12", "radarleft=34"}));
+        EXPECT_EQ(ini.ReadString("screen", "eqdist", "d"), "d");
+    }
+    // The mark is written back; every line then ends with CRLF.
+    Put("\xEF\xBB\xBF[a]\nk=1");
+    IniFile ini(Path());
+    ASSERT_TRUE(ini.WriteString("a", "k", "2"));
+    EXPECT_EQ(Get(), "\xEF\xBB\xBF[a]\r\nk=2\r\n");
+}
+
+TEST_F(IniFileTest, ChangedKeyKeepsItsPlaceAndEveryOtherLineItsBytes)
+{
+    Put("; top\n[screen]\n  RadarTop = 12  \nradarleft=34\t\n\n[FSX]\nDIR = x \n");
+    IniFile ini(Path());
+    ASSERT_TRUE(ini.WriteString("SCREEN", "radartop", "56"));
+    EXPECT_EQ(Get(), "; top\r\n[screen]\r\nRadarTop=56\r\nradarleft=34\t\r\n\r\n[FSX]\r\nDIR = x \r\n");
+    EXPECT_EQ(ini.ReadString("screen", "radartop", ""), "56");
+
+    // Writing the value the key already has succeeds and leaves its line as it was.
+    ASSERT_TRUE(ini.WriteString("fsx", "dir", "x"));
+    EXPECT_TRUE(Get().contains("\r\nDIR = x \r\n"));
+    IniFile reread(Path());
+    EXPECT_EQ(reread.ReadSectionValues("screen"), QStringList({"RadarTop=56", "radarleft=34"}));
+}
+
+TEST_F(IniFileTest, NewKeysAndSectionsGoAtTheEnd)
+{
+    Put("[a]\nx=1\n; about b\n\n[b]\ny=2");
+    IniFile ini(Path());
+    ASSERT_TRUE(ini.WriteString("A", "z", "3"));
+    ASSERT_TRUE(ini.WriteString("new", "k", "v"));
+    EXPECT_EQ(Get(), "[a]\r\nx=1\r\nz=3\r\n; about b\r\n\r\n[b]\r\ny=2\r\n\r\n[new]\r\nk=v\r\n");
+    EXPECT_EQ(ini.ReadSection("a"), QStringList({"x", "z"}));
+
+    // A missing file is empty and is created at the first write.
+    IniFile fresh(Path("fresh.ini"));
+    EXPECT_TRUE(fresh.ReadSections().isEmpty());
+    EXPECT_TRUE(fresh.lastError().isEmpty());
+    ASSERT_TRUE(fresh.WriteString("s", "k", ""));
+    EXPECT_EQ(Get("fresh.ini"), "[s]\r\nk=\r\n");
+}
+
+TEST_F(IniFileTest, EraseSectionAndDeleteKey)
+{
+    Put("[a]\nx=1\nX=dup\ny=2\n[b]\nx=3\n[A]\nw=4\n");
+    IniFile ini(Path());
+    ASSERT_TRUE(ini.DeleteKey("a", "x"));
+    EXPECT_FALSE(ini.ValueExists("a", "x")); // the hidden duplicate went too
+    EXPECT_EQ(ini.ReadString("b", "x", "d"), "3");
+    ASSERT_TRUE(ini.EraseSection("A"));
+    EXPECT_FALSE(ini.SectionExists("a")); // every copy of the section went
+    EXPECT_EQ(Get(), "[b]\r\nx=3\r\n");
+    EXPECT_TRUE(ini.DeleteKey("nowhere", "x"));
+    EXPECT_TRUE(ini.EraseSection("nowhere"));
+}
+
+TEST_F(IniFileTest, Windows1252RoundTrip)
+{
+    Put("[caract]\nstyle=Arial \xE9tendu \x80\n");
+    IniFile ini(Path());
+    EXPECT_EQ(ini.ReadString("caract", "style", ""), QString::fromUtf8("Arial étendu €"));
+    ASSERT_TRUE(ini.WriteString(QString::fromUtf8("réglé"), QString::fromUtf8("clé"), QString::fromUtf8("é Ω")));
+    EXPECT_TRUE(Get().endsWith("[r\xE9gl\xE9]\r\ncl\xE9=\xE9 ?\r\n"));
+    // Memory holds what the file holds.
+    EXPECT_EQ(ini.ReadString(QString::fromUtf8("RÉGLÉ"), QString::fromUtf8("CLÉ"), ""), QString::fromUtf8("é ?"));
+}
+
+TEST_F(IniFileTest, BatchWritesOnceAtTheOutermostEnd)
+{
+    Put("[a]\nx=1\n");
+    IniFile ini(Path());
+    ini.BeginUpdate();
+    ini.BeginUpdate();
+    ASSERT_TRUE(ini.WriteString("a", "x", "2"));
+    ASSERT_TRUE(ini.EraseSection("b"));
+    ASSERT_TRUE(ini.EndUpdate());
+    EXPECT_EQ(Get(), "[a]\nx=1\n");
+    ASSERT_TRUE(ini.EndUpdate());
+    EXPECT_EQ(Get(), "[a]\r\nx=2\r\n");
+}
+
+TEST_F(IniFileTest, RefusesNamesAndValuesThatWouldBreakTheFile)
+{
+    IniFile ini(Path());
+    EXPECT_FALSE(ini.WriteString("a", "k", "1\r\n[evil]"));
+    EXPECT_FALSE(ini.WriteString("a", "k=v", "1"));
+    EXPECT_FALSE(ini.WriteString("a", " ", "1"));
+    EXPECT_FALSE(ini.WriteString("a", ";k", "1"));
+    EXPECT_FALSE(ini.WriteString("a\nb", "k", "1"));
+    EXPECT_FALSE(ini.WriteString("a", "k\rx", "1"));
+    EXPECT_TRUE(ini.lastError().contains("test.ini"));
+    EXPECT_FALSE(QFile::exists(Path()));
+    EXPECT_FALSE(ini.SectionExists("a"));
+}
+
+// A full disk, imitated with the file size limit of the process (which binds root too):
+// the temporary file cannot be written, so the old file must stay whole, no temporary file
+// may remain, and the change must be written by the next attempt.
+TEST_F(IniFileTest, FailedWriteLeavesTheOldFileWholeAndRetriesLater)
+{
+    const QByteArray old = "[a]\nx=1\n";
+    Put(old);
+    IniFile ini(Path());
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 16;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = ini.WriteString("a", "x", QString(100, u'y'));
+    const QString error = ini.lastError();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(error.contains(Path())) << error.toStdString();
+    EXPECT_EQ(Get(), old);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"test.ini"}));
+    EXPECT_EQ(ini.ReadString("a", "x", ""), QString(100, u'y'));
+
+    ASSERT_TRUE(ini.WriteString("b", "k", "v"));
+    EXPECT_TRUE(ini.lastError().isEmpty());
+    IniFile reread(Path());
+    EXPECT_EQ(reread.ReadString("a", "x", ""), QString(100, u'y'));
+    EXPECT_EQ(reread.ReadString("b", "k", ""), "v");
+}
+
+TEST_F(IniFileTest, WriteIntoAFolderThatIsAFileFails)
+{
+    Put("not a folder", "sub");
+    IniFile ini(Path("sub/test.ini"));
+    EXPECT_FALSE(ini.WriteString("a", "x", "1"));
+    EXPECT_TRUE(ini.lastError().contains("test.ini"));
+    EXPECT_EQ(Get("sub"), "not a folder");
+}
+
+// A file that could not be read must never be replaced by our nearly empty copy.
+TEST_F(IniFileTest, UnreadableFileIsNeverOverwritten)
+{
+    Put("[a]\nx=1\n");
+    {
+        QFile f(Path());
+        ASSERT_TRUE(f.resize(16 * 1024 * 1024 + 1)); // sparse: cheap to make
+    }
+    IniFile big(Path());
+    EXPECT_FALSE(big.lastError().isEmpty());
+    EXPECT_FALSE(big.SectionExists("a"));
+    EXPECT_FALSE(big.WriteString("a", "x", "2"));
+    EXPECT_TRUE(big.lastError().contains("test.ini"));
+    EXPECT_EQ(QFileInfo(Path()).size(), 16 * 1024 * 1024 + 1);
+    EXPECT_TRUE(Get().startsWith("[a]\nx=1\n"));
+
+    // Once the file is mended, Reload reads it and writes work again.
+    Put("[a]\nx=1\n");
+    EXPECT_TRUE(big.Reload());
+    EXPECT_TRUE(big.WriteString("a", "x", "2"));
+    EXPECT_EQ(Get(), "[a]\r\nx=2\r\n");
+
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.ini"));
+    IniFile folder(Path("folder.ini"));
+    EXPECT_FALSE(folder.lastError().isEmpty());
+    EXPECT_FALSE(folder.WriteString("a", "x", "1"));
+    EXPECT_TRUE(QFileInfo(Path("folder.ini")).isDir());
+}
+
+TEST_F(IniFileTest, TooManyLinesIsRefusedNotKept)
+{
+    IniFile ini(QString{});
+    EXPECT_FALSE(ini.LoadFromBytes(QByteArray(300 * 1024, '\n')));
+    EXPECT_TRUE(ini.ToBytes().isEmpty());
+    EXPECT_TRUE(ini.LoadFromBytes(QByteArray("[a]\0x=\x01\xFF\n", 10) + "\n"));
+    EXPECT_EQ(ini.ReadSections(), QStringList({"a"}));
+}
+
+} // namespace
+} // namespace zaz
