@@ -96,6 +96,18 @@ bool SyncToDisk(QFileDevice &file)
 #endif
 }
 
+QString TooLargeText(const QString &path)
+{
+    return QStringLiteral("Le fichier « %1 » est trop volumineux : ses réglages sont ignorés et il ne sera pas modifié.")
+        .arg(Shown(path));
+}
+
+QString UnreadableText(const QString &path)
+{
+    return QStringLiteral("Impossible de lire le fichier « %1 » : ses réglages sont ignorés et il ne sera pas modifié.")
+        .arg(Shown(path));
+}
+
 bool IsBlankOrComment(QStringView raw)
 {
     const QStringView t = TrimBlanks(raw);
@@ -139,22 +151,19 @@ bool IniFile::Reload()
                   .arg(Shown(path_)));
         return false;
     }
-    QFile file(path_);
     if (info.size() > kMaxFileBytes) {
-        Block(QStringLiteral("Le fichier « %1 » est trop volumineux : ses réglages sont ignorés et il ne sera pas modifié.")
-                  .arg(Shown(path_)));
+        Block(TooLargeText(path_));
         return false;
     }
+    QFile file(path_);
     if (!file.open(QIODevice::ReadOnly)) {
-        Block(QStringLiteral("Impossible de lire le fichier « %1 » : ses réglages sont ignorés et il ne sera pas modifié.")
-                  .arg(Shown(path_)));
+        Block(UnreadableText(path_));
         return false;
     }
     // Read at most one byte past the bound: the file may have grown since it was measured.
     const QByteArray bytes = file.read(kMaxFileBytes + 1);
     if (file.error() != QFileDevice::NoError) {
-        Block(QStringLiteral("Impossible de lire le fichier « %1 » : ses réglages sont ignorés et il ne sera pas modifié.")
-                  .arg(Shown(path_)));
+        Block(UnreadableText(path_));
         return false;
     }
     return Parse(bytes);
@@ -169,8 +178,7 @@ bool IniFile::LoadFromBytes(const QByteArray &bytes)
 bool IniFile::Parse(const QByteArray &bytes)
 {
     if (bytes.size() > kMaxFileBytes || bytes.count('\n') >= kMaxLines) {
-        Block(QStringLiteral("Le fichier « %1 » est trop volumineux : ses réglages sont ignorés et il ne sera pas modifié.")
-                  .arg(Shown(path_)));
+        Block(TooLargeText(path_));
         return false;
     }
     qsizetype start = 0;
@@ -460,6 +468,10 @@ bool IniFile::Flush()
     if (blocked_) {
         lastError_ = QStringLiteral("Le fichier « %1 » n'a pas pu être lu : il n'est pas modifié, pour ne pas perdre son contenu.")
                          .arg(Shown(path_));
+        return false;
+    }
+    if (path_.isEmpty()) {
+        lastError_ = QStringLiteral("Ces réglages n'ont pas de fichier : ils ne peuvent pas être enregistrés.");
         return false;
     }
     // QSaveFile writes a temporary file next to the target and renames it over the

@@ -21,7 +21,7 @@
 // - An untouched line is written back byte for byte.
 //
 // A file that exists but cannot be read (not a regular file, unreadable, larger than
-// 16 MiB or with more than 262144 lines) is seen as empty, and from then on every write
+// 16 MiB or with 262144 line ends or more) is seen as empty, and from then on every write
 // fails without touching it: writing our in-memory copy would replace the user's content
 // with almost nothing. Changes are still made in memory; Reload() clears the condition
 // once the file reads correctly.

@@ -50,7 +50,7 @@ const QByteArray kSample =
     "[Screen]\r\n"
     "eqdist=5\r\n";
 
-TEST_F(IniFileTest, LooksUpLikeThePrivateProfileFunctions)
+TEST_F(IniFileTest, LookUpsIgnoreCaseAndBlanksAndSkipHiddenLines)
 {
     Put(kSample);
     IniFile ini(Path());
