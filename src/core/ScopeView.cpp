@@ -11,6 +11,11 @@ ScopeView::ScopeView(const QImage &picture, QWidget *parent)
 {
     setObjectName(QStringLiteral("scope"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Black behind the picture, as the main window's client area.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    setPalette(pal);
+    setAutoFillBackground(false);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
 }

@@ -57,9 +57,6 @@ void TForm1::FormCreate()
     setWindowTitle(QStringLiteral("RADAR"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::black);
-    setPalette(pal);
     resize(kDesignWidth, kDesignHeight);
 
     // 4. Offscreen picture, pointers and icons.

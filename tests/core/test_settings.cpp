@@ -116,7 +116,8 @@ TEST(SettingsExit, WritesSectionsInExitOrderIntoANewFile)
     EXPECT_EQ(file.Find("couleur")->keys.size(), kColourCount);
     EXPECT_EQ(file.Value("couleur", "FOND"), "$00201A10");
     EXPECT_EQ(file.Value("couleur", "ALERTE"), "clRed");
-    EXPECT_EQ(file.Value("afich", "HIGH AWY"), "false");
+    EXPECT_EQ(file.Value("afich", "HIGH AWY"), "true");
+    EXPECT_EQ(file.Value("couleur", "METEO"), "clSkyBlue");
     const auto &screen = file.Find("screen")->keys;
     QStringList screenKeys;
     for (const auto &kv : screen)
