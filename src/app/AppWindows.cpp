@@ -38,6 +38,7 @@ std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
     // 16 TForm_unavion     aircraft panel
     // 17 TForm_message     progress window
     w->message = std::make_unique<TForm_message>();
+    main.SetProgressDisplay(w->message.get());
     // 18 TForm_bouton      shortcut window "CMD"
     w->bouton = std::make_unique<TForm_bouton>(QList<TForm_bouton::Shortcut>{
         {QStringLiteral("CENTRER"), main.MenuItem(QStringLiteral("centrer1"))},

@@ -1,18 +1,14 @@
 #include "core/IniFile.h"
 
 #include "core/Codec.h"
+#include "core/SafeSave.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 
 #include <algorithm>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace zaz {
 namespace {
@@ -81,19 +77,6 @@ QString AsStored(QStringView s)
 QString Shown(const QString &path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-// Data still in the system's cache can fail to reach the disk (delayed allocation on a
-// full disk, network folders); fsync reports it while the old file is still in place.
-bool SyncToDisk(QFileDevice &file)
-{
-#ifdef Q_OS_UNIX
-    const int fd = file.handle();
-    return fd >= 0 && ::fsync(fd) == 0;
-#else
-    Q_UNUSED(file);
-    return true;
-#endif
 }
 
 QString TooLargeText(const QString &path)
@@ -474,21 +457,10 @@ bool IniFile::Flush()
         lastError_ = QStringLiteral("Ces réglages n'ont pas de fichier : ils ne peuvent pas être enregistrés.");
         return false;
     }
-    // QSaveFile writes a temporary file next to the target and renames it over the
-    // target at commit. Its commit() only looks at errors of write() calls: when the last
-    // buffered bytes fail to reach the disk (disk full, file size limit) it still renames
-    // the truncated temporary file over the target. So the buffer is flushed, the size
-    // checked and the data synced here, and commit() is called only when all went well;
-    // otherwise the temporary file is dropped and the target stays as it was.
-    QSaveFile file(path_);
-    const QByteArray bytes = ToBytes();
-    const bool saved = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
-                       && file.flush() && file.size() == bytes.size() && SyncToDisk(file)
-                       && file.commit();
-    if (!saved) {
-        file.cancelWriting();
-        lastError_ = QStringLiteral("Impossible d'enregistrer le fichier « %1 » : il garde son contenu précédent.")
-                         .arg(Shown(path_));
+    // The old file is replaced only once every byte of the new one is on the disk.
+    QString error;
+    if (!SafeSaveBytes(path_, ToBytes(), error)) {
+        lastError_ = error;
         return false;
     }
     dirty_ = false;

@@ -22,6 +22,8 @@ signals:
     void weatherChanged();
     void controllersChanged();
     void settingsChanged();
+    // A sector has just been loaded (the weather stations around it are to be rebuilt).
+    void sectorLoaded();
     // Text for a panel of the main window's status bar (0 or 1).
     void statusText(int panel, const QString &text);
     // Text for the main window's caption.

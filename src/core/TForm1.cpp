@@ -1,13 +1,17 @@
 #include "core/TForm1.h"
 
 #include "core/Artwork.h"
+#include "core/ProgressDisplay.h"
 #include "core/Prompts.h"
 #include "core/ScopeView.h"
 #include "core/Shell.h"
+#include "sector/SectorReader.h"
+#include "sector/SectorWriter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
@@ -209,11 +213,13 @@ void TForm1::BuildMenu()
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     // Captions are plain text: no "&" mnemonics.
     QMenu *fichier = AddMenu(nullptr, QStringLiteral("Fichier1"), QStringLiteral("Fichier"));
-    AddItem(fichier, QStringLiteral("chargersct1"), QStringLiteral("charger secteur"));
+    connect(AddItem(fichier, QStringLiteral("chargersct1"), QStringLiteral("charger secteur")),
+            &QAction::triggered, this, &TForm1::chargersct1Click);
     AddItem(fichier, QStringLiteral("connect1"), QStringLiteral("connect serveur"));
     AddItem(fichier, QStringLiteral("disconnect1"), QStringLiteral("disconnect serveur"));
     AddItem(fichier, QStringLiteral("ConnectFSX1"), QStringLiteral("Connect"));
-    AddItem(fichier, QStringLiteral("sauvegardersct1"), QStringLiteral("sauvegarder secteur"));
+    connect(AddItem(fichier, QStringLiteral("sauvegardersct1"), QStringLiteral("sauvegarder secteur")),
+            &QAction::triggered, this, &TForm1::sauvegardersct1Click);
     QAction *exit = AddItem(fichier, QStringLiteral("exit1"), QStringLiteral("exit"));
     connect(exit, &QAction::triggered, this, &TForm1::exit1Click);
 
@@ -352,6 +358,15 @@ void TForm1::FormShow()
         s.sim.simulatorName = QStringLiteral("P3D");
     connectSim->setText(QStringLiteral("connect ") + s.sim.simulatorName);
 
+    // 4. The last sector, when its file is there.
+    if (QFileInfo(ProgramPath(services_.programDir, s.settings.paths.sectorFile)).isFile()) {
+        if (progress_)
+            progress_->Begin(QStringLiteral("chargement secteur en cours"));
+        LoadSector();
+        if (progress_)
+            progress_->End();
+    }
+
     emit shown();
 }
 
@@ -363,6 +378,98 @@ void TForm1::exit1Click()
         services_.prompts->ShowMessage(
             QStringLiteral("Les paramètres n'ont pas été enregistrés : %1").arg(state_.files.zaz->lastError()));
     QCoreApplication::quit();
+}
+
+bool TForm1::LoadSector()
+{
+    RadarState &s = state_;
+    Prompts &prompts = *services_.prompts;
+    setCursor(CustomCursor(1));
+    scope_->setCursor(CustomCursor(1));
+    SectorProgress progress;
+    if (progress_) {
+        progress.setMaximum = [this](int maximum) { progress_->SetMaximum(maximum); };
+        progress.setPosition = [this](int position) { progress_->SetPosition(position); };
+    }
+    QString error;
+    std::optional<SectorLoadResult> result = ReadSectorFile(
+        ProgramPath(services_.programDir, s.settings.paths.sectorFile), ReadSettingsOf(s), error, progress);
+    if (result) {
+        const bool hasErrors = result->hasErrors;
+        const QString errors = result->errorText;
+        const QString summary = result->summary;
+        ApplySectorLoad(s, std::move(*result));
+        CopyPictureToWindow();
+        if (hasErrors)
+            prompts.ShowMessage(errors);
+        prompts.ShowMessage(summary);
+    } else {
+        prompts.ShowMessage(error);
+    }
+    unsetCursor();
+    scope_->unsetCursor();
+    if (result) {
+        for (const char *view : {"Vue11", "vue21", "vue31", "vue41"})
+            MenuItem(QLatin1String(view))->setVisible(false);
+    }
+    CopyPictureToWindow();
+    return result.has_value();
+}
+
+void TForm1::chargersct1Click()
+{
+    RadarState &s = state_;
+    FileDialogRequest request;
+    request.title = QStringLiteral("chosir le secteur?");
+    request.filter = QStringLiteral("secteur (*.sct)|*.SCT");
+    request.initialDir = s.settings.paths.sectorDir.isEmpty()
+                             ? ProgramPath(services_.programDir, QStringLiteral("sectors"))
+                             : ProgramPath(services_.programDir, s.settings.paths.sectorDir);
+    const auto file = services_.prompts->OpenFile(request);
+    if (!file)
+        return;
+    QString dir = QFileInfo(*file).absolutePath();
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    if (!Settings::WriteSectorDir(*s.files.zaz, s.settings, dir))
+        services_.prompts->ShowMessage(s.files.zaz->lastError());
+    s.settings.paths.sectorFile = QFileInfo(*file).absoluteFilePath();
+    // A new sector starts with every fix and no procedure or airway selected.
+    s.settings.selections = SelectionTexts();
+    if (progress_)
+        progress_->Begin(QStringLiteral("chargement secteur en cours"));
+    LoadSector();
+    if (progress_)
+        progress_->End();
+    CopyPictureToWindow();
+}
+
+void TForm1::sauvegardersct1Click()
+{
+    RadarState &s = state_;
+    FileDialogRequest request;
+    request.filter = QStringLiteral("secteur (*.sct)|*.SCT");
+    request.initialDir = ProgramPath(services_.programDir, QStringLiteral("secteurs"));
+    const auto chosen = services_.prompts->SaveFile(request);
+    if (!chosen)
+        return;
+    QString file = *chosen;
+    if (QFileInfo(file).suffix().isEmpty())
+        file += QStringLiteral(".sct");
+    if (progress_) {
+        progress_->Begin(QStringLiteral("ecriture secteur en cours"));
+        progress_->SetMaximum(2000);
+    }
+    QStringList lines;
+    WriteSector(s.sector.tables, s.sector.identity, s.settings.paths.sectorFile, lines, [this](int count) {
+        if (progress_)
+            progress_->SetPosition(count);
+    });
+    if (progress_)
+        progress_->End();
+    QString error;
+    if (!SaveLines(file, lines, error))
+        services_.prompts->ShowMessage(error);
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

@@ -18,6 +18,7 @@ class QTimer;
 
 namespace zaz {
 
+class ProgressDisplay;
 class ScopeView;
 
 class TForm1 : public QMainWindow {
@@ -56,9 +57,18 @@ public:
     void FormShow();
     bool formShown() const { return shown_; }
 
-    // Menu handlers of the application core.
+    // The progress window used by long work (sector load and save).
+    void SetProgressDisplay(ProgressDisplay *progress) { progress_ = progress; }
+
+    // Menu handlers.
     void exit1Click();
     void teamspeak1Click();
+    void chargersct1Click();
+    void sauvegardersct1Click();
+
+    // Reads the last-sector file of the settings into the state. On a file that cannot be
+    // read the controller is told why and the sector loaded before stays. False then.
+    bool LoadSector();
 
 signals:
     // Emitted by "exit" just before the settings are written, so that windows whose
@@ -91,6 +101,7 @@ private:
     QLabel *panels_[2] = {nullptr, nullptr};
     QTimer *timers_[4] = {nullptr, nullptr, nullptr, nullptr};
     QLibrary simLibrary_;
+    ProgressDisplay *progress_ = nullptr;
     bool shown_ = false;
 };
 

@@ -20,19 +20,29 @@ TForm_message::TForm_message(QWidget *parent)
     resize(420, 60);
 }
 
-void TForm_message::Begin(const QString &caption, int maximum)
+void TForm_message::Begin(const QString &caption)
 {
     setWindowTitle(caption);
-    progress_->setRange(0, maximum > 0 ? maximum : 1);
     progress_->setValue(0);
     show();
+    raise();
     // Let the window appear before the work starts.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+void TForm_message::SetMaximum(int maximum)
+{
+    progress_->setRange(0, maximum > 0 ? maximum : 1);
+}
+
 void TForm_message::SetPosition(int position)
 {
-    progress_->setValue(qBound(progress_->minimum(), position, progress_->maximum()));
+    const int value = qBound(progress_->minimum(), position, progress_->maximum());
+    if (value == progress_->value())
+        return;
+    progress_->setValue(value);
+    // The work runs on the GUI thread: give the bar a chance to show its new length.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void TForm_message::End()

@@ -1,22 +1,25 @@
 // The progress window "message" shown during long work such as loading a sector.
 #pragma once
 
+#include "core/ProgressDisplay.h"
+
 #include <QWidget>
 
 class QProgressBar;
 
 namespace zaz {
 
-class TForm_message : public QWidget {
+class TForm_message : public QWidget, public ProgressDisplay {
     Q_OBJECT
 public:
     explicit TForm_message(QWidget *parent = nullptr);
 
     QProgressBar *ProgressBar1() const { return progress_; }
-    // Shows the window with a caption and an empty bar running to maximum.
-    void Begin(const QString &caption, int maximum);
-    void SetPosition(int position);
-    void End();
+
+    void Begin(const QString &caption) override;
+    void SetMaximum(int maximum) override;
+    void SetPosition(int position) override;
+    void End() override;
 
 private:
     QProgressBar *progress_;

@@ -126,6 +126,9 @@ struct SectorIdentity {
     QString airport;
     QString declinationText;
     float declination = 0;
+    float ownLat = 0;     // own position, info lines 4 and 5
+    float ownLon = 0;
+    QString ownFrequency; // own airport's frequency without its dot ("118100"), "" when none
     QString captionText;  // name + two blanks + callsign
     bool loaded = false;
     t_info infoLines;     // copy of the first info entry, for the writer

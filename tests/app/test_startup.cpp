@@ -8,6 +8,7 @@
 #include "support/TestEnv.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMenu>
@@ -145,9 +146,9 @@ TEST(StartUpShow, LibraryMissingAndSimulatorFolderChosen)
     TestEnv env = TestEnv::WithStartingData();
     // A simulator folder elsewhere that the controller picks in the dialog.
     env.Write(QStringLiteral("autre/Prepar3D.exe"), QStringLiteral("x"));
-    env.Write(QStringLiteral("ZAZ.ini"),
-              QString::fromLatin1(env.ReadBytes(QStringLiteral("ZAZ.ini")))
-                  .replace(QStringLiteral("DIR=simulateur/"), QStringLiteral("DIR=nulle-part/")));
+    env.Write(QStringLiteral("ZAZ.ini"), QString::fromLatin1(env.ReadBytes(QStringLiteral("ZAZ.ini")))
+                                             .replace(QStringLiteral("DIR=simulateur/"), QStringLiteral("DIR=nulle-part/"))
+                                             .replace(QStringLiteral("file=secteurs/"), QStringLiteral("file=absent/")));
     env.prompts.AnswerOpen(env.path(QStringLiteral("autre/Prepar3D.exe")));
     TForm1 form(env.services());
     form.FormShow();
@@ -169,6 +170,7 @@ TEST(StartUpShow, LibraryFoundBothSimulatorsPresentOrDialogCancelled)
 {
     TestEnv env = TestEnv::WithStartingData();
     env.Write(QStringLiteral("simulateur/Prepar3D.exe"), QStringLiteral("x"));
+    QFile::remove(env.path(QStringLiteral("secteurs/LFLL_Lyon.sct")));
     AppServices services = env.services();
     // Any loadable library stands in for the simulator's.
     services.simLibraryName = QLibraryInfo::path(QLibraryInfo::LibrariesPath) + "/libQt6Core.so.6";

@@ -1,0 +1,62 @@
+// The flat projection of the scope: view edges, geographic point <-> pixel, visibility
+// tests, distances and bearings, the status-bar position text and the rotated offset used
+// for approach axes.
+#pragma once
+
+#include "core/RadarState.h"
+
+#include <QPointF>
+#include <QSize>
+#include <QString>
+#include <functional>
+
+namespace zaz {
+
+// Recomputes the four edges of the picture from the centre, the scale and the picture size.
+// Each edge is stored as float32 and the projection uses the stored values.
+void ComputeEdges(ViewState &view, QSize picture);
+
+// Pixel position of a geographic point, unrounded.
+QPointF GeoToScreen(const ViewState &view, float latitude, float longitude);
+// The same rounded half to even, as the drawing uses it.
+QPoint GeoToScreenRounded(const ViewState &view, float latitude, float longitude);
+// Geographic point under a pixel: x = longitude, y = latitude.
+QPointF ScreenToGeo(const ViewState &view, double x, double y);
+
+// A single position inside the edges (edges included).
+bool PointVisible(const ViewState &view, float latitude, float longitude);
+// A segment is skipped only when it lies wholly on one side of the picture.
+bool SegmentVisible(const ViewState &view, float lat1, float lon1, float lat2, float lon2);
+// Pixel figure test on rounded minimum and maximum coordinates against the picture size.
+bool PixelsVisible(double minX, double minY, double maxX, double maxY, QSize picture);
+
+// Great-circle distance in nautical miles (earth radius 3443.844 nm); 0 for equal points.
+double DistanceNm(double lat1, double lon1, double lat2, double lon2);
+
+// Compass bearing on the picture of b seen from a, plus the declination, rounded half to
+// even (so 360 may come out).
+int ScreenBearing(QPointF a, QPointF b, double declination);
+
+// Status-bar texts of a position: "N45 30.00" and "W1 15.00" for 45.5, -1.25. Zero counts
+// as south / west.
+struct ShortLatLon {
+    QString latitude;
+    QString longitude;
+};
+ShortLatLon ShortLatLonText(double latitude, double longitude);
+
+// The point at length pixels from p1 in the direction from p2 through p1, turned by theta
+// radians (theta = 0 continues the line beyond p1). When an inverse sine or cosine fails,
+// onDomainError (if given) is told the key of the difference ("x2-x1" or "y2-y1"), the
+// length and the difference used, and the direction 0 is taken.
+using AngleErrorSink = std::function<void(const QString &key, float length, float difference)>;
+QPointF PointAtAngle(float length, float theta, QPointF p1, QPointF p2,
+                     const AngleErrorSink &onDomainError = {});
+// A sink that records the failure in the settings file, section "erreur": key "module" for
+// the length and the difference's key for the difference.
+AngleErrorSink AngleErrorToSettings(IniFile &ini);
+
+// Nautical miles per degree of longitude at a latitude: 60 × cos(latitude).
+float NmPerDegreeLongitude(float latitude);
+
+} // namespace zaz

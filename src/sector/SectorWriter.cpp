@@ -1,0 +1,194 @@
+#include "sector/SectorWriter.h"
+
+#include "core/Codec.h"
+#include "core/SafeSave.h"
+#include "core/Text.h"
+#include "sector/Coordinates.h"
+
+namespace zaz {
+
+namespace {
+
+constexpr int kRouteNameWidth = 25;
+constexpr int kInfoLines = 9;
+
+// Builds the lines of the file and reports the running count after each element.
+class Writer {
+public:
+    Writer(QStringList &lines, const WriterProgress &progress) : lines_(lines), progress_(progress) {}
+
+    void Line(const QString &text) { lines_.append(text); }
+
+    void Separator()
+    {
+        for (int i = 0; i < 3; ++i)
+            lines_.append(QStringLiteral(";"));
+    }
+
+    // A separator followed by a section header.
+    void Section(const char *header)
+    {
+        Separator();
+        lines_.append(QString::fromLatin1(header));
+    }
+
+    void ElementDone()
+    {
+        if (progress_)
+            progress_(int(lines_.size()));
+    }
+
+private:
+    QStringList &lines_;
+    const WriterProgress &progress_;
+};
+
+// Fields separated by one blank.
+QString Join(std::initializer_list<QString> fields)
+{
+    QString line;
+    bool first = true;
+    for (const QString &field : fields) {
+        if (!first)
+            line += QLatin1Char(' ');
+        line += field;
+        first = false;
+    }
+    return line;
+}
+
+QString WithComment(const QString &line, const QString &comment)
+{
+    return line + QStringLiteral(" ;") + comment;
+}
+
+QString SegmentCoordinates(const RouteSegment &s)
+{
+    return Join({LatitudeText(s.lat1), LongitudeText(s.lon1), LatitudeText(s.lat2), LongitudeText(s.lon2)});
+}
+
+void WriteNavaids(Writer &w, const QList<VOR> &table, int identifierWidth)
+{
+    for (const VOR &v : table) {
+        w.Line(WithComment(Join({PadRight(v.identifier, identifierWidth), PadRight(v.frequency, 7),
+                                 LatitudeText(v.latitude), LongitudeText(v.longitude)}),
+                           v.comment));
+        w.ElementDone();
+    }
+}
+
+// Routes: one line per segment, the name on the first segment's line. Procedures and
+// airways are written only when selected; boundaries always, their flag meaning nothing.
+// Boundary names take the same 25 columns as procedure names, so that the points stand at
+// the columns the reader cuts.
+void WriteRoutes(Writer &w, const QList<ROUTE> &table, bool onlySelected)
+{
+    const QString blanks(kRouteNameWidth, QLatin1Char(' '));
+    for (const ROUTE &route : table) {
+        if (onlySelected && !route.selected)
+            continue;
+        for (qsizetype i = 0; i < route.segments.size(); ++i)
+            w.Line(Join({i == 0 ? PadRight(route.name, kRouteNameWidth) : blanks,
+                         SegmentCoordinates(route.segments[i])}));
+        w.ElementDone();
+    }
+}
+
+} // namespace
+
+void WriteSector(const SectorTables &tables, const SectorIdentity &identity, const QString &sourceName,
+                 QStringList &lines, const WriterProgress &progress)
+{
+    Writer w(lines, progress);
+
+    w.Line(QStringLiteral("; Ce fichier secteur a été modifié par le logiciel ZAZ"));
+    w.Line(QStringLiteral("; à partir du fichier secteur original: ") + sourceName);
+
+    w.Section("[INFO]");
+    for (int i = 0; i < kInfoLines; ++i)
+        w.Line(identity.infoLines[std::size_t(i)]);
+    w.ElementDone();
+
+    w.Separator();
+    for (const t_define &d : tables.defines) {
+        w.Line(QStringLiteral("#define ") + d.name + QLatin1Char(' ') + d.value);
+        w.ElementDone();
+    }
+
+    w.Section("[VOR]");
+    // VOR identifiers take 4 columns: a three-letter identifier read from a free-form line
+    // gets its filling blank, so the frequency and coordinates stand where the reader cuts.
+    WriteNavaids(w, tables.vors, 4);
+    w.Section("[NDB]");
+    WriteNavaids(w, tables.ndbs, 5);
+
+    w.Section("[FIXES]");
+    for (const FIXE &f : tables.fixes) {
+        if (!f.selected)
+            continue;
+        w.Line(WithComment(Join({PadRight(f.name, 5), LatitudeText(f.latitude), LongitudeText(f.longitude)}),
+                           f.comment));
+        w.ElementDone();
+    }
+
+    w.Section("[AIRPORT]");
+    for (const Airport &a : tables.airports) {
+        w.Line(WithComment(Join({PadRight(a.identifier, 4), PadRight(a.frequency, 7), LatitudeText(a.latitude),
+                                 LongitudeText(a.longitude), PadRight(a.airspaceClass, 1)}),
+                           a.comment));
+        w.ElementDone();
+    }
+
+    w.Section("[RUNWAY]");
+    for (const RUNWAY &r : tables.runways) {
+        w.Line(WithComment(Join({PadRight(r.number, 3), PadRight(r.oppositeNumber, 3), PadRight(r.heading, 3),
+                                 PadRight(r.oppositeHeading, 3), LatitudeText(r.latitude),
+                                 LongitudeText(r.longitude), LatitudeText(r.oppositeLatitude),
+                                 LongitudeText(r.oppositeLongitude)}),
+                           r.comment));
+        w.ElementDone();
+    }
+
+    w.Section("[SID]");
+    WriteRoutes(w, tables.sids, true);
+    w.Section("[STAR]");
+    WriteRoutes(w, tables.stars, true);
+    w.Section("[LOW AIRWAY]");
+    WriteRoutes(w, tables.lowAirways, true);
+    w.Section("[HIGH AIRWAY]");
+    WriteRoutes(w, tables.highAirways, true);
+
+    w.Section("[ARTCC]");
+    WriteRoutes(w, tables.artcc, false);
+    w.Section("[ARTCC LOW]");
+    WriteRoutes(w, tables.artccLow, false);
+    w.Section("[ARTCC HIGH]");
+    WriteRoutes(w, tables.artccHigh, false);
+
+    w.Section("[GEO]");
+    for (const GEO &g : tables.geo) {
+        w.Line(Join({LatitudeText(g.lat1), LongitudeText(g.lon1), LatitudeText(g.lat2), LongitudeText(g.lon2),
+                     g.colourName}));
+        w.ElementDone();
+    }
+
+    w.Line(QStringLiteral(";"));
+    w.Line(QStringLiteral(";"));
+    w.ElementDone();
+}
+
+bool SaveLines(const QString &path, const QStringList &lines, QString &error)
+{
+    QString text;
+    qsizetype size = 0;
+    for (const QString &line : lines)
+        size += line.size() + 2;
+    text.reserve(size);
+    for (const QString &line : lines) {
+        text += line;
+        text += QLatin1String("\r\n");
+    }
+    return SafeSaveBytes(path, EncodeCp1252(text), error);
+}
+
+} // namespace zaz

@@ -1,0 +1,217 @@
+#include "Json.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace zaz::tool {
+
+namespace {
+
+void AppendUtf8(std::string &out, char32_t c)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+} // namespace
+
+void AppendJsonString(std::string &out, QStringView text)
+{
+    static const char hex[] = "0123456789abcdef";
+    out += '"';
+    const char16_t *p = text.utf16();
+    const char16_t *end = p + text.size();
+    while (p < end) {
+        const char16_t u = *p++;
+        switch (u) {
+        case u'"': out += "\\\""; continue;
+        case u'\\': out += "\\\\"; continue;
+        case u'\n': out += "\\n"; continue;
+        case u'\r': out += "\\r"; continue;
+        case u'\t': out += "\\t"; continue;
+        case u'\b': out += "\\b"; continue;
+        case u'\f': out += "\\f"; continue;
+        default: break;
+        }
+        if (u < 0x20) {
+            out += "\\u00";
+            out += hex[u >> 4];
+            out += hex[u & 0xF];
+        } else if (u < 0x80) {
+            out += char(u);
+        } else if (u >= 0xD800 && u <= 0xDBFF && p < end && *p >= 0xDC00 && *p <= 0xDFFF) {
+            const char32_t c = 0x10000 + ((char32_t(u) - 0xD800) << 10) + (char32_t(*p) - 0xDC00);
+            ++p;
+            AppendUtf8(out, c);
+        } else if (u >= 0xD800 && u <= 0xDFFF) {
+            AppendUtf8(out, 0xFFFD);
+        } else {
+            AppendUtf8(out, u);
+        }
+    }
+    out += '"';
+}
+
+void AppendJsonString(std::string &out, std::string_view utf8)
+{
+    static const char hex[] = "0123456789abcdef";
+    out += '"';
+    for (const char ch : utf8) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (c < 0x20) {
+            out += "\\u00";
+            out += hex[c >> 4];
+            out += hex[c & 0xF];
+        } else {
+            out += ch;
+        }
+    }
+    out += '"';
+}
+
+void AppendFloat(std::string &out, float value)
+{
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    char buffer[32];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, r.ptr);
+}
+
+void JsonWriter::NewLine()
+{
+    if (indent_ <= 0)
+        return;
+    out_ += '\n';
+    out_.append(open_.size() * std::size_t(indent_), ' ');
+}
+
+void JsonWriter::BeforeValue()
+{
+    if (afterKey_) {
+        afterKey_ = false;
+        return;
+    }
+    if (open_.empty())
+        return;
+    Level &level = open_.back();
+    if (!level.empty)
+        out_ += ',';
+    level.empty = false;
+    NewLine();
+}
+
+JsonWriter &JsonWriter::BeginObject()
+{
+    BeforeValue();
+    out_ += '{';
+    open_.push_back({});
+    return *this;
+}
+
+JsonWriter &JsonWriter::BeginArray()
+{
+    BeforeValue();
+    out_ += '[';
+    open_.push_back({});
+    return *this;
+}
+
+void JsonWriter::Close(char bracket)
+{
+    if (open_.empty())
+        return;
+    const bool empty = open_.back().empty;
+    open_.pop_back();
+    if (!empty)
+        NewLine();
+    out_ += bracket;
+}
+
+JsonWriter &JsonWriter::EndObject()
+{
+    Close('}');
+    return *this;
+}
+
+JsonWriter &JsonWriter::EndArray()
+{
+    Close(']');
+    return *this;
+}
+
+JsonWriter &JsonWriter::Key(std::string_view name)
+{
+    BeforeValue();
+    out_ += '"';
+    out_ += name;
+    out_ += indent_ > 0 ? "\": " : "\":";
+    afterKey_ = true;
+    return *this;
+}
+
+JsonWriter &JsonWriter::String(QStringView text)
+{
+    BeforeValue();
+    AppendJsonString(out_, text);
+    return *this;
+}
+
+JsonWriter &JsonWriter::Utf8(std::string_view text)
+{
+    BeforeValue();
+    AppendJsonString(out_, text);
+    return *this;
+}
+
+JsonWriter &JsonWriter::Int(long long value)
+{
+    BeforeValue();
+    char buffer[24];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out_.append(buffer, r.ptr);
+    return *this;
+}
+
+JsonWriter &JsonWriter::Float(float value)
+{
+    BeforeValue();
+    AppendFloat(out_, value);
+    return *this;
+}
+
+JsonWriter &JsonWriter::Fixed(double value, int decimals)
+{
+    BeforeValue();
+    if (!std::isfinite(value)) {
+        out_ += "null";
+        return *this;
+    }
+    char buffer[64];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (r.ec != std::errc())
+        out_ += "null";
+    else
+        out_.append(buffer, r.ptr);
+    return *this;
+}
+
+} // namespace zaz::tool
