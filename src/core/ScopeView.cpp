@@ -22,6 +22,7 @@ ScopeView::ScopeView(const QImage &picture, QWidget *parent)
 
 void ScopeView::paintEvent(QPaintEvent *)
 {
+    emit aboutToPaint();
     // The whole picture onto the whole client area.
     QPainter painter(this);
     painter.drawImage(rect(), picture_, picture_.rect());

@@ -14,6 +14,8 @@ public:
 
 signals:
     void resized(const QSize &size);
+    // Emitted before the picture is copied to the window.
+    void aboutToPaint();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

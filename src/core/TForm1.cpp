@@ -5,6 +5,7 @@
 #include "core/Prompts.h"
 #include "core/ScopeView.h"
 #include "core/Shell.h"
+#include "scope/ScopeRenderer.h"
 #include "sector/SectorReader.h"
 #include "sector/SectorWriter.h"
 
@@ -74,6 +75,8 @@ void TForm1::FormCreate()
     connect(scope_, &ScopeView::resized, this, &TForm1::FormResize);
     connect(&s.notifier, &StateNotifier::statusText, this, &TForm1::SetStatusText);
     connect(&s.notifier, &StateNotifier::repaintWanted, this, &TForm1::CopyPictureToWindow);
+    connect(&s.notifier, &StateNotifier::redrawWanted, this, &TForm1::FullRedraw);
+    connect(scope_, &ScopeView::aboutToPaint, this, &TForm1::FormPaint);
 
     // 5. Program folder and the main settings file.
     s.settings.paths.programDir = services_.programDir;
@@ -178,6 +181,19 @@ void TForm1::FormResize(const QSize &client)
         p.drawImage(0, 0, picture_);
     }
     picture_ = std::move(resized);
+}
+
+void TForm1::FullRedraw()
+{
+    zaz::FullRedraw(picture_, state_);
+    CopyPictureToWindow();
+}
+
+void TForm1::FormPaint()
+{
+    const QString caption = ScopeCaption(state_);
+    if (caption != windowTitle())
+        setWindowTitle(caption);
 }
 
 void TForm1::CopyPictureToWindow()

@@ -35,6 +35,8 @@ public:
     QImage &picture() { return picture_; }
     // Copies the picture to the window.
     void CopyPictureToWindow();
+    // Draws the whole scope into the picture, then copies it to the window.
+    void FullRedraw();
     QSize ClientSize() const;
 
     // A menu item (or sub-menu) by its name; nullptr when there is none.
@@ -83,6 +85,8 @@ protected:
 
 private:
     void FormCreate();
+    // Sets the caption; the picture is then copied to the window.
+    void FormPaint();
     void FormResize(const QSize &client);
     void ApplyWindowGeometry();
     void BuildMenu();

@@ -1,0 +1,357 @@
+#include "scope/MapLayers.h"
+
+#include "core/Text.h"
+#include "sector/Projection.h"
+
+#include <QVarLengthArray>
+#include <cmath>
+
+namespace zaz {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// Lines gathered for one pen and drawn in one call.
+class LineBatch {
+public:
+    explicit LineBatch(QPainter &p) : p_(p) {}
+    ~LineBatch() { Flush(); }
+    void Add(QPoint a, QPoint b)
+    {
+        lines_.append(QLine(a, b));
+        if (lines_.size() >= 4096)
+            Flush();
+    }
+    void Flush()
+    {
+        if (!lines_.isEmpty())
+            p_.drawLines(lines_.constData(), int(lines_.size()));
+        lines_.clear();
+    }
+
+private:
+    QPainter &p_;
+    QVarLengthArray<QLine, 256> lines_;
+};
+
+} // namespace
+
+ScopeCanvas::ScopeCanvas(QPainter &painter, const RadarState &state, QSize picture)
+    : p_(painter), s_(state), size_(picture), ascent_(QFontMetrics(painter.font()).ascent())
+{
+}
+
+QColor ScopeCanvas::Colour(int entry) const
+{
+    return ToQColor(s_.settings.display.colours[entry].colour);
+}
+
+bool ScopeCanvas::Visible(int entry) const
+{
+    return s_.settings.display.colours[entry].visible != 0;
+}
+
+void ScopeCanvas::Pen(const QColor &colour, int width, Qt::PenStyle style)
+{
+    QPen pen(colour, width, style);
+    pen.setCapStyle(Qt::FlatCap);
+    p_.setPen(pen);
+    p_.setBrush(Qt::NoBrush);
+}
+
+void ScopeCanvas::TextOut(int x, int y, const QString &text, const QColor &colour, bool opaque)
+{
+    if (opaque) {
+        const QRect box = QFontMetrics(p_.font()).boundingRect(text);
+        p_.fillRect(QRect(x, y, box.width(), QFontMetrics(p_.font()).height()), Colour(kColBackground));
+    }
+    const QPen keep = p_.pen();
+    p_.setPen(colour);
+    p_.drawText(QPoint(x, y + ascent_), text);
+    p_.setPen(keep);
+}
+
+QPoint ScopeCanvas::Project(float lat, float lon) const
+{
+    return GeoToScreenRounded(s_.view, lat, lon);
+}
+
+void DrawGeo(ScopeCanvas &c)
+{
+    if (!c.Visible(kColGeo))
+        return;
+    const RadarState &s = c.state();
+    const SectorTables &t = s.sector.tables;
+    // Consecutive lines of one colour are drawn together.
+    TColor current = -1;
+    {
+        LineBatch batch(c.painter());
+        for (const GEO &g : t.geo) {
+            if (!SegmentVisible(c.view(), g.lat1, g.lon1, g.lat2, g.lon2))
+                continue;
+            if (g.colour != current) {
+                batch.Flush();
+                current = g.colour;
+                c.Pen(ToQColor(current));
+            }
+            batch.Add(c.Project(g.lat1, g.lon1), c.Project(g.lat2, g.lon2));
+        }
+    }
+    // Ground labels in the detail colour of the first label of each table.
+    const auto labels = [&](const QList<Taxiway> &table, int dx, int dy) {
+        if (table.isEmpty())
+            return;
+        const int detail = table.first().detailIndex;
+        const QList<t_define> &details = s.settings.display.details;
+        TColor colour = 0;
+        if (detail >= 0 && detail < details.size())
+            TryStringToColor(details[detail].value, colour);
+        for (const Taxiway &label : table) {
+            if (!PointVisible(c.view(), label.latitude, label.longitude))
+                continue;
+            const QPoint p = c.Project(label.latitude, label.longitude);
+            c.TextOut(p.x() + dx, p.y() + dy, label.label, ToQColor(colour));
+        }
+    };
+    labels(t.taxiways, 0, 0);
+    labels(t.parkings, 2, 2);
+}
+
+void DrawRangeRings(ScopeCanvas &c)
+{
+    if (!c.Visible(kColRings))
+        return;
+    const RadarState &s = c.state();
+    const ViewState &v = c.view();
+    const bool onScreen = s.settings.display.ringsOnScreen != 0;
+    const QPoint centre = onScreen ? c.Project(v.centreLat, v.centreLon)
+                                   : c.Project(s.sector.identity.ownLat, s.sector.identity.ownLon);
+    const int step = RoundHalfEven(double(v.ringSpacing) * double(v.scale));
+    // A spacing that rounds to no pixel would never reach the picture's edge.
+    if (step < 1)
+        return;
+    const QColor colour = c.Colour(kColRings);
+    c.Pen(colour);
+    const int W = c.size().width(), H = c.size().height();
+    const int cx = centre.x(), cy = centre.y();
+    const long long reach = std::max({(long long)cx, (long long)cy, std::llabs((long long)W - cx),
+                                      std::llabs((long long)H - cy)});
+    long long r = step;
+    long long value = v.ringSpacing;
+    while (reach >= r) {
+        c.painter().drawEllipse(QPoint(cx, cy), int(r), int(r));
+        r += step;
+        value += v.ringSpacing;
+        const QString label = QString::number(value);
+        c.TextOut(int(cx - r + 1), cy, label, colour);
+        c.TextOut(int(cx + r + 1), cy, label, colour);
+        c.TextOut(cx, int(cy - r + 1), label, colour);
+        c.TextOut(cx, int(cy + r + 1), label, colour);
+    }
+}
+
+void DrawAirways(ScopeCanvas &c, const QList<ROUTE> &table, int entry, bool names)
+{
+    if (!c.Visible(entry))
+        return;
+    const QColor colour = c.Colour(entry);
+    c.Pen(colour);
+    LineBatch batch(c.painter());
+    for (const ROUTE &route : table) {
+        if (!route.selected)
+            continue;
+        for (const RouteSegment &seg : route.segments) {
+            if (!SegmentVisible(c.view(), seg.lat1, seg.lon1, seg.lat2, seg.lon2))
+                continue;
+            const QPoint a = c.Project(seg.lat1, seg.lon1);
+            batch.Add(a, c.Project(seg.lat2, seg.lon2));
+            if (names)
+                c.TextOut(a.x() + 20, a.y() + 20, route.name, colour);
+        }
+    }
+}
+
+void DrawBoundaries(ScopeCanvas &c, const QList<ROUTE> &table, int entry)
+{
+    if (!c.Visible(entry))
+        return;
+    c.Pen(c.Colour(entry));
+    LineBatch batch(c.painter());
+    for (const ROUTE &route : table)
+        for (const RouteSegment &seg : route.segments)
+            if (SegmentVisible(c.view(), seg.lat1, seg.lon1, seg.lat2, seg.lon2))
+                batch.Add(c.Project(seg.lat1, seg.lon1), c.Project(seg.lat2, seg.lon2));
+}
+
+namespace {
+
+QPoint Round(QPointF p)
+{
+    return QPoint(RoundHalfEven(p.x()), RoundHalfEven(p.y()));
+}
+
+bool FigureVisible(std::initializer_list<QPointF> points, QSize size)
+{
+    double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
+    for (const QPointF &p : points) {
+        minX = std::min(minX, double(RoundHalfEven(p.x())));
+        maxX = std::max(maxX, double(RoundHalfEven(p.x())));
+        minY = std::min(minY, double(RoundHalfEven(p.y())));
+        maxY = std::max(maxY, double(RoundHalfEven(p.y())));
+    }
+    return PixelsVisible(minX, minY, maxX, maxY, size);
+}
+
+// The dashed extended centre line at one end of a runway, with its fork 10 nm out.
+void DrawApproachAxis(ScopeCanvas &c, QPointF threshold, QPointF other)
+{
+    const float scale = c.view().scale;
+    const float ten = float(RoundHalfEven(10.0 * scale));
+    const float three = float(RoundHalfEven(3.0 * scale));
+    const QPointF a = PointAtAngle(ten, 0.0f, threshold, other);
+    const QPointF b = PointAtAngle(three, 0.5236f, a, threshold);
+    const QPointF bend1 = PointAtAngle(three, 1.0472f, b, a);
+    const QPointF d = PointAtAngle(three, -0.5236f, a, threshold);
+    const QPointF bend2 = PointAtAngle(three, -1.0472f, d, a);
+    if (!FigureVisible({threshold, b, d}, c.size()))
+        return;
+    c.Pen(c.Colour(kColRunways), 1, Qt::DashLine);
+    const QPoint fork1[] = {Round(threshold), Round(a), Round(b), Round(bend1)};
+    c.painter().drawPolyline(fork1, 4);
+    const QPoint fork2[] = {Round(a), Round(d), Round(bend2)};
+    c.painter().drawPolyline(fork2, 3);
+}
+
+} // namespace
+
+void DrawRunways(ScopeCanvas &c)
+{
+    if (!c.Visible(kColRunways))
+        return;
+    const QColor colour = c.Colour(kColRunways);
+    const bool axes = c.state().settings.display.ilsAxesShown != 0;
+    for (const RUNWAY &r : c.state().sector.tables.runways) {
+        const QPointF t = GeoToScreen(c.view(), r.latitude, r.longitude);
+        const QPointF o = GeoToScreen(c.view(), r.oppositeLatitude, r.oppositeLongitude);
+        if (FigureVisible({t, o}, c.size())) {
+            c.Pen(colour, 3);
+            c.painter().drawLine(Round(t), Round(o));
+            c.TextOut(Round(t).x() + 5, Round(t).y(), r.number, colour, true);
+            c.TextOut(Round(o).x() + 5, Round(o).y(), r.oppositeNumber, colour, true);
+        }
+        if (!axes)
+            continue;
+        if (r.heading != QLatin1String("000"))
+            DrawApproachAxis(c, t, o);
+        if (r.oppositeHeading != QLatin1String("000"))
+            DrawApproachAxis(c, o, t);
+    }
+}
+
+namespace {
+
+// The downwind arrow of an airport's wind group: direction in characters 1-3, speed in 4-5.
+void DrawWindArrow(ScopeCanvas &c, QPoint at, const QString &windGroup)
+{
+    int direction = 0, speed = 0;
+    if (!TryStrToInt(Copy(windGroup, 1, 3), direction) || !TryStrToInt(Copy(windGroup, 4, 2), speed))
+        return;
+    const int length = RoundHalfEven(speed * 5.0);
+    const double theta = direction * kPi / 180.0 + kPi;
+    const QPoint p(RoundHalfEven(at.x() + std::sin(theta) * length), RoundHalfEven(at.y() - std::cos(theta) * length));
+    QPainter &painter = c.painter();
+    painter.drawLine(at, p);
+    for (double side : {5 * kPi / 6, -5 * kPi / 6})
+        painter.drawLine(p, QPoint(p.x() + RoundHalfEven(std::sin(theta + side) * 10),
+                                   p.y() - RoundHalfEven(std::cos(theta + side) * 10)));
+}
+
+} // namespace
+
+void DrawAirports(ScopeCanvas &c)
+{
+    if (!c.Visible(kColAirports))
+        return;
+    const QColor colour = c.Colour(kColAirports);
+    for (const Airport &a : c.state().sector.tables.airports) {
+        if (!PointVisible(c.view(), a.latitude, a.longitude))
+            continue;
+        const QPoint p = c.Project(a.latitude, a.longitude);
+        c.Pen(colour);
+        c.painter().drawLine(p.x(), p.y() - 4, p.x(), p.y() + 4);
+        c.painter().drawLine(p.x() - 4, p.y(), p.x() + 4, p.y());
+        c.TextOut(p.x() + 20, p.y(), a.identifier, colour);
+        if ((a.realMetarReceived || a.simMetarReceived) && c.Visible(kColWeather)) {
+            c.Pen(c.Colour(kColWeather));
+            c.painter().drawRect(p.x() - 10, p.y() - 10, 20, 20);
+            DrawWindArrow(c, p, a.windGroup);
+        }
+    }
+}
+
+void DrawFixes(ScopeCanvas &c)
+{
+    if (!c.Visible(kColFixes))
+        return;
+    const QColor colour = c.Colour(kColFixes);
+    c.Pen(colour);
+    for (const FIXE &f : c.state().sector.tables.fixes) {
+        if (!f.selected || !PointVisible(c.view(), f.latitude, f.longitude))
+            continue;
+        const QPoint p = c.Project(f.latitude, f.longitude);
+        const QPoint triangle[] = {{p.x(), p.y() - 4}, {p.x() - 4, p.y() + 4}, {p.x() + 4, p.y() + 4}, {p.x(), p.y() - 4}};
+        c.painter().drawPolyline(triangle, 4);
+        c.TextOut(p.x() + 20, p.y(), f.name, colour);
+    }
+}
+
+void DrawNavaids(ScopeCanvas &c, const QList<VOR> &table, int entry, bool hexagon)
+{
+    if (!c.Visible(entry))
+        return;
+    const QColor colour = c.Colour(entry);
+    for (const VOR &v : table) {
+        if (!PointVisible(c.view(), v.latitude, v.longitude))
+            continue;
+        const QPoint p = c.Project(v.latitude, v.longitude);
+        const int x = p.x(), y = p.y();
+        c.painter().fillRect(QRect(x - 1, y - 1, 2, 2), colour);
+        c.Pen(colour);
+        if (hexagon) {
+            const QPoint shape[] = {{x + 4, y - 8}, {x - 4, y - 8}, {x - 8, y}, {x - 4, y + 8},
+                                    {x + 4, y + 8}, {x + 8, y},     {x + 4, y - 8}};
+            c.painter().drawPolyline(shape, 7);
+        } else {
+            c.painter().drawEllipse(QRect(x - 8, y - 8, 16, 16));
+        }
+        c.TextOut(x + 20, y, v.identifier, colour, true);
+        if (v.detailsShown)
+            c.TextOut(x + (hexagon ? 50 : 45), y, v.frequency + QLatin1Char(' ') + v.comment, colour, true);
+    }
+}
+
+void DrawProcedures(ScopeCanvas &c, const QList<ROUTE> &table, int entry, bool names, bool nameAtLast)
+{
+    if (!c.Visible(entry))
+        return;
+    const QColor colour = c.Colour(entry);
+    c.Pen(colour);
+    LineBatch batch(c.painter());
+    for (const ROUTE &route : table) {
+        if (!route.selected || route.segments.isEmpty())
+            continue;
+        const qsizetype named = nameAtLast ? route.segments.size() - 1 : 0;
+        for (qsizetype i = 0; i < route.segments.size(); ++i) {
+            const RouteSegment &seg = route.segments[i];
+            if (!SegmentVisible(c.view(), seg.lat1, seg.lon1, seg.lat2, seg.lon2))
+                continue;
+            const QPoint end = c.Project(seg.lat2, seg.lon2);
+            batch.Add(c.Project(seg.lat1, seg.lon1), end);
+            if (names && i == named)
+                c.TextOut(end.x() + 10, end.y() + 10, route.name, colour);
+        }
+    }
+}
+
+} // namespace zaz

@@ -1,0 +1,54 @@
+// Drawing of the sector's map layers and of the range rings onto the scope picture.
+#pragma once
+
+#include "core/RadarState.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QString>
+
+namespace zaz {
+
+// What every layer draws with: the painter on the picture, the view with its edges, the
+// colour table and the picture size.
+class ScopeCanvas {
+public:
+    ScopeCanvas(QPainter &painter, const RadarState &state, QSize picture);
+
+    QPainter &painter() { return p_; }
+    const RadarState &state() const { return s_; }
+    const ViewState &view() const { return s_.view; }
+    QSize size() const { return size_; }
+
+    // The colour of a colour-table entry and whether its layer is drawn.
+    QColor Colour(int entry) const;
+    bool Visible(int entry) const;
+    void Pen(const QColor &colour, int width = 1, Qt::PenStyle style = Qt::SolidLine);
+
+    // Text with its top-left corner at (x, y), in colour; on the background colour when
+    // opaque, otherwise over what is there.
+    void TextOut(int x, int y, const QString &text, const QColor &colour, bool opaque = false);
+
+    QPoint Project(float lat, float lon) const;
+
+private:
+    QPainter &p_;
+    const RadarState &s_;
+    QSize size_;
+    int ascent_;
+};
+
+void DrawGeo(ScopeCanvas &c);
+void DrawRangeRings(ScopeCanvas &c);
+// Airways (names at each drawn segment's start + (20, 20) when shown).
+void DrawAirways(ScopeCanvas &c, const QList<ROUTE> &table, int entry, bool names);
+// Boundaries: every segment, no names, no selection.
+void DrawBoundaries(ScopeCanvas &c, const QList<ROUTE> &table, int entry);
+void DrawRunways(ScopeCanvas &c);
+void DrawAirports(ScopeCanvas &c);
+void DrawFixes(ScopeCanvas &c);
+void DrawNavaids(ScopeCanvas &c, const QList<VOR> &table, int entry, bool hexagon);
+// SID names at the end of the last segment, STAR names at the end of the first one.
+void DrawProcedures(ScopeCanvas &c, const QList<ROUTE> &table, int entry, bool names, bool nameAtLast);
+
+} // namespace zaz
