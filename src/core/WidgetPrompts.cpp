@@ -16,6 +16,16 @@ QString ApplicationTitle()
                                                      : QApplication::applicationName();
 }
 
+// The program's messages separate their lines with CR, as its own boxes did; a Qt box
+// breaks lines at LF.
+QString Displayed(const QString &text)
+{
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
 QString DialogFilter(const QString &pipeFilter)
 {
     return QtFileFilters(pipeFilter).join(QStringLiteral(";;"));
@@ -25,7 +35,7 @@ QString DialogFilter(const QString &pipeFilter)
 
 void WidgetPrompts::ShowMessage(const QString &text)
 {
-    QMessageBox::information(parent_, ApplicationTitle(), text);
+    QMessageBox::information(parent_, ApplicationTitle(), Displayed(text));
 }
 
 Prompts::Answer WidgetPrompts::Ask(const QString &text, const QString &caption, Buttons buttons)
@@ -38,7 +48,7 @@ Prompts::Answer WidgetPrompts::Ask(const QString &text, const QString &caption, 
     case Buttons::YesNo: shown = QMessageBox::Yes | QMessageBox::No; escape = QMessageBox::No; break;
     case Buttons::YesNoCancel: shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
     }
-    QMessageBox box(QMessageBox::Question, caption.isEmpty() ? ApplicationTitle() : caption, text,
+    QMessageBox box(QMessageBox::Question, caption.isEmpty() ? ApplicationTitle() : caption, Displayed(text),
                     shown, parent_);
     box.setEscapeButton(escape);
     switch (box.exec()) {
