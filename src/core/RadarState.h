@@ -5,7 +5,10 @@
 #include "core/ColorText.h"
 #include "core/IniFile.h"
 #include "core/StateNotifier.h"
+#include "sector/PointIndex.h"
 #include "sector/SectorRecords.h"
+#include "traffic/FlightPlanFile.h"
+#include "traffic/TrafficTable.h"
 
 #include <QFont>
 #include <QRect>
@@ -150,14 +153,13 @@ struct ViewState {
 struct SectorState {
     SectorTables tables;
     SectorIdentity identity;
-};
-
-struct TrafficState {
-    int SelectedAircraft = kNoIndex;
+    // Name look-ups of route points and airways, rebuilt at each load.
+    SectorIndex index;
 };
 
 struct LinkState {
     QString status = QStringLiteral("non connecté");
+    QString serverType;         // "FSD" or "VIREO-SERVER" once connected
     QString auxStatus;          // extra status text shown in the caption
     bool loggedIn = false;
     bool connected = false;
@@ -198,6 +200,7 @@ struct RadarState {
     ViewState view;
     SectorState sector;
     TrafficState traffic;
+    FlightPlanFiles planFiles;
     LinkState link;
     WeatherState weather;
     SimState sim;

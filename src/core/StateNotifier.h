@@ -22,6 +22,14 @@ signals:
     void weatherChanged();
     void controllersChanged();
     void settingsChanged();
+    // The flight plan of a newly seen aircraft is to be asked of the server.
+    void flightPlanWanted(const QString &callsign);
+    // A line for the packet monitor.
+    void monitorLine(const QString &text);
+    // The strip of the aircraft at this index is to be removed from the strip board.
+    void stripRemovalWanted(int index);
+    // The selected aircraft passed a route point: the aircraft panel's route grid changes.
+    void selectedRouteAdvanced();
     // A sector has just been loaded (the weather stations around it are to be rebuilt).
     void sectorLoaded();
     // Text for a panel of the main window's status bar (0 or 1).

@@ -1,4 +1,4 @@
-#include "sector/SectorReader.h"
+#include "sector/PointIndex.h"
 
 #include "sector/TextView.h"
 
@@ -7,7 +7,7 @@ namespace zaz {
 namespace {
 
 template <typename Record, typename NameOf>
-void Index(QHash<QString, PointIndex::Entry> &index, const QList<Record> &table, NameOf nameOf)
+void Index(QHash<QString, SectorIndex::Entry> &index, const QList<Record> &table, NameOf nameOf)
 {
     index.clear();
     index.reserve(table.size());
@@ -16,7 +16,7 @@ void Index(QHash<QString, PointIndex::Entry> &index, const QList<Record> &table,
         index.insert(TrimmedView(nameOf(r)).toString(), {r.latitude, r.longitude});
 }
 
-bool Find(const QHash<QString, PointIndex::Entry> &index, QStringView key, float &lat, float &lon)
+bool Find(const QHash<QString, SectorIndex::Entry> &index, QStringView key, float &lat, float &lon)
 {
     // A blank text names nothing, even when some element of a table has a blank name.
     if (index.isEmpty() || key.isEmpty())
@@ -52,7 +52,7 @@ const QString &AirportName(const Airport &a) { return a.identifier; }
 
 } // namespace
 
-void PointIndex::Build(const SectorTables &tables)
+void SectorIndex::BuildPoints(const SectorTables &tables)
 {
     Index(fixes_, tables.fixes, FixName);
     Index(ndbs_, tables.ndbs, NavaidName);
@@ -60,7 +60,54 @@ void PointIndex::Build(const SectorTables &tables)
     Index(airports_, tables.airports, AirportName);
 }
 
-bool PointIndex::LookupColumns(QStringView text, float &lat, float &lon) const
+void SectorIndex::BuildAirways(const SectorTables &tables)
+{
+    const auto index = [](QHash<QString, int> &map, const QList<ROUTE> &table) {
+        map.clear();
+        map.reserve(table.size());
+        for (qsizetype i = 0; i < table.size(); ++i)
+            map.insert(TrimmedView(table[i].name).toString(), int(i));
+    };
+    index(highAirways_, tables.highAirways);
+    index(lowAirways_, tables.lowAirways);
+}
+
+bool SectorIndex::LookupRoutePoint(QStringView name, float &lat, float &lon) const
+{
+    const QStringView key = TrimmedView(name);
+    return Find(fixes_, key, lat, lon) || Find(ndbs_, key, lat, lon) || Find(vors_, key, lat, lon);
+}
+
+bool SectorIndex::ScanRoutePoint(const SectorTables &tables, QStringView name, float &lat, float &lon)
+{
+    const QStringView key = TrimmedView(name);
+    return Scan(tables.fixes, key, FixName, lat, lon) || Scan(tables.ndbs, key, NavaidName, lat, lon)
+           || Scan(tables.vors, key, NavaidName, lat, lon);
+}
+
+namespace {
+
+int FindName(const QHash<QString, int> &map, QStringView name)
+{
+    const QStringView key = TrimmedView(name);
+    if (key.isEmpty())
+        return -1;
+    return map.value(QString::fromRawData(key.data(), key.size()), -1);
+}
+
+} // namespace
+
+int SectorIndex::HighAirway(QStringView name) const
+{
+    return FindName(highAirways_, name);
+}
+
+int SectorIndex::LowAirway(QStringView name) const
+{
+    return FindName(lowAirways_, name);
+}
+
+bool SectorIndex::LookupColumns(QStringView text, float &lat, float &lon) const
 {
     return Find(fixes_, TrimmedView(text.left(5)), lat, lon)
            || Find(ndbs_, TrimmedView(text.left(5)), lat, lon)
@@ -68,13 +115,13 @@ bool PointIndex::LookupColumns(QStringView text, float &lat, float &lon) const
            || Find(airports_, TrimmedView(text.left(4)), lat, lon);
 }
 
-bool PointIndex::LookupWhole(QStringView token, float &lat, float &lon) const
+bool SectorIndex::LookupWhole(QStringView token, float &lat, float &lon) const
 {
     return Find(fixes_, token, lat, lon) || Find(ndbs_, token, lat, lon) || Find(vors_, token, lat, lon)
            || Find(airports_, token, lat, lon);
 }
 
-bool PointIndex::ScanColumns(const SectorTables &tables, QStringView text, float &lat, float &lon)
+bool SectorIndex::ScanColumns(const SectorTables &tables, QStringView text, float &lat, float &lon)
 {
     return Scan(tables.fixes, TrimmedView(text.left(5)), FixName, lat, lon)
            || Scan(tables.ndbs, TrimmedView(text.left(5)), NavaidName, lat, lon)
@@ -82,7 +129,7 @@ bool PointIndex::ScanColumns(const SectorTables &tables, QStringView text, float
            || Scan(tables.airports, TrimmedView(text.left(4)), AirportName, lat, lon);
 }
 
-bool PointIndex::ScanWhole(const SectorTables &tables, QStringView token, float &lat, float &lon)
+bool SectorIndex::ScanWhole(const SectorTables &tables, QStringView token, float &lat, float &lon)
 {
     return Scan(tables.fixes, token, FixName, lat, lon) || Scan(tables.ndbs, token, NavaidName, lat, lon)
            || Scan(tables.vors, token, NavaidName, lat, lon)

@@ -141,7 +141,7 @@ public:
         ReadAirports();
         ReadRunways();
         if (!settings_.scanLookups)
-            index_.Build(r_.tables);
+            index_.BuildPoints(r_.tables);
         ReadRoutes(kSid, r_.tables.sids);
         ReadRoutes(kStar, r_.tables.stars);
         ReadRoutes(kLowAirway, r_.tables.lowAirways);
@@ -154,6 +154,10 @@ public:
         ReadLabels(kParkings, r_.tables.parkings, QStringLiteral("PARKING"));
         SetIdentity();
         SelectRoutes();
+        if (settings_.scanLookups)
+            index_.BuildPoints(r_.tables);
+        index_.BuildAirways(r_.tables);
+        r_.index = std::move(index_);
         r_.summary = SectorSummary(r_.tables, r_.hasInfo);
         if (progress_.setPosition)
             progress_.setPosition(int(qMin<qsizetype>(lines_.size() + 1, INT_MAX)));
@@ -283,8 +287,8 @@ private:
     bool Lookup(QStringView text, bool whole, Point &p) const
     {
         if (settings_.scanLookups)
-            return whole ? PointIndex::ScanWhole(r_.tables, text, p.lat, p.lon)
-                         : PointIndex::ScanColumns(r_.tables, text, p.lat, p.lon);
+            return whole ? SectorIndex::ScanWhole(r_.tables, text, p.lat, p.lon)
+                         : SectorIndex::ScanColumns(r_.tables, text, p.lat, p.lon);
         return whole ? index_.LookupWhole(text, p.lat, p.lon) : index_.LookupColumns(text, p.lat, p.lon);
     }
 
@@ -597,7 +601,7 @@ private:
     QList<QStringView> lines_;
     std::array<qsizetype, kSectionCount> sectionStart_{};
     QList<QStringView> tokens_;
-    PointIndex index_;
+    SectorIndex index_;
     std::optional<ColourLookup> colours_;
     qsizetype done_ = 0;
     qsizetype nextReport_ = 0;
@@ -642,6 +646,7 @@ void ApplySectorLoad(RadarState &state, SectorLoadResult &&result)
     state.sector.tables = std::move(result.tables);
     state.sector.identity = std::move(result.identity);
     state.sector.identity.loaded = true;
+    state.sector.index = std::move(result.index);
     ViewState &view = state.view;
     view.centreLat = state.sector.identity.ownLat;
     view.centreLon = state.sector.identity.ownLon;

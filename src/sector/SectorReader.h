@@ -8,6 +8,7 @@
 #pragma once
 
 #include "core/RadarState.h"
+#include "sector/PointIndex.h"
 #include "sector/SectorRecords.h"
 
 #include <QByteArray>
@@ -44,30 +45,8 @@ struct SectorLoadResult {
     QString errorText;         // coordinate errors, CR separated
     QString summary;           // counts and warnings, CR separated
     int tolerantLines = 0;     // lines read by tokens
+    SectorIndex index;         // name look-ups over the new tables
     QString statusText;        // name + " " + callsign + " declinaison:" + declination text
-};
-
-// Name look-up of route, GEO and label points: trimmed, case-sensitive names; the fix table
-// first, then NDB, VOR and airports; the last element of a table with that name wins.
-class PointIndex {
-public:
-    void Build(const SectorTables &tables);
-    // Column reading: the fix table against the first 5 characters of the text, the NDB
-    // table against 5, the VOR table against 3, the airports against 4.
-    bool LookupColumns(QStringView text, float &lat, float &lon) const;
-    // Token reading: the whole token against each table in the same order.
-    bool LookupWhole(QStringView token, float &lat, float &lon) const;
-    // The same answers as LookupColumns by scanning every table, keeping the last match.
-    static bool ScanColumns(const SectorTables &tables, QStringView text, float &lat, float &lon);
-    static bool ScanWhole(const SectorTables &tables, QStringView token, float &lat, float &lon);
-
-    struct Entry {
-        float lat;
-        float lon;
-    };
-
-private:
-    QHash<QString, Entry> fixes_, ndbs_, vors_, airports_;
 };
 
 // Reads the decoded text of a sector file. Never fails: unreadable parts are reported in
