@@ -5,10 +5,14 @@
 #include "core/ColorText.h"
 #include "core/IniFile.h"
 #include "core/StateNotifier.h"
+#include "link/Controllers.h"
+#include "link/LinkState.h"
 #include "sector/PointIndex.h"
 #include "sector/SectorRecords.h"
 #include "traffic/FlightPlanFile.h"
+#include "traffic/StripStore.h"
 #include "traffic/TrafficTable.h"
+#include "weather/WeatherRecord.h"
 
 #include <QFont>
 #include <QRect>
@@ -157,17 +161,7 @@ struct SectorState {
     SectorIndex index;
 };
 
-struct LinkState {
-    QString status = QStringLiteral("non connecté");
-    QString serverType;         // "FSD" or "VIREO-SERVER" once connected
-    QString auxStatus;          // extra status text shown in the caption
-    bool loggedIn = false;
-    bool connected = false;
-};
 
-struct WeatherState {
-    int transitionAltitude = 3000; // ft
-};
 
 struct SimState {
     bool libraryLoaded = false;
@@ -202,6 +196,10 @@ struct RadarState {
     TrafficState traffic;
     FlightPlanFiles planFiles;
     LinkState link;
+    ControllersState controllers;
+    StripStore strips;
+    QStringList FiledPlans;       // one tab-separated row per filed plan
+    QStringList RadioMessages;    // channel tag + sender + ":" + text
     WeatherState weather;
     SimState sim;
     StateNotifier notifier;

@@ -30,6 +30,17 @@ signals:
     void stripRemovalWanted(int index);
     // The selected aircraft passed a route point: the aircraft panel's route grid changes.
     void selectedRouteAdvanced();
+    // A text message was filed under a radio channel ("UNICOM", "COM1", "COM2", "TELE").
+    // privateMessage: addressed to the own callsign; sender: the sending callsign.
+    void radioMessage(const QString &channel, const QString &entry, const QString &sender,
+                      bool privateMessage);
+    // The server answered the login: accepted, or refused with its reason.
+    void loginAnswered(bool accepted, const QString &reason);
+    // The server asked the connection to end (refused login).
+    void disconnectWanted();
+    void filedPlansChanged();
+    // The aircraft panel is to show this aircraft again (strip received, handoff accepted).
+    void aircraftPanelWanted(int index);
     // A sector has just been loaded (the weather stations around it are to be rebuilt).
     void sectorLoaded();
     // Text for a panel of the main window's status bar (0 or 1).

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -447,4 +448,203 @@ TEST_F(ZazTool, HelpPrintsTheUsage)
         EXPECT_TRUE(run.out.contains("zaz-tool sector check FICHIER [--settings DOSSIER]"));
         EXPECT_TRUE(run.out.contains("zaz-tool sector save"));
     }
+}
+
+namespace {
+
+// Five fixes on a line, a high airway AWY from AAA to EEE through every fix, and a low
+// airway LWY of one segment from AAA to CCC.
+QString AirwaySector()
+{
+    return QStringLiteral("[INFO]\nRoute test\nLFXX_CTR\nLFXX\nN045.20.00.000\nE005.20.00.000\n60\n42\n0\n1\n"
+                          "[FIXES]\n"
+                          "AAA   N045.00.00.000 E005.00.00.000\n"
+                          "BBB   N045.10.00.000 E005.10.00.000\n"
+                          "CCC   N045.20.00.000 E005.20.00.000\n"
+                          "DDD   N045.30.00.000 E005.30.00.000\n"
+                          "EEE   N045.40.00.000 E005.40.00.000\n"
+                          "[HIGH AIRWAY]\n")
+           + RouteLine(QStringLiteral("AWY"), QStringLiteral("AAA"), QStringLiteral("BBB"))
+           + RouteLine(QString(), QStringLiteral("BBB"), QStringLiteral("CCC"))
+           + RouteLine(QString(), QStringLiteral("CCC"), QStringLiteral("DDD"))
+           + RouteLine(QString(), QStringLiteral("DDD"), QStringLiteral("EEE"))
+           + QStringLiteral("[LOW AIRWAY]\n") + RouteLine(QStringLiteral("LWY"), QStringLiteral("AAA"), QStringLiteral("CCC"));
+}
+
+// The expected point: a fix name ("" for 0/0), the element index and its text.
+struct ExpectedPoint {
+    const char *fix;
+    int element;
+    const char *text;
+};
+
+void ExpectPoints(const QJsonArray &points, std::initializer_list<ExpectedPoint> expected)
+{
+    static const QMap<QString, QPair<const char *, const char *>> kFixes = {
+        {"AAA", {"N045.00.00.000", "E005.00.00.000"}}, {"BBB", {"N045.10.00.000", "E005.10.00.000"}},
+        {"CCC", {"N045.20.00.000", "E005.20.00.000"}}, {"DDD", {"N045.30.00.000", "E005.30.00.000"}},
+        {"EEE", {"N045.40.00.000", "E005.40.00.000"}}};
+    ASSERT_EQ(points.size(), qsizetype(expected.size()));
+    int k = 0;
+    for (const ExpectedPoint &e : expected) {
+        const QJsonObject p = points[k].toObject();
+        const auto position = kFixes.value(QString::fromLatin1(e.fix));
+        const float lat = *e.fix ? Coordinate(position.first) : 0.0f;
+        const float lon = *e.fix ? Coordinate(position.second) : 0.0f;
+        EXPECT_TRUE(SameFloat(p.value("lat"), lat)) << "point " << k << " " << e.fix;
+        EXPECT_TRUE(SameFloat(p.value("lon"), lon)) << "point " << k << " " << e.fix;
+        EXPECT_EQ(p.value("element").toInt(-1), e.element) << "point " << k;
+        EXPECT_EQ(p.value("text").toString(), QString::fromLatin1(e.text)) << "point " << k;
+        ++k;
+    }
+}
+
+class ZazToolRoutes : public ::testing::Test {
+protected:
+    void SetUp() override { env.Write(QStringLiteral("airways.sct"), AirwaySector()); }
+    QJsonObject Route(const QString &route, QByteArray *raw = nullptr)
+    {
+        const ToolRun run = RunTool({"route", "--sector", env.path(QStringLiteral("airways.sct")), route}, env.dir());
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.err.isEmpty());
+        if (raw)
+            *raw = run.out;
+        return ParseObject(run.out);
+    }
+    TestEnv env;
+};
+
+QStringList Texts(const QJsonValue &array)
+{
+    QStringList texts;
+    for (const QJsonValue &v : array.toArray())
+        texts << v.toString();
+    return texts;
+}
+
+} // namespace
+
+TEST_F(ZazToolRoutes, AirwaysExpandInBothDirectionsBetweenTheirFixes)
+{
+    QByteArray raw;
+    QJsonObject o = Route(QStringLiteral("BBB/AWY/DDD"), &raw);
+    QStringList keys = {"fields", "points"};
+    for (int i = 0; i < 4; ++i)
+        keys << QStringList{"lat", "lon", "element", "text"};
+    keys << "selected_airways";
+    EXPECT_EQ(KeysInOrder(raw), keys);
+    EXPECT_EQ(Texts(o.value("fields")), (QStringList{"BBB", "AWY", "DDD"}));
+    ExpectPoints(o.value("points").toArray(),
+                 {{"BBB", 0, "BBB"}, {"BBB", 1, "AWY"}, {"CCC", 1, "AWY"}, {"DDD", 2, "DDD"}});
+    EXPECT_EQ(Texts(o.value("selected_airways")), QStringList{"AWY"});
+
+    o = Route(QStringLiteral("DDD/AWY/BBB"));
+    ExpectPoints(o.value("points").toArray(),
+                 {{"DDD", 0, "DDD"}, {"CCC", 1, "AWY"}, {"BBB", 1, "AWY"}, {"BBB", 2, "BBB"}});
+
+    // No segment starts at EEE: the airway stays a point without position, still selected.
+    o = Route(QStringLiteral("EEE/AWY/AAA"));
+    ExpectPoints(o.value("points").toArray(), {{"EEE", 0, "EEE"}, {"", 1, "AWY"}, {"AAA", 2, "AAA"}});
+    EXPECT_EQ(Texts(o.value("selected_airways")), QStringList{"AWY"});
+
+    o = Route(QStringLiteral("LWY/CCC"));
+    ExpectPoints(o.value("points").toArray(), {{"", 0, "LWY"}, {"CCC", 1, "CCC"}});
+    EXPECT_EQ(Texts(o.value("selected_airways")), QStringList{"LWY"});
+}
+
+TEST_F(ZazToolRoutes, RouteIsNormalisedAndHighAirwaysListedFirst)
+{
+    const QJsonObject o = Route(QStringLiteral("AAA-LWY CCC,AWY  EEE XYZ"));
+    EXPECT_EQ(Texts(o.value("fields")), (QStringList{"AAA", "LWY", "CCC", "AWY", "EEE", "XYZ"}));
+    // LWY has a single segment from AAA to CCC: nothing lies between them.
+    ExpectPoints(o.value("points").toArray(), {{"AAA", 0, "AAA"},
+                                               {"CCC", 2, "CCC"},
+                                               {"CCC", 3, "AWY"},
+                                               {"DDD", 3, "AWY"},
+                                               {"EEE", 4, "EEE"},
+                                               {"", 5, "XYZ"}});
+    EXPECT_EQ(Texts(o.value("selected_airways")), (QStringList{"AWY", "LWY"}));
+
+    const QJsonObject none = Route(QStringLiteral("AAA/CCC"));
+    EXPECT_TRUE(none.value("selected_airways").isArray());
+    EXPECT_TRUE(none.value("selected_airways").toArray().isEmpty());
+}
+
+TEST_F(ZazToolRoutes, PlanPrintsTheListsAndTheRoute)
+{
+    const QString plan = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+        "<SimBase.Document Type=\"AceXML\" version=\"1,0\">\r\n"
+        "    <FlightPlan.FlightPlan>\r\n"
+        "        <Title>LFLL to LFPG</Title>\r\n"
+        "        <FPType>IFR</FPType>\r\n"
+        "        <CruisingAlt>34000</CruisingAlt>\r\n");
+    auto waypoint = [](const char *id, const char *type) {
+        return QStringLiteral("        <ATCWaypoint id=\"%1\">\r\n"
+                              "            <ATCWaypointType>%2</ATCWaypointType>\r\n"
+                              "            <ICAO>\r\n"
+                              "                <ICAOIdent>%1</ICAOIdent>\r\n"
+                              "            </ICAO>\r\n"
+                              "        </ATCWaypoint>\r\n")
+            .arg(QLatin1String(id), QLatin1String(type));
+    };
+    const QString text = plan + waypoint("LFLL", "Airport") + waypoint("MOLUS", "Intersection")
+                         + waypoint("N45/E5", "User") + waypoint("LFPG", "Airport")
+                         + QStringLiteral("    </FlightPlan.FlightPlan>\r\n</SimBase.Document>\r\n");
+    QFile file(env.path(QStringLiteral("route.PLN")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xEF\xBB\xBF" + text.toUtf8());
+    file.close();
+
+    const ToolRun run = RunTool({"plan", env.path(QStringLiteral("route.PLN"))}, env.dir());
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(KeysInOrder(run.out), (QStringList{"display", "waypoints", "route"}));
+    const QJsonObject o = ParseObject(run.out);
+    EXPECT_EQ(Texts(o.value("display")), (QStringList{"LFLL to LFPG  IFR  34000ft", "0:  LFLL  Airport",
+                                                      "1:  MOLUS  Intersection", "2:  N45/E5  User",
+                                                      "3:  LFPG  Airport"}));
+    EXPECT_EQ(Texts(o.value("waypoints")), (QStringList{"LFLL", "MOLUS", "N45/E5", "LFPG"}));
+    EXPECT_EQ(o.value("route").toString(), "MOLUS/N45/E5");
+
+    // Not an XML plan: empty lists and an empty route.
+    env.Write(QStringLiteral("other.PLN"), QStringLiteral("[flightplan]\nwaypoint.0=LFLL\n"));
+    const QJsonObject other = ParseObject(RunTool({"plan", env.path(QStringLiteral("other.PLN"))}, env.dir()).out);
+    EXPECT_TRUE(Texts(other.value("waypoints")).isEmpty());
+    EXPECT_EQ(other.value("route").toString("?"), "");
+}
+
+TEST_F(ZazToolRoutes, BadRouteAndPlanArgumentsGiveOneErrorLine)
+{
+    const QString sector = env.path(QStringLiteral("airways.sct"));
+    QFile big(env.path(QStringLiteral("big.PLN")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write("<?xml?>\r\n" + QByteArray(5 * 1024 * 1024, ' '));
+    big.close();
+    struct Case {
+        QStringList arguments;
+        int code;
+    } cases[] = {
+        {{"route", "BBB/AWY/DDD"}, 2},
+        {{"route", "--sector", sector}, 2},
+        {{"route", "--sector", sector, "BBB", "DDD"}, 2},
+        {{"route", "--sector", env.path("missing.sct"), "BBB"}, 1},
+        {{"route", "--sector", sector, "--settings", env.path("nowhere"), "BBB"}, 1},
+        {{"plan"}, 2},
+        {{"plan", "a.PLN", "b.PLN"}, 2},
+        {{"plan", env.path("missing.PLN")}, 1},
+        {{"plan", env.dir()}, 1},
+        {{"plan", env.path("big.PLN")}, 1},
+    };
+    for (const Case &c : cases) {
+        const ToolRun run = RunTool(c.arguments, env.dir());
+        const std::string what = c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.exitCode, c.code) << what;
+        EXPECT_TRUE(run.out.isEmpty()) << what;
+        EXPECT_TRUE(run.err.startsWith("zaz-tool : ")) << what << ": " << run.err.toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << what << ": " << run.err.toStdString();
+    }
+    const ToolRun help = RunTool({"route", "--help"}, env.dir());
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains("zaz-tool route --sector FICHIER [--settings DOSSIER] ROUTE"));
+    EXPECT_TRUE(help.out.contains("zaz-tool plan FICHIER.PLN"));
 }

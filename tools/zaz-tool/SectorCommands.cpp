@@ -2,77 +2,17 @@
 // from the command line with the settings of a ZAZ.ini folder.
 #include "Json.h"
 #include "Tool.h"
+#include "ToolSettings.h"
 
 #include "core/ColorText.h"
-#include "core/IniFile.h"
-#include "core/RadarState.h"
-#include "core/Settings.h"
 #include "sector/SectorReader.h"
 #include "sector/SectorWriter.h"
-
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFileInfo>
 
 namespace zaz::tool {
 
 namespace {
 
-const OptionDef kSettingsOption{"--settings", true, "un dossier"};
 const OptionDef kSelectAllOption{"--select-all", false, ""};
-
-// The reader's settings from DIR/ZAZ.ini (default: the current folder), read as the
-// program reads them at start. Without ZAZ.ini the settings are empty: no detail colours,
-// no selection texts.
-SectorReadSettings ReadSettingsFrom(const ParsedArguments &args)
-{
-    QString folder = QDir::currentPath();
-    if (args.HasValue("--settings")) {
-        folder = args.Value("--settings");
-        const QFileInfo info(folder);
-        if (!info.exists())
-            IoError(QStringLiteral("dossier introuvable : %1").arg(folder));
-        if (!info.isDir())
-            IoError(QStringLiteral("ce n'est pas un dossier : %1").arg(folder));
-    }
-    RadarState state;
-    const QString iniPath = QDir(folder).filePath(QStringLiteral("ZAZ.ini"));
-    if (QFileInfo(iniPath).isFile()) {
-        const IniFile ini(iniPath);
-        SettingsReport report; // the tool shows the sector, not the settings' problems
-        Settings::ReadDisplay(ini, state.settings, report);
-        Settings::ReadSector(ini, state.settings);
-    }
-    return ReadSettingsOf(state);
-}
-
-// Keeps error texts on one line of standard error.
-QString OneLine(QString text)
-{
-    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text.trimmed();
-}
-
-SectorLoadResult Load(const QString &path, const SectorReadSettings &settings, double *elapsedMs = nullptr)
-{
-    const QFileInfo info(path);
-    if (!info.exists())
-        IoError(QStringLiteral("fichier introuvable : %1").arg(path));
-    if (info.isDir())
-        IoError(QStringLiteral("c'est un dossier, pas un fichier : %1").arg(path));
-    QString error;
-    QElapsedTimer timer;
-    timer.start();
-    std::optional<SectorLoadResult> result = ReadSectorFile(path, settings, error);
-    const qint64 nanoseconds = timer.nsecsElapsed();
-    if (!result)
-        IoError(OneLine(error.isEmpty() ? QStringLiteral("lecture impossible : %1").arg(path) : error));
-    if (elapsedMs)
-        *elapsedMs = double(nanoseconds) / 1e6;
-    return std::move(*result);
-}
 
 // The tables in the order of the counts and of the dump.
 struct RouteTable {
@@ -112,7 +52,7 @@ int Check(const QStringList &arguments, Output &out)
     const ParsedArguments args = ParseArguments(arguments, {kSettingsOption}, {QStringLiteral("FICHIER")});
     const SectorReadSettings settings = ReadSettingsFrom(args);
     double elapsedMs = 0;
-    const SectorLoadResult result = Load(args.positional[0], settings, &elapsedMs);
+    const SectorLoadResult result = LoadSector(args.positional[0], settings, &elapsedMs);
     const SectorIdentity &id = result.identity;
 
     JsonWriter json(out.buffer(), 2);
@@ -193,7 +133,7 @@ int Dump(const QStringList &arguments, Output &out)
 {
     const ParsedArguments args = ParseArguments(arguments, {kSettingsOption}, {QStringLiteral("FICHIER")});
     const SectorReadSettings settings = ReadSettingsFrom(args);
-    const SectorLoadResult result = Load(args.positional[0], settings);
+    const SectorLoadResult result = LoadSector(args.positional[0], settings);
     const SectorTables &t = result.tables;
 
     for (qsizetype i = 0; i < t.info.size(); ++i) {
@@ -288,7 +228,7 @@ int Save(const QStringList &arguments, Output &)
     const SectorReadSettings settings = ReadSettingsFrom(args);
     const QString in = args.positional[0];
     const QString outPath = args.positional[1];
-    SectorLoadResult result = Load(in, settings);
+    SectorLoadResult result = LoadSector(in, settings);
     if (args.HasFlag("--select-all")) {
         SelectEvery(result.tables.fixes);
         SelectEvery(result.tables.sids);

@@ -87,4 +87,10 @@ ParsedArguments ParseArguments(const QStringList &arguments, std::initializer_li
 int RunSectorCommand(const QStringList &arguments, Output &out);
 QString SectorUsage();
 
+// "route" and "plan": the route builder on a sector, the reading of a flight-plan file.
+int RunRouteCommand(const QStringList &arguments, Output &out);
+QString RouteUsage();
+int RunPlanCommand(const QStringList &arguments, Output &out);
+QString PlanUsage();
+
 } // namespace zaz::tool

@@ -20,6 +20,8 @@ struct CommandGroup {
 
 const CommandGroup kGroups[] = {
     {"sector", RunSectorCommand, SectorUsage},
+    {"route", RunRouteCommand, RouteUsage},
+    {"plan", RunPlanCommand, PlanUsage},
 };
 
 QString Usage()

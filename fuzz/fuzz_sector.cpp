@@ -1,0 +1,116 @@
+// Feeds arbitrary bytes through the sector reader as a sector file, writes what it read
+// with the sector writer and reads that back. Checks that nothing crashes, that the counts
+// of the read are sane, and that the written file gives back every navaid, airport and
+// runway and exactly the selected fixes.
+#include "core/Codec.h"
+#include "sector/SectorReader.h"
+#include "sector/SectorWriter.h"
+
+#include <cstddef>
+#include <cstdint>
+
+using namespace zaz;
+
+namespace {
+
+void Check(bool condition)
+{
+    if (!condition)
+        __builtin_trap();
+}
+
+// A selection text of up to 48 characters taken from the bits of a few input bytes; empty
+// (everything selected for fixes, nothing for routes) when the first of them is even.
+QString SelectionFrom(const std::uint8_t *data, std::size_t size, std::size_t from)
+{
+    QString text;
+    if (from >= size || (data[from] & 1) == 0)
+        return text;
+    for (std::size_t i = from + 1; i < size && i < from + 7; ++i)
+        for (int bit = 0; bit < 8; ++bit)
+            text.append((data[i] >> bit) & 1 ? QLatin1Char('1') : QLatin1Char('0'));
+    return text;
+}
+
+QList<t_define> Details()
+{
+    return {{QStringLiteral("TAXIWAY"), QStringLiteral("clYellow")},
+            {QStringLiteral("parking"), QStringLiteral("$0000FF00")},
+            {QStringLiteral("RUNWAY"), QStringLiteral("255")},
+            {QStringLiteral("COAST"), QStringLiteral("pas une couleur")},
+            {QString(), QString()}};
+}
+
+void CheckSane(const SectorLoadResult &r)
+{
+    Check(r.tolerantLines >= 0);
+    Check(r.hasErrors == !r.errorText.isEmpty());
+    Check(r.tables.info.size() == (r.hasInfo ? 1 : 0));
+    for (const GEO &g : r.tables.geo)
+        Check(g.detailIndex >= -1 && g.detailIndex < 5);
+    for (const QList<ROUTE> *table : {&r.tables.sids, &r.tables.stars, &r.tables.lowAirways,
+                                      &r.tables.highAirways, &r.tables.artcc, &r.tables.artccLow,
+                                      &r.tables.artccHigh})
+        for (const ROUTE &route : *table)
+            Check(!route.segments.isEmpty());
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    // Real sector files run to a few megabytes; the reader is linear, so a bounded input
+    // exercises every path.
+    if (size > 256 * 1024)
+        return 0;
+    const QString text = DecodeCp1252(reinterpret_cast<const char *>(data), qsizetype(size));
+
+    SectorReadSettings settings;
+    settings.details = Details();
+    // Selections come from the last bytes, so that seed files keep their beginning.
+    const std::size_t tail = size > 32 ? size - 32 : 0;
+    settings.selections.fixes = SelectionFrom(data, size, tail);
+    settings.selections.sids = SelectionFrom(data, size, tail + 7);
+    settings.selections.stars = SelectionFrom(data, size, tail + 14);
+    settings.selections.lowAirways = SelectionFrom(data, size, tail + 21);
+    settings.selections.highAirways = SelectionFrom(data, size, tail + 28);
+
+    int maximum = -1;
+    SectorProgress progress;
+    progress.setMaximum = [&](int m) {
+        Check(maximum < 0 && m >= 1);
+        maximum = m;
+    };
+    progress.setPosition = [&](int p) { Check(maximum >= 1 && p >= 0); };
+
+    const SectorLoadResult first = ReadSectorText(text, settings, progress);
+    CheckSane(first);
+
+    qsizetype selectedFixes = 0;
+    for (const FIXE &f : first.tables.fixes)
+        selectedFixes += f.selected ? 1 : 0;
+
+    QStringList lines;
+    int lastCount = 0;
+    WriteSector(first.tables, first.identity, QStringLiteral("fuzz.sct"), lines, [&](int count) {
+        Check(count >= lastCount && count == lines.size());
+        lastCount = count;
+    });
+    // The file as it is saved: CR LF separated, through the code page.
+    const QString written = DecodeCp1252(EncodeCp1252(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+
+    // Read back with no selection: every fix the file holds is selected.
+    SectorReadSettings plain;
+    plain.details = settings.details;
+    const SectorLoadResult back = ReadSectorText(written, plain);
+    CheckSane(back);
+
+    Check(back.hasInfo);
+    Check(back.tables.fixes.size() == selectedFixes);
+    Check(back.tables.vors.size() == first.tables.vors.size());
+    Check(back.tables.ndbs.size() == first.tables.ndbs.size());
+    Check(back.tables.airports.size() == first.tables.airports.size());
+    Check(back.tables.runways.size() == first.tables.runways.size());
+    Check(back.tables.defines.size() >= first.tables.defines.size());
+    return 0;
+}

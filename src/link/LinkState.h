@@ -1,0 +1,78 @@
+// The state of the server link: the server, the controller's connection values, the logs
+// and counters of the packet monitor, and the text received but not yet handled.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace zaz {
+
+struct t_server {
+    QString unused1;
+    QString name;     // "VIREO-SERVER" when filled by the connect procedure
+    QString address;
+    QString port;
+    QString unused2;
+    QString password;
+};
+
+// A log of lines that keeps the most recent ones only.
+struct LineLog {
+    static constexpr qsizetype kMaxLines = 5000;
+    QStringList lines;
+    qsizetype dropped = 0;
+    void Append(const QString &line)
+    {
+        lines.append(line);
+        if (lines.size() > kMaxLines) {
+            lines.removeFirst();
+            ++dropped;
+        }
+    }
+    void Clear()
+    {
+        lines.clear();
+        dropped = 0;
+    }
+};
+
+struct LinkState {
+    QString status = QStringLiteral("non connecté"); // ConnectionText
+    QString auxStatus;        // shown in the caption
+    QString serverType;       // ServerType: "FSD" or "VIREO-SERVER"
+    t_server server;
+    QString LoginCallsign;
+    QString OwnCallsign;
+    QString UserName;
+    QString UserId;
+    QString UserPassword;
+    int Rating = 1;           // 1 to 12
+    QString RatingText;
+    int Facility = 0;         // 0 to 6
+    QString FacilityText;
+    int VisibilityRange = 1500;
+    float OwnLat = 0;
+    float OwnLon = 0;
+    int OwnAltitude = 0;
+    QString Com1Frequency;    // "118.700"
+    QString Com1Digits;       // "118700"
+    QString Com2Digits;
+    QString WeatherStation;
+    QString IdentityText;
+    bool LoginSent = false;
+    bool Accepted = false;
+    bool VireoServer = false;
+    bool loggedIn = false;
+    bool connected = false;   // the socket is open
+
+    // Packet monitor.
+    bool monitorTicked = false; // menu entry "paquets" ticked
+    LineLog ReceivedLog;
+    LineLog SentLog;
+    LineLog ErrorLog;
+    int ReceivedCount = 0;
+    int SentCount = 0;
+};
+
+} // namespace zaz

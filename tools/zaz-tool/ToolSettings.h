@@ -1,0 +1,25 @@
+// What the commands that read a sector share: the --settings option, the reader's settings
+// taken from a ZAZ.ini folder, and the load of a sector file with its errors as tool errors.
+#pragma once
+
+#include "Tool.h"
+
+#include "sector/SectorReader.h"
+
+namespace zaz::tool {
+
+extern const OptionDef kSettingsOption;
+
+// The reader's settings from DIR/ZAZ.ini (default: the current folder), read as the
+// program reads them at start. Without ZAZ.ini the settings are empty: no detail colours,
+// no selection texts.
+SectorReadSettings ReadSettingsFrom(const ParsedArguments &args);
+
+// Keeps error texts on one line of standard error.
+QString OneLine(QString text);
+
+// Reads the sector file at path; a missing or unreadable file is an I/O error. elapsedMs,
+// when given, receives the duration of the load.
+SectorLoadResult LoadSector(const QString &path, const SectorReadSettings &settings, double *elapsedMs = nullptr);
+
+} // namespace zaz::tool
