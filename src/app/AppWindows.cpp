@@ -4,6 +4,7 @@
 #include "core/TForm_bouton.h"
 #include "core/TForm_info.h"
 #include "core/TForm_message.h"
+#include "link/TForm2.h"
 
 #include <QAction>
 
@@ -22,6 +23,8 @@ std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
     w->form1 = std::make_unique<TForm1>(services);
     TForm1 &main = *w->form1;
     //  2 TForm2            server connection settings
+    w->form2 = std::make_unique<TForm2>(main.state(), *services.prompts);
+    main.SetConnectionDialog(w->form2.get());
     //  3 TForm3            centre on a point
     //  4 TForm4            radio
     //  5 TForm5            weather

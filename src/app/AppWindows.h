@@ -9,6 +9,7 @@
 namespace zaz {
 
 class TForm1;
+class TForm2;
 class TForm_message;
 class TForm_bouton;
 class TForm_info;
@@ -19,6 +20,7 @@ struct AppWindows {
     // Members are declared in creation order and destroyed in reverse, the main window,
     // which owns the shared state, last.
     std::unique_ptr<TForm1> form1;           //  1 main window "RADAR"
+    std::unique_ptr<TForm2> form2;           //  2 server connection settings
     std::unique_ptr<TForm_message> message;  // 17 progress window
     std::unique_ptr<TForm_bouton> bouton;    // 18 shortcut window "CMD"
     std::unique_ptr<TForm_info> info;        // 22 about window

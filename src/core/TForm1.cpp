@@ -5,6 +5,9 @@
 #include "core/Prompts.h"
 #include "core/ScopeView.h"
 #include "core/Shell.h"
+#include "link/Connection.h"
+#include "link/Senders.h"
+#include "link/TForm2.h"
 #include "scope/ScopeRenderer.h"
 #include "sector/SectorReader.h"
 #include "sector/SectorWriter.h"
@@ -131,6 +134,47 @@ void TForm1::FormCreate()
     Settings::ReadWeatherServer(zaz, s.settings, report_);
     Settings::ReadWindowPlaces(zaz, s.settings);
     s.files.servers = std::make_unique<IniFile>(ProgramPath(dir, QStringLiteral("servers.ini")));
+
+    // 13. The command console and its quick-command popup are created with the simulator
+    // bridge. The server link lives with the main window.
+    WireServerLink();
+}
+
+void TForm1::WireServerLink()
+{
+    connection_ = std::make_unique<ServerConnection>(state_, *services_.clock, this);
+    ServerConnection *link = connection_.get();
+    connect(MenuItem(QStringLiteral("connect1")), &QAction::triggered, this, &TForm1::connect1Click);
+    connect(MenuItem(QStringLiteral("disconnect1")), &QAction::triggered, this, &TForm1::disconnect1Click);
+    connect(MenuItem(QStringLiteral("reconnexion1")), &QAction::triggered, this, &TForm1::reconnexion1Click);
+    connect(Timer1(), &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(Timer2(), &QTimer::timeout, this, &TForm1::Timer2Timer);
+    connect(link, &ServerConnection::loginSent, this, [this] {
+        Timer1()->start();
+        MenuItem(QStringLiteral("connect1"))->setEnabled(false);
+        MenuItem(QStringLiteral("ConnectFSX1"))->setEnabled(false);
+        MenuItem(QStringLiteral("disconnect1"))->setEnabled(true);
+    });
+    connect(&state_.notifier, &StateNotifier::loginAnswered, this, [this](bool accepted, const QString &) {
+        if (!accepted)
+            return;
+        MenuItem(QStringLiteral("Depot"))->setEnabled(state_.link.VireoServer);
+        Timer2()->start();
+    });
+    connect(link, &ServerConnection::closed, this, [this](bool hadLogin) {
+        Timer1()->stop();
+        Timer2()->stop();
+        MenuItem(QStringLiteral("Depot"))->setEnabled(false);
+        MenuItem(QStringLiteral("connect1"))->setEnabled(true);
+        MenuItem(QStringLiteral("ConnectFSX1"))->setEnabled(state_.sim.libraryLoaded);
+        MenuItem(QStringLiteral("disconnect1"))->setEnabled(false);
+        MenuItem(QStringLiteral("reconnexion1"))->setEnabled(true);
+        if (hadLogin) {
+            QApplication::beep();
+            QApplication::beep();
+        }
+        update();
+    });
 }
 
 QSize TForm1::ScreenSize() const
@@ -486,6 +530,56 @@ void TForm1::sauvegardersct1Click()
     QString error;
     if (!SaveLines(file, lines, error))
         services_.prompts->ShowMessage(error);
+}
+
+void TForm1::connect1Click()
+{
+    if (!connectionDialog_)
+        return;
+    RadarState &s = state_;
+    connectionDialog_->Prepare(QStringLiteral("VIREO-SERVER"));
+    if (connectionDialog_->exec() != QDialog::Accepted)
+        return;
+    if (connection_->IsOpen())
+        return;
+    const ConnectionChoice choice = connectionDialog_->Choice();
+    if (choice.facility < 0 || choice.rating < 1) {
+        services_.prompts->ShowMessage(QStringLiteral("choisissez le type de contrôle et la qualification"));
+        return;
+    }
+    try {
+        if (!PrepareConnection(s, choice, ClientSize().height()))
+            services_.prompts->ShowMessage(QStringLiteral("ce callsign ne correspond pas à un aéroport du secteur"));
+    } catch (const ConversionError &e) {
+        services_.prompts->ShowMessage(e.message());
+        return;
+    }
+    connection_->Open(choice.address, quint16(s.link.server.port.toUInt()));
+}
+
+void TForm1::disconnect1Click()
+{
+    connection_->SignOff();
+    Timer1()->stop();
+    Timer2()->stop();
+    Timer3()->stop();
+}
+
+void TForm1::reconnexion1Click()
+{
+    connection_->Reopen();
+}
+
+void TForm1::Timer1Timer()
+{
+    if (!connection_->Tick())
+        Timer1()->stop();
+    FullRedraw();
+}
+
+void TForm1::Timer2Timer()
+{
+    SendPosition(state_, *connection_, true);
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

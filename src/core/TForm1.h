@@ -10,6 +10,7 @@
 #include <QLibrary>
 #include <QList>
 #include <QMainWindow>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -20,6 +21,8 @@ namespace zaz {
 
 class ProgressDisplay;
 class ScopeView;
+class ServerConnection;
+class TForm2;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -61,12 +64,20 @@ public:
 
     // The progress window used by long work (sector load and save).
     void SetProgressDisplay(ProgressDisplay *progress) { progress_ = progress; }
+    // The connection settings dialog used by "connect serveur".
+    void SetConnectionDialog(TForm2 *dialog) { connectionDialog_ = dialog; }
+    ServerConnection &connection() { return *connection_; }
 
     // Menu handlers.
     void exit1Click();
     void teamspeak1Click();
     void chargersct1Click();
     void sauvegardersct1Click();
+    void connect1Click();
+    void disconnect1Click();
+    void reconnexion1Click();
+    void Timer1Timer();
+    void Timer2Timer();
 
     // Reads the last-sector file of the settings into the state. On a file that cannot be
     // read the controller is told why and the sector loaded before stays. False then.
@@ -92,6 +103,7 @@ private:
     void BuildMenu();
     void BuildStatusBar();
     void BuildTimers();
+    void WireServerLink();
     QSize ScreenSize() const;
     QAction *AddItem(QMenu *menu, const QString &name, const QString &caption, bool enabled = true);
     QMenu *AddMenu(QMenu *parentMenu, const QString &name, const QString &caption, bool enabled = true);
@@ -106,6 +118,8 @@ private:
     QTimer *timers_[4] = {nullptr, nullptr, nullptr, nullptr};
     QLibrary simLibrary_;
     ProgressDisplay *progress_ = nullptr;
+    TForm2 *connectionDialog_ = nullptr;
+    std::unique_ptr<ServerConnection> connection_;
     bool shown_ = false;
 };
 

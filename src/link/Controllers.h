@@ -30,6 +30,10 @@ struct t_controller {
     bool inRadioList = false;
 };
 
+// Records the table may hold: indexes stay below 9999, the "no controller" answer, and a
+// server announcing ever new callsigns cannot grow the table without bound.
+inline constexpr int kMaxControllers = 9999;
+
 struct ControllersState {
     QList<t_controller> ControllerTable;
     QStringList ControllerList; // decimal indexes of the records in use, in order of arrival
@@ -41,11 +45,15 @@ int FindController(const ControllersState &controllers, const QString &callsign)
 
 // A "%" line: update or create the sender's record. The rating and facility texts come
 // from the settings file's [rating] and [facility] sections (settings may be null: "error").
-// Raises ConversionError when a numeric field does not convert.
+// Raises ConversionError when a numeric field does not convert and LineError when a field
+// is missing or a new controller finds the table full. A known controller keeps the fields
+// set before the failing one; a new one gets no record. Returns the record's index (9999
+// for a line without a callsign, which names no controller and changes nothing).
 int ApplyControllerPosition(RadarState &state, const t_tranches &fields, const QDateTime &now,
                             const IniFile *settings);
 
-// A "#DA" line: frees the record (callsign cleared, latitude 9999).
+// A "#DA" line: frees the record (callsign cleared, latitude 9999) and takes it out of
+// ControllerList. An index out of the table or a free record changes nothing.
 void RemoveController(RadarState &state, int index);
 
 } // namespace zaz

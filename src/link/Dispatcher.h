@@ -22,6 +22,9 @@ public:
     static constexpr int kMaxLinesPerTick = 50000;
 
     Dispatcher(RadarState &state, LineSender &sender, const Clock &clock);
+    ~Dispatcher();
+    Dispatcher(const Dispatcher &) = delete;
+    Dispatcher &operator=(const Dispatcher &) = delete;
 
     // A socket read: appended to the receive buffer.
     void Receive(const QByteArray &bytes);
@@ -61,6 +64,7 @@ private:
     qsizetype pending_ = 0;    // bytes in buffer_
     QByteArray tail_;          // text after the last CR of the reads handled so far
     bool skipLineFeed_ = false;
+    QMetaObject::Connection planRequests_;
 };
 
 } // namespace zaz

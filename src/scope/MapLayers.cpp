@@ -4,6 +4,7 @@
 #include "sector/Projection.h"
 
 #include <QVarLengthArray>
+#include <climits>
 #include <cmath>
 
 namespace zaz {
@@ -134,20 +135,35 @@ void DrawRangeRings(ScopeCanvas &c)
     const QColor colour = c.Colour(kColRings);
     c.Pen(colour);
     const int W = c.size().width(), H = c.size().height();
-    const int cx = centre.x(), cy = centre.y();
-    const long long reach = std::max({(long long)cx, (long long)cy, std::llabs((long long)W - cx),
-                                      std::llabs((long long)H - cy)});
-    long long r = step;
-    long long value = v.ringSpacing;
+    const long long cx = centre.x(), cy = centre.y();
+    const long long reach = std::max({cx, cy, std::llabs(W - cx), std::llabs(H - cy)});
+    // Around a far own position there are thousands of rings before the first one that
+    // reaches the picture; those and their labels are stepped over without drawing. A label
+    // lies within margin pixels of the point it is written at.
+    const QFontMetrics metrics(c.painter().font());
+    const double margin = metrics.horizontalAdvance(QStringLiteral("-9223372036854775808")) + metrics.height() + 2;
+    const double nearest = std::hypot(double(std::max({0LL, -cx, cx - W})), double(std::max({0LL, -cy, cy - H})));
+    // Step k draws the ring of k steps and labels the ring of k + 1 steps.
+    long long k = 1;
+    const double firstUseful = std::floor((nearest - margin) / step) - 1;
+    if (firstUseful > 1)
+        k = (long long)firstUseful;
+    long long r = k * step;
+    long long value = k * v.ringSpacing;
+    const auto label = [&](long long x, long long y, const QString &text) {
+        if (x < W && y < H && x + margin > 0 && y + margin > 0)
+            c.TextOut(int(x), int(y), text, colour);
+    };
     while (reach >= r) {
-        c.painter().drawEllipse(QPoint(cx, cy), int(r), int(r));
+        if (r <= INT_MAX && r + 1 >= nearest)
+            c.painter().drawEllipse(QPoint(int(cx), int(cy)), int(r), int(r));
         r += step;
         value += v.ringSpacing;
-        const QString label = QString::number(value);
-        c.TextOut(int(cx - r + 1), cy, label, colour);
-        c.TextOut(int(cx + r + 1), cy, label, colour);
-        c.TextOut(cx, int(cy - r + 1), label, colour);
-        c.TextOut(cx, int(cy + r + 1), label, colour);
+        const QString text = QString::number(value);
+        label(cx - r + 1, cy, text);
+        label(cx + r + 1, cy, text);
+        label(cx, cy - r + 1, text);
+        label(cx, cy + r + 1, text);
     }
 }
 

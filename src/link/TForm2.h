@@ -1,0 +1,81 @@
+// The connection settings dialog "paramètres de Connexion": the server (a section of
+// servers.ini), its address and credentials, the controller's callsign, rating and facility.
+// "Connecter" saves the values to ZAZ.ini [connect] and to the server's section of
+// servers.ini; the caller then reads them with Choice().
+#pragma once
+
+#include "link/Connection.h"
+
+#include <QDialog>
+#include <QList>
+
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QVBoxLayout;
+
+namespace zaz {
+
+class IniFile;
+class Prompts;
+struct RadarState;
+
+class TForm2 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm2(RadarState &state, Prompts &prompts, QWidget *parent = nullptr);
+
+    // Fills every control before the dialog is shown: the server serverName of servers.ini,
+    // the own callsign, the rating and facility lists of ZAZ.ini and the choice implied by
+    // the callsign's suffix.
+    void Prepare(const QString &serverName);
+
+    // The values of the dialog as they stand. rating is 0 and facility -1 while nothing is
+    // selected in the corresponding list.
+    ConnectionChoice Choice() const;
+
+    // The entry of ComboBox2 that starts a new server.
+    static QString NewServerEntry();
+
+private:
+    void FillServerList(const QString &select);
+    void ServerSelected(int index);
+    void LoadServer(const QString &section);
+    void FillRatings();
+    void FillFacilities();
+    void SelectFromCallsign();
+    void SelectRating(const QString &text);
+    void FacilityChosen(int facility);
+    void Connect();
+    void DeleteServer();
+    bool IsNewServerSelected() const;
+
+    RadarState &state_;
+    Prompts &prompts_;
+
+    QComboBox *ComboBox2_;
+    QLineEdit *edit_serveur_;
+    QLabel *Label_typ_;
+    QLineEdit *adresse_;
+    QLineEdit *Port_;
+    QLineEdit *ID_;
+    QLineEdit *Password_;
+    QLineEdit *Nom_;
+    QLineEdit *Callsign_;
+    QComboBox *ComboBox1_;
+    QGroupBox *RadioGroup1_;
+    QVBoxLayout *radioLayout_;
+    QButtonGroup *radioButtons_;
+    QList<QRadioButton *> facilityItems_;
+    QPushButton *Button1_;
+    QPushButton *Button2_;
+    QPushButton *Button4_;
+    // Set while the program itself changes a selection, so only the user's choices react.
+    bool filling_ = false;
+};
+
+} // namespace zaz
