@@ -167,7 +167,7 @@ void DrawRangeRings(ScopeCanvas &c)
     }
 }
 
-void DrawAirways(ScopeCanvas &c, const QList<ROUTE> &table, int entry, bool names)
+void DrawRoutes(ScopeCanvas &c, const QList<ROUTE> &table, int entry, bool names, NamePlace place)
 {
     if (!c.Visible(entry))
         return;
@@ -175,15 +175,22 @@ void DrawAirways(ScopeCanvas &c, const QList<ROUTE> &table, int entry, bool name
     c.Pen(colour);
     LineBatch batch(c.painter());
     for (const ROUTE &route : table) {
-        if (!route.selected)
+        if (!route.selected || route.segments.isEmpty())
             continue;
-        for (const RouteSegment &seg : route.segments) {
+        const qsizetype named = place == NamePlace::LastSegmentEnd ? route.segments.size() - 1 : 0;
+        for (qsizetype i = 0; i < route.segments.size(); ++i) {
+            const RouteSegment &seg = route.segments[i];
             if (!SegmentVisible(c.view(), seg.lat1, seg.lon1, seg.lat2, seg.lon2))
                 continue;
-            const QPoint a = c.Project(seg.lat1, seg.lon1);
-            batch.Add(a, c.Project(seg.lat2, seg.lon2));
-            if (names)
-                c.TextOut(a.x() + 20, a.y() + 20, route.name, colour);
+            const QPoint start = c.Project(seg.lat1, seg.lon1);
+            const QPoint end = c.Project(seg.lat2, seg.lon2);
+            batch.Add(start, end);
+            if (!names)
+                continue;
+            if (place == NamePlace::EachSegmentStart)
+                c.TextOut(start.x() + 20, start.y() + 20, route.name, colour);
+            else if (i == named)
+                c.TextOut(end.x() + 10, end.y() + 10, route.name, colour);
         }
     }
 }
@@ -344,29 +351,6 @@ void DrawNavaids(ScopeCanvas &c, const QList<VOR> &table, int entry, bool hexago
         c.TextOut(x + 20, y, v.identifier, colour, true);
         if (v.detailsShown)
             c.TextOut(x + (hexagon ? 50 : 45), y, v.frequency + QLatin1Char(' ') + v.comment, colour, true);
-    }
-}
-
-void DrawProcedures(ScopeCanvas &c, const QList<ROUTE> &table, int entry, bool names, bool nameAtLast)
-{
-    if (!c.Visible(entry))
-        return;
-    const QColor colour = c.Colour(entry);
-    c.Pen(colour);
-    LineBatch batch(c.painter());
-    for (const ROUTE &route : table) {
-        if (!route.selected || route.segments.isEmpty())
-            continue;
-        const qsizetype named = nameAtLast ? route.segments.size() - 1 : 0;
-        for (qsizetype i = 0; i < route.segments.size(); ++i) {
-            const RouteSegment &seg = route.segments[i];
-            if (!SegmentVisible(c.view(), seg.lat1, seg.lon1, seg.lat2, seg.lon2))
-                continue;
-            const QPoint end = c.Project(seg.lat2, seg.lon2);
-            batch.Add(c.Project(seg.lat1, seg.lon1), end);
-            if (names && i == named)
-                c.TextOut(end.x() + 10, end.y() + 10, route.name, colour);
-        }
     }
 }
 

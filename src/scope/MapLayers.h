@@ -40,15 +40,17 @@ private:
 
 void DrawGeo(ScopeCanvas &c);
 void DrawRangeRings(ScopeCanvas &c);
-// Airways (names at each drawn segment's start + (20, 20) when shown).
-void DrawAirways(ScopeCanvas &c, const QList<ROUTE> &table, int entry, bool names);
+// Where a route's name is written when names are shown: at each drawn segment's start
+// + (20, 20) (airways), or at the end of the last (SID) or first (STAR) segment + (10, 10)
+// when that segment is drawn.
+enum class NamePlace { EachSegmentStart, LastSegmentEnd, FirstSegmentEnd };
+// Selected routes of a table, every visible segment.
+void DrawRoutes(ScopeCanvas &c, const QList<ROUTE> &table, int entry, bool names, NamePlace place);
 // Boundaries: every segment, no names, no selection.
 void DrawBoundaries(ScopeCanvas &c, const QList<ROUTE> &table, int entry);
 void DrawRunways(ScopeCanvas &c);
 void DrawAirports(ScopeCanvas &c);
 void DrawFixes(ScopeCanvas &c);
 void DrawNavaids(ScopeCanvas &c, const QList<VOR> &table, int entry, bool hexagon);
-// SID names at the end of the last segment, STAR names at the end of the first one.
-void DrawProcedures(ScopeCanvas &c, const QList<ROUTE> &table, int entry, bool names, bool nameAtLast);
 
 } // namespace zaz

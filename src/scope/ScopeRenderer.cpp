@@ -25,8 +25,8 @@ void FullRedraw(QImage &picture, RadarState &state)
     // 3-14. The map, bottom layer first.
     DrawGeo(c);
     DrawRangeRings(c);
-    DrawAirways(c, t.lowAirways, kColLowAirways, d.showLowNames != 0);
-    DrawAirways(c, t.highAirways, kColHighAirways, d.showHighNames != 0);
+    DrawRoutes(c, t.lowAirways, kColLowAirways, d.showLowNames != 0, NamePlace::EachSegmentStart);
+    DrawRoutes(c, t.highAirways, kColHighAirways, d.showHighNames != 0, NamePlace::EachSegmentStart);
     DrawBoundaries(c, t.artcc, kColArtcc);
     DrawBoundaries(c, t.artccLow, kColArtccLow);
     DrawBoundaries(c, t.artccHigh, kColArtccHigh);
@@ -35,8 +35,8 @@ void FullRedraw(QImage &picture, RadarState &state)
     DrawFixes(c);
     DrawNavaids(c, t.vors, kColVor, true);
     DrawNavaids(c, t.ndbs, kColNdb, false);
-    DrawProcedures(c, t.sids, kColSid, d.showSidNames != 0, true);
-    DrawProcedures(c, t.stars, kColStar, d.showStarNames != 0, false);
+    DrawRoutes(c, t.sids, kColSid, d.showSidNames != 0, NamePlace::LastSegmentEnd);
+    DrawRoutes(c, t.stars, kColStar, d.showStarNames != 0, NamePlace::FirstSegmentEnd);
 }
 
 QString ScopeCaption(const RadarState &s)
