@@ -1,12 +1,14 @@
 // Feeds arbitrary bytes through the sector reader as a sector file, writes what it read
 // with the sector writer and reads that back. Checks that nothing crashes, that the counts
-// of the read are sane, and that the written file gives back every navaid, airport and
-// runway and exactly the selected fixes.
+// of the read are sane, and that the written file gives back every navaid, airport, runway,
+// GEO line and route segment it holds, and exactly the selected fixes.
 #include "core/Codec.h"
 #include "sector/SectorReader.h"
 #include "sector/SectorWriter.h"
 
 #include <cstddef>
+#include <iterator>
+#include <utility>
 #include <cstdint>
 
 using namespace zaz;
@@ -53,6 +55,17 @@ void CheckSane(const SectorLoadResult &r)
                                       &r.tables.artccHigh})
         for (const ROUTE &route : *table)
             Check(!route.segments.isEmpty());
+}
+
+// Segments of the routes that the writer writes: the selected ones, or all of them for the
+// boundaries. Routes of the same name may merge when read back; their segments all remain.
+qsizetype WrittenSegments(const QList<ROUTE> &table, bool onlySelected)
+{
+    qsizetype n = 0;
+    for (const ROUTE &route : table)
+        if (!onlySelected || route.selected)
+            n += route.segments.size();
+    return n;
 }
 
 } // namespace
@@ -111,6 +124,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     Check(back.tables.ndbs.size() == first.tables.ndbs.size());
     Check(back.tables.airports.size() == first.tables.airports.size());
     Check(back.tables.runways.size() == first.tables.runways.size());
+    Check(back.tables.geo.size() == first.tables.geo.size());
     Check(back.tables.defines.size() >= first.tables.defines.size());
+    const std::pair<const QList<ROUTE> *, const QList<ROUTE> *> routes[] = {
+        {&first.tables.sids, &back.tables.sids},         {&first.tables.stars, &back.tables.stars},
+        {&first.tables.lowAirways, &back.tables.lowAirways}, {&first.tables.highAirways, &back.tables.highAirways},
+        {&first.tables.artcc, &back.tables.artcc},       {&first.tables.artccLow, &back.tables.artccLow},
+        {&first.tables.artccHigh, &back.tables.artccHigh}};
+    for (qsizetype i = 0; i < qsizetype(std::size(routes)); ++i)
+        Check(WrittenSegments(*routes[i].second, false) == WrittenSegments(*routes[i].first, i < 4));
     return 0;
 }

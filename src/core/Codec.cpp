@@ -60,11 +60,22 @@ QString DecodeCp1252(const char *data, qsizetype size)
     if (!data || size <= 0)
         return QString();
     QString out(size, Qt::Uninitialized);
-    QChar *dst = out.data();
+    auto *dst = reinterpret_cast<char16_t *>(out.data());
     const auto *src = reinterpret_cast<const unsigned char *>(data);
+    // Every byte but 0x80-0x9F is its own character: widen them all in one simple loop
+    // the compiler vectorises, then mend the few bytes of that range when there are any.
+    unsigned char high = 0;
     for (qsizetype i = 0; i < size; ++i) {
         const unsigned char b = src[i];
-        dst[i] = (b >= 0x80 && b <= 0x9F) ? QChar(kHighControls[b - 0x80]) : QChar(char16_t(b));
+        dst[i] = b;
+        high |= static_cast<unsigned char>(b - 0x80) < 0x20;
+    }
+    if (high) {
+        for (qsizetype i = 0; i < size; ++i) {
+            const unsigned char b = src[i];
+            if (b >= 0x80 && b <= 0x9F)
+                dst[i] = kHighControls[b - 0x80];
+        }
     }
     return out;
 }

@@ -154,10 +154,15 @@ t_tranches SplitText(const QString &separator, const QString &text)
     out.reserve(24);
     qsizetype start = 0;
     if (sepLen == 1) {
-        const QChar sep = separator.at(0);
-        for (qsizetype at = text.indexOf(sep); at >= 0; at = text.indexOf(sep, start)) {
-            out.append(text.mid(start, at - start));
-            start = at + 1;
+        // Fields are short: a plain scan costs less than a search call per field.
+        const char16_t sep = separator.at(0).unicode();
+        const QChar *data = text.constData();
+        const qsizetype n = text.size();
+        for (qsizetype at = 0; at < n; ++at) {
+            if (data[at].unicode() == sep) {
+                out.append(QString(data + start, at - start));
+                start = at + 1;
+            }
         }
     } else {
         for (qsizetype at = text.indexOf(separator); at >= 0; at = text.indexOf(separator, start)) {
@@ -352,6 +357,25 @@ double StrToFloatLenient(const QString &s, bool *ok)
         while (k < n && s[k] == u' ')
             ++k;
         *ok = k == n;
+    }
+
+    // Most numbers (coordinates, weather values) have few digits and a small exponent:
+    // their digits make an integer that a double holds exactly, and one multiplication or
+    // division by an exact power of ten rounds correctly, giving what from_chars gives.
+    if (intDigits + fracDigits <= 15) {
+        static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        const long long scale = exponent - fracDigits;
+        if (scale >= -22 && scale <= 22) {
+            std::uint64_t mantissa = 0;
+            for (qsizetype k = intStart; k < mantissaEnd; ++k)
+                if (IsDigit(s[k]))
+                    mantissa = mantissa * 10 + (s[k].unicode() - u'0');
+            double value = double(mantissa);
+            value = scale < 0 ? value / kPowers[-scale] : value * kPowers[scale];
+            return negative ? -value : value;
+        }
     }
 
     // The number is plain ASCII; from_chars reads it without regard to the C locale,

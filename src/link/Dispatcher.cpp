@@ -61,6 +61,7 @@ void Dispatcher::ClearReceiveBuffer()
     pending_ = 0;
     tail_.clear();
     skipLineFeed_ = false;
+    discardToCr_ = false;
 }
 
 int Dispatcher::Tick()
@@ -83,7 +84,15 @@ int Dispatcher::Tick()
         const qsizetype cr = text.indexOf('\r', start);
         if (cr < 0)
             break;
-        HandleLine(DecodeCp1252(text.constData() + start, cr - start));
+        if (discardToCr_) {
+            // The end of a line already dropped as too long.
+            discardToCr_ = false;
+        } else if (cr - start > kMaxLineBytes) {
+            state_.link.ErrorLog.Append(QStringLiteral("ligne trop longue : %1 octets ignorés").arg(cr - start));
+            emit state_.notifier.statusText(0, QStringLiteral("Erreur dans un paquet"));
+        } else {
+            HandleLine(DecodeCp1252(text.constData() + start, cr - start));
+        }
         ++handled;
         start = cr + 1;
         // The line feed after the carriage return belongs to the line.
@@ -101,10 +110,13 @@ int Dispatcher::Tick()
     }
     if (start < n) {
         tail_ = text.mid(start);
-        if (tail_.size() > kMaxPendingBytes) {
+        if (tail_.size() > kMaxLineBytes) {
+            // No line is that long: drop it, and what follows up to its end of line.
             state_.link.ErrorLog.Append(
                 QStringLiteral("ligne sans fin de ligne : %1 octets perdus").arg(tail_.size()));
+            emit state_.notifier.statusText(0, QStringLiteral("Erreur dans un paquet"));
             tail_.clear();
+            discardToCr_ = true;
         }
     }
     emit state_.notifier.trafficChanged();
@@ -138,8 +150,10 @@ void Dispatcher::DispatchBeforeLogin(const t_tranches &fields)
     LinkState &link = state_.link;
     if (IsLine(fields, "$ERserver")) {
         const QString reason = JoinFrom(fields, 2);
-        emit state_.notifier.statusText(0, QStringLiteral("connexion refusée: ") + reason);
+        // Closing first: the socket-closed event shows "Disconnected", and the reason must
+        // be what stays in the status bar.
         emit state_.notifier.disconnectWanted();
+        emit state_.notifier.statusText(0, QStringLiteral("connexion refusée: ") + reason);
         emit state_.notifier.loginAnswered(false, reason);
         return;
     }
@@ -164,7 +178,13 @@ void Dispatcher::DispatchBeforeLogin(const t_tranches &fields)
 
 void Dispatcher::DispatchAccepted(const t_tranches &fields)
 {
-    if (IsLine(fields, "#TDserver"))
+    // No line matches two of these tests (their first fields differ in their first
+    // characters or are exact texts), so their order only matters for speed: positions,
+    // nearly every line of a busy server, are tested first.
+    if (IsLine(fields, "@N") || IsLine(fields, "@S") || IsLine(fields, "@Y")) {
+        // A new aircraft's flight plan is asked for through flightPlanWanted.
+        ApplyServerPosition(state_, fields, clock_.Now());
+    } else if (IsLine(fields, "#TDserver"))
         TemperatureLayers(fields);
     else if (IsLine(fields, "#WDserver"))
         WindLayers(fields);
@@ -177,9 +197,6 @@ void Dispatcher::DispatchAccepted(const t_tranches &fields)
     else if (StartsLine(fields, "$DEPOTFP")) {
         state_.FiledPlans.append(FiledPlanRow(fields));
         emit state_.notifier.filedPlansChanged();
-    } else if (IsLine(fields, "@S") || IsLine(fields, "@N") || IsLine(fields, "@Y")) {
-        // A new aircraft's flight plan is asked for through flightPlanWanted.
-        ApplyServerPosition(state_, fields, clock_.Now());
     } else if (StartsLine(fields, "$CQ")) {
         AtisQuery(fields);
     } else if (StartsLine(fields, "#DP")) {
@@ -364,7 +381,10 @@ void Dispatcher::StripTransfer(const QString &text)
     AVION &a = table.Edit(index);
     a.hasStrip = true;
     emit state_.notifier.stripsChanged();
-    a.nextPoint = StrToInt(Copy(row, 57, 2));
+    // Blank columns 57-58 (a strip that never offered a handoff) keep the next point.
+    const QString nextPoint = Copy(row, 57, 2).trimmed();
+    if (!nextPoint.isEmpty())
+        a.nextPoint = StrToInt(nextPoint);
     emit state_.notifier.aircraftPanelWanted(index);
 }
 

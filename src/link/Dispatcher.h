@@ -18,6 +18,9 @@ class Dispatcher {
 public:
     // Pending received text kept at most; beyond it the excess is dropped and logged.
     static constexpr qsizetype kMaxPendingBytes = 1 << 20;
+    // A line longer than this is dropped and counted as an error (servers send lines of
+    // at most a few hundred bytes).
+    static constexpr qsizetype kMaxLineBytes = 64 * 1024;
     // Lines handled at most in one tick; the rest waits for the next tick.
     static constexpr int kMaxLinesPerTick = 50000;
 
@@ -64,6 +67,7 @@ private:
     qsizetype pending_ = 0;    // bytes in buffer_
     QByteArray tail_;          // text after the last CR of the reads handled so far
     bool skipLineFeed_ = false;
+    bool discardToCr_ = false; // the rest of a dropped line is still coming
     QMetaObject::Connection planRequests_;
 };
 

@@ -75,9 +75,13 @@ bool IsWellFormed(QStringView text, QChar positive, QChar negative)
     return AllDigits(first.mid(1)) && AllDigits(p.piece[1]) && AllDigits(p.piece[2]) && AllDigits(p.piece[3]);
 }
 
-QString Digits(long long value, int width)
+// A truncated, non-negative value zero-padded to width. Values beyond the range of long long
+// (only absurd coordinate texts give them) are written in full, "inf" and "nan" included.
+QString Digits(double value, int width)
 {
-    return ZeroPad(value, width);
+    if (value < 9223372036854775808.0)
+        return ZeroPad((long long)value, width);
+    return QString::number(value, 'f', 0);
 }
 
 } // namespace
@@ -117,7 +121,8 @@ QString CoordinateText(float value, char positive, char negative)
     // The float is widened exactly; every step truncates.
     const double a = std::fabs(double(value));
     const double degrees = std::trunc(a);
-    const double minutesAll = (a - degrees) * 60.0;
+    // A value too large for a fraction, infinity included, has none.
+    const double minutesAll = std::isfinite(a) ? (a - degrees) * 60.0 : 0.0;
     const double minutes = std::trunc(minutesAll);
     const double secondsAll = (minutesAll - minutes) * 60.0;
     const double seconds = std::trunc(secondsAll);
@@ -125,13 +130,13 @@ QString CoordinateText(float value, char positive, char negative)
     QString text;
     text.reserve(14);
     text += QLatin1Char(letter);
-    text += Digits((long long)degrees, 3);
+    text += Digits(degrees, 3);
     text += QLatin1Char('.');
-    text += Digits((long long)minutes, 2);
+    text += Digits(minutes, 2);
     text += QLatin1Char('.');
-    text += Digits((long long)seconds, 2);
+    text += Digits(seconds, 2);
     text += QLatin1Char('.');
-    text += Digits((long long)thousandths, 3);
+    text += Digits(thousandths, 3);
     return text;
 }
 

@@ -448,7 +448,10 @@ private:
             Point a, b;
             QString tokenName;
             bool byTokens = false;
-            if (!ColumnPoint(Columns(line, 27, 29), a) | !ColumnPoint(Columns(line, 57, 29), b)) {
+            // Both points are read: each keeps its column value when the tokens do not help.
+            const bool firstGood = ColumnPoint(Columns(line, 27, 29), a);
+            const bool secondGood = ColumnPoint(Columns(line, 57, 29), b);
+            if (!firstGood || !secondGood) {
                 Tokens(BeforeComment(line), tokens_);
                 Point ta, tb;
                 const qsizetype at = TwoPoints(tokens_, ta, tb);
@@ -478,7 +481,9 @@ private:
             Point a, b;
             QStringView colourName = TrimmedView(ColumnsFrom(line, 61));
             QString tokenColour;
-            if (!ColumnPoint(Columns(line, 1, 29), a) | !ColumnPoint(Columns(line, 31, 29), b)) {
+            const bool firstGood = ColumnPoint(Columns(line, 1, 29), a);
+            const bool secondGood = ColumnPoint(Columns(line, 31, 29), b);
+            if (!firstGood || !secondGood) {
                 Tokens(BeforeComment(line), tokens_);
                 Point ta, tb;
                 const qsizetype at = TwoPoints(tokens_, ta, tb);

@@ -57,6 +57,16 @@ QString Join(std::initializer_list<QString> fields)
     return line;
 }
 
+// The field a line starts with, padded to width. A name read from a free-form line may
+// begin with ";", "#" or "[", which at the start of a line would make it a comment or end
+// the section: one blank goes before it, as in the line it came from.
+QString LineStart(const QString &field, int width)
+{
+    const bool guard = !field.isEmpty() && (field[0] == QLatin1Char(';') || field[0] == QLatin1Char('#')
+                                            || field[0] == QLatin1Char('['));
+    return PadRight(guard ? QLatin1Char(' ') + field : field, width);
+}
+
 QString WithComment(const QString &line, const QString &comment)
 {
     return line + QStringLiteral(" ;") + comment;
@@ -70,7 +80,7 @@ QString SegmentCoordinates(const RouteSegment &s)
 void WriteNavaids(Writer &w, const QList<VOR> &table, int identifierWidth)
 {
     for (const VOR &v : table) {
-        w.Line(WithComment(Join({PadRight(v.identifier, identifierWidth), PadRight(v.frequency, 7),
+        w.Line(WithComment(Join({LineStart(v.identifier, identifierWidth), PadRight(v.frequency, 7),
                                  LatitudeText(v.latitude), LongitudeText(v.longitude)}),
                            v.comment));
         w.ElementDone();
@@ -88,7 +98,7 @@ void WriteRoutes(Writer &w, const QList<ROUTE> &table, bool onlySelected)
         if (onlySelected && !route.selected)
             continue;
         for (qsizetype i = 0; i < route.segments.size(); ++i)
-            w.Line(Join({i == 0 ? PadRight(route.name, kRouteNameWidth) : blanks,
+            w.Line(Join({i == 0 ? LineStart(route.name, kRouteNameWidth) : blanks,
                          SegmentCoordinates(route.segments[i])}));
         w.ElementDone();
     }
@@ -126,14 +136,14 @@ void WriteSector(const SectorTables &tables, const SectorIdentity &identity, con
     for (const FIXE &f : tables.fixes) {
         if (!f.selected)
             continue;
-        w.Line(WithComment(Join({PadRight(f.name, 5), LatitudeText(f.latitude), LongitudeText(f.longitude)}),
+        w.Line(WithComment(Join({LineStart(f.name, 5), LatitudeText(f.latitude), LongitudeText(f.longitude)}),
                            f.comment));
         w.ElementDone();
     }
 
     w.Section("[AIRPORT]");
     for (const Airport &a : tables.airports) {
-        w.Line(WithComment(Join({PadRight(a.identifier, 4), PadRight(a.frequency, 7), LatitudeText(a.latitude),
+        w.Line(WithComment(Join({LineStart(a.identifier, 4), PadRight(a.frequency, 7), LatitudeText(a.latitude),
                                  LongitudeText(a.longitude), PadRight(a.airspaceClass, 1)}),
                            a.comment));
         w.ElementDone();
@@ -141,7 +151,7 @@ void WriteSector(const SectorTables &tables, const SectorIdentity &identity, con
 
     w.Section("[RUNWAY]");
     for (const RUNWAY &r : tables.runways) {
-        w.Line(WithComment(Join({PadRight(r.number, 3), PadRight(r.oppositeNumber, 3), PadRight(r.heading, 3),
+        w.Line(WithComment(Join({LineStart(r.number, 3), PadRight(r.oppositeNumber, 3), PadRight(r.heading, 3),
                                  PadRight(r.oppositeHeading, 3), LatitudeText(r.latitude),
                                  LongitudeText(r.longitude), LatitudeText(r.oppositeLatitude),
                                  LongitudeText(r.oppositeLongitude)}),

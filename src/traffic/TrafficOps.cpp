@@ -10,9 +10,23 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-QString Field(const t_tranches &fields, int i)
+const QString &Field(const t_tranches &fields, int i)
 {
-    return i < fields.size() ? fields[i] : QString();
+    static const QString kMissing;
+    return i < fields.size() ? fields[i] : kMissing;
+}
+
+// The transponder mode: the character after "@" of a position line. The three modes a
+// server sends are shared texts, so that the line of every report does not make one.
+QString TransponderMode(const QString &first)
+{
+    static const QString kModes[] = {QStringLiteral("S"), QStringLiteral("N"), QStringLiteral("Y")};
+    if (first.size() == 2) {
+        for (const QString &mode : kModes)
+            if (first[1] == mode[0])
+                return mode;
+    }
+    return Copy(first, 2, 1);
 }
 
 float Coordinate(const QString &text)
@@ -55,7 +69,7 @@ int ApplyServerPosition(RadarState &state, const t_tranches &fields, const QDate
     // A position without a callsign names no aircraft.
     if (callsign.isEmpty())
         return kNoAircraft;
-    const QString mode = Copy(Field(fields, 0), 2, 1);
+    const QString mode = TransponderMode(Field(fields, 0));
     int index = traffic.table.FindAircraft(callsign);
 
     if (index == kNoAircraft) {

@@ -178,3 +178,21 @@ TEST(SectorWriter, FailedSaveLeavesTheOldFileWhole)
     EXPECT_EQ(f.readAll(), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"out.sct"}));
 }
+
+// Names read from free-form lines that begin like a comment or a header, and coordinates
+// far outside the world, still make a file that reads back with every element.
+TEST(SectorWriter, OddNamesAndAbsurdCoordinatesSurviveTheRoundTrip)
+{
+    Sample s;
+    s.tables.vors[0].identifier = "#AB";
+    s.tables.fixes[0].name = "[X";
+    s.tables.ndbs[0].latitude = 1e24f;
+    const QStringList lines = s.Write();
+    EXPECT_TRUE(lines.contains(QStringLiteral(" #AB 114.750 N045.30.00.000 E005.15.00.000 ;Lyon St-Exupéry")));
+    const SectorLoadResult read = ReadSectorText(lines.join("\r\n"), {});
+    ASSERT_EQ(read.tables.vors.size(), 1);
+    EXPECT_EQ(read.tables.vors[0].identifier.trimmed(), "#AB");
+    ASSERT_EQ(read.tables.fixes.size(), 1);
+    EXPECT_EQ(read.tables.fixes[0].name.trimmed(), "[X");
+    EXPECT_EQ(read.tables.ndbs.size(), 1);
+}

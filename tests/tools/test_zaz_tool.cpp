@@ -648,3 +648,198 @@ TEST_F(ZazToolRoutes, BadRouteAndPlanArgumentsGiveOneErrorLine)
     EXPECT_TRUE(help.out.contains("zaz-tool route --sector FICHIER [--settings DOSSIER] ROUTE"));
     EXPECT_TRUE(help.out.contains("zaz-tool plan FICHIER.PLN"));
 }
+
+namespace {
+
+// A capture after the login of ZAZ_OBS: two positions of one aircraft, its plan, a
+// controller, a text on COM1 (the small sector's airport is on 118.100), a strip then the
+// handoff acceptance that sends it back, weather lines, a filed plan and a bad position.
+QString Capture()
+{
+    QString row = QStringLiteral("012") + QStringLiteral("10:15:30") + QStringLiteral("A003050YYN")
+                  + QStringLiteral("BULOL270120NNNNNI250TWR") + QStringLiteral("D") + QStringLiteral("LFMN_APP")
+                  + QStringLiteral("007") + QStringLiteral(" 4") + QStringLiteral("   ");
+    row.replace(QLatin1Char(':'), QLatin1Char('/'));
+    return QStringLiteral("@N:AFR1:1200:1:45.72:5.08:35000:450:90:0\n"
+                          "@S:AFR1:7700:1:45.80:5.10:36000:460:95:0\n"
+                          "$FPAFR1:ZAZ_OBS:I:B738:450:LFLL:1200:1205:FL350:LFPG:1:05:3:00:LFPO:/v/:ABCDE FGHIJ\n"
+                          "%LFMN_APP:27500:4:100:5:43.66:7.21:0\n"
+                          "#TMLFMN_APP:@18100:sur COM1\n"
+                          "#TMLFMN_APP:ZAZ_OBS:~STRIP")
+           + row
+           + QStringLiteral("AFR1\n"
+                            "$HALFMN_APP:ZAZ_OBS:AFR1\n"
+                            "#TDserver:ZAZ_OBS:1000:15\n"
+                            "#WDserver:ZAZ_OBS:3000:0:270:15:1:0\n"
+                            "#CDserver:ZAZ_OBS:4000:2000:SCT:0:1\n"
+                            "$ARserver:ZAZ_OBS:METAR:LFLL 061200Z 27015KT Q1013\n"
+                            "$DEPOTFP:ZAZ_OBS:BAW2:I:A320:450:LFLL:1200:0905:350:LFPG:1:05:3:00:LFPO:rmk:DCT\n"
+                            "@N:BAD1:1200:1:45:5:FL350:450:90:0\n");
+}
+
+QStringList ReplayKeys()
+{
+    const QStringList wind = {"altitude", "temperature", "direction", "sectorStart", "sectorEnd", "speed",
+                              "unit",     "gust",        "depth",     "turbulence",  "shear"};
+    return QStringList{"traffic", "index", "live", "callsign", "squawk", "lat", "lon", "altitude",
+                       "prevAltitude", "groundSpeed", "heading", "transponderMode", "hasFlightPlan", "ifr",
+                       "acType", "departure", "destination", "alternate", "tas", "cruiseLevel", "route",
+                       "remarks", "routePoints", "nextPoint", "handoffFrom", "handoffState", "hasStrip",
+                       "alert", "controllers", "index", "callsign", "frequency", "facilityText", "ratingText",
+                       "range", "lat", "lon", "altitude", "inRadioList", "radio", "strips", "stripKeys",
+                       "filedPlans", "weather", "station", "time", "rawMetar", "newMetar", "qnh", "altimeter",
+                       "pressure", "windUnit", "wind"}
+           + wind + QStringList{"windsAloft", "clouds", "height", "cover", "top", "turbulence", "precipIntensity",
+                                "precipType", "base", "icing", "temperatures", "temperature", "dewPoint", "altitude",
+                                "sent", "errors", "errorLines", "elapsed_ms"};
+}
+
+class ZazToolReplay : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        env.Write(QStringLiteral("small.sct"), SmallSector());
+        env.Write(QStringLiteral("ZAZ.ini"), QStringLiteral("[facility]\n4=Tower\n[rating]\n5=C1\n"));
+        env.Write(QStringLiteral("capture.txt"), Capture());
+    }
+    ToolRun Replay(QStringList arguments)
+    {
+        return RunTool(QStringList{"replay"} + arguments, env.dir());
+    }
+    TestEnv env;
+};
+
+} // namespace
+
+TEST_F(ZazToolReplay, PrintsEverythingTheCaptureChanged)
+{
+    const ToolRun run = Replay({env.path("capture.txt"), "--sector", env.path("small.sct")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    EXPECT_EQ(KeysInOrder(run.out), ReplayKeys());
+    const QJsonObject o = ParseObject(run.out);
+
+    const QJsonArray traffic = o.value("traffic").toArray();
+    ASSERT_EQ(traffic.size(), 1) << "the bad position made no aircraft";
+    const QJsonObject a = traffic[0].toObject();
+    EXPECT_EQ(a.value("callsign").toString(), "AFR1");
+    EXPECT_EQ(a.value("live").toInt(), 1);
+    EXPECT_EQ(a.value("squawk").toString(), "7700");
+    EXPECT_EQ(a.value("transponderMode").toString(), "S");
+    EXPECT_EQ(a.value("altitude").toInt(), 36000);
+    EXPECT_EQ(a.value("prevAltitude").toInt(), 35000);
+    EXPECT_TRUE(SameFloat(a.value("lat"), 45.80f));
+    EXPECT_EQ(a.value("heading").toDouble(-1), 0.0) << "an FSD server's heading is not read";
+    EXPECT_EQ(a.value("hasFlightPlan").toInt(), 1);
+    EXPECT_EQ(a.value("destination").toString(), "LFPG");
+    EXPECT_EQ(a.value("route").toString(), "ABCDE/FGHIJ");
+    EXPECT_EQ(a.value("routePoints").toInt(), 2);
+    EXPECT_EQ(a.value("hasStrip").toInt(), 1);
+    EXPECT_EQ(a.value("nextPoint").toInt(), 4);
+    EXPECT_EQ(a.value("handoffState").toString(), "A");
+
+    const QJsonObject c = o.value("controllers").toArray().at(0).toObject();
+    EXPECT_EQ(c.value("callsign").toString(), "LFMN_APP");
+    EXPECT_EQ(c.value("frequency").toString(), "127500");
+    EXPECT_EQ(c.value("facilityText").toString(), "Tower");
+    EXPECT_EQ(c.value("ratingText").toString(), "C1");
+    EXPECT_EQ(c.value("range").toInt(), 100);
+
+    EXPECT_EQ(Texts(o.value("radio")), QStringList{">COM1:LFMN_APP:sur COM1"});
+    const QStringList strips = Texts(o.value("strips"));
+    ASSERT_EQ(strips.size(), 1);
+    EXPECT_EQ(strips[0].size(), 61);
+    EXPECT_TRUE(strips[0].startsWith("00012:00:00A003050YYNBULOL")) << "the replay's clock starts at noon";
+    EXPECT_EQ(strips[0].mid(44, 9), "ALFMN_APP");
+    EXPECT_EQ(Texts(o.value("stripKeys")), QStringList{"000"});
+    EXPECT_EQ(Texts(o.value("filedPlans")),
+              QStringList{"BAW2\t1200\tIFR\tA320\tLFLL\tDCT\tLFPG\tFL350\t450kts\tZ09:05\trmk"});
+
+    const QJsonObject w = o.value("weather").toObject();
+    EXPECT_EQ(w.value("time").toString(), "01/01/2000 12:00:00");
+    EXPECT_EQ(w.value("rawMetar").toString(), "LFLL 061200Z 27015KT Q1013");
+    EXPECT_EQ(w.value("newMetar").toInt(), 1);
+    EXPECT_EQ(w.value("qnh").toString(), "1013");
+    EXPECT_EQ(w.value("altimeter").toString(), "29.92");
+    EXPECT_EQ(w.value("pressure").toString(), "1013mb");
+    EXPECT_EQ(w.value("windUnit").toString(), "KT");
+    EXPECT_EQ(w.value("wind").toObject().value("direction").toString(), "270");
+    EXPECT_EQ(w.value("wind").toObject().value("unit").toString(), "KT");
+    EXPECT_EQ(w.value("clouds").toArray().at(0).toObject().value("cover").toString(), "1,0,SCT");
+    EXPECT_EQ(w.value("temperatures").toArray().at(0).toObject().value("temperature").toString(), "15");
+
+    const QStringList sent = Texts(o.value("sent"));
+    ASSERT_EQ(sent.size(), 2);
+    EXPECT_EQ(sent[0], "$CQZAZ_OBS:SERVER:FP:AFR1");
+    QString row = strips[0];
+    EXPECT_EQ(sent[1], "#TMZAZ_OBS:LFMN_APP:~STRIP" + row.replace(':', '/') + "AFR1");
+    EXPECT_EQ(o.value("errors").toInt(), 1);
+    EXPECT_EQ(Texts(o.value("errorLines")), QStringList{"@N:BAD1:1200:1:45:5:FL350:450:90:0"});
+    EXPECT_TRUE(o.value("elapsed_ms").isDouble());
+}
+
+TEST_F(ZazToolReplay, OwnCallsignServerTypeAndLineEnds)
+{
+    const QByteArray lines = "@N:AFR1:1200:1:45.72:5.08:35000:450:90:0\n"
+                             "#TMLFMN_APP:LFLL_TWR:pour la tour\n"
+                             "#TMLFMN_APP:@18100:sur COM1\n"
+                             "#TMLFMN_APP:ZAZ_OBS:pas pour moi";
+    auto write = [&](const char *name, const QByteArray &bytes) {
+        QFile file(env.path(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    write("lf.txt", lines);
+    write("crlf.txt", QByteArray(lines).replace("\n", "\r\n") + "\r\n");
+    write("cr.txt", QByteArray(lines).replace('\n', '\r'));
+
+    QJsonObject first;
+    for (const char *name : {"lf.txt", "crlf.txt", "cr.txt"}) {
+        const ToolRun run = Replay({env.path(QString::fromLatin1(name)), "--own", "LFLL_TWR", "--server-type",
+                                    "VIREO-SERVER"});
+        ASSERT_EQ(run.exitCode, 0) << name << ": " << run.err.toStdString();
+        QJsonObject o = ParseObject(run.out);
+        // Without a sector there is no COM1 channel; a VIREO-SERVER gives the heading.
+        EXPECT_EQ(Texts(o.value("radio")), QStringList{">TELE:LFMN_APP:pour la tour"}) << name;
+        EXPECT_EQ(Texts(o.value("sent")), QStringList{"$CQLFLL_TWR:SERVER:FP:AFR1"}) << name;
+        EXPECT_NEAR(o.value("traffic").toArray().at(0).toObject().value("heading").toDouble(), 1.5707963, 1e-6);
+        o.remove("elapsed_ms");
+        if (first.isEmpty())
+            first = o;
+        EXPECT_EQ(o, first) << name << ": every line end gives the same replay";
+    }
+
+    // The same capture twice gives the same output, times included.
+    const QByteArray one = Replay({env.path("capture.txt"), "--sector", env.path("small.sct")}).out;
+    const QByteArray two = Replay({env.path("capture.txt"), "--sector", env.path("small.sct")}).out;
+    EXPECT_EQ(one.left(one.indexOf("\"elapsed_ms\"")), two.left(two.indexOf("\"elapsed_ms\"")));
+}
+
+TEST_F(ZazToolReplay, BadArgumentsGiveOneErrorLine)
+{
+    const QString capture = env.path("capture.txt");
+    struct Case {
+        QStringList arguments;
+        int code;
+    } cases[] = {
+        {{}, 2},
+        {{capture, "--server-type", "IRC"}, 2},
+        {{capture, "--own"}, 2},
+        {{capture, capture}, 2},
+        {{env.path("missing.txt")}, 1},
+        {{env.dir()}, 1},
+        {{capture, "--sector", env.path("missing.sct")}, 1},
+        {{capture, "--settings", env.path("nowhere")}, 1},
+    };
+    for (const Case &c : cases) {
+        const ToolRun run = Replay(c.arguments);
+        const std::string what = c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.exitCode, c.code) << what;
+        EXPECT_TRUE(run.out.isEmpty()) << what;
+        EXPECT_TRUE(run.err.startsWith("zaz-tool : ")) << what << ": " << run.err.toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << what << ": " << run.err.toStdString();
+    }
+    const ToolRun help = Replay({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains("zaz-tool replay FICHIER [--server-type FSD|VIREO-SERVER]"));
+}

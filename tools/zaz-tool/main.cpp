@@ -1,5 +1,6 @@
 // zaz-tool: the command-line companion of ZAZ. The first word names a group of commands;
 // each group lives in its own file and runs the program's own model code.
+#include "ReplayCommands.h"
 #include "Tool.h"
 
 #include <QCoreApplication>
@@ -22,6 +23,7 @@ const CommandGroup kGroups[] = {
     {"sector", RunSectorCommand, SectorUsage},
     {"route", RunRouteCommand, RouteUsage},
     {"plan", RunPlanCommand, PlanUsage},
+    {"replay", RunReplayCommand, ReplayUsage},
 };
 
 QString Usage()

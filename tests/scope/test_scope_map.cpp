@@ -1,0 +1,743 @@
+// Pixel checks of the map layers and range rings drawn by the full redraw: a 400 x 300
+// picture centred on (0, 0) at 3 pixels per nautical mile, where one degree is 180 pixels,
+// with a different colour for every colour-table entry on a black background.
+// Lines cover their start pixel and leave out their end pixel, so a line from x = 20 to
+// x = 120 is 100 pixels long.
+#include "scope/ScopeRenderer.h"
+#include "sector/Projection.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+#include <functional>
+
+using namespace zaz;
+
+namespace {
+
+// Text needs the font database, which needs a GUI application for the whole run.
+class GuiEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (!QGuiApplication::instance())
+            app_ = new QGuiApplication(argc_, argv_);
+    }
+    void TearDown() override
+    {
+        delete app_;
+        app_ = nullptr;
+    }
+
+private:
+    int argc_ = 1;
+    char name_[15] = "test_scope_map";
+    char *argv_[2] = {name_, nullptr};
+    QGuiApplication *app_ = nullptr;
+};
+
+[[maybe_unused]] ::testing::Environment *const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+constexpr QSize kPicture(400, 300);
+constexpr int kCx = 200, kCy = 150;
+constexpr float kScale = 3;
+
+// One colour per entry, none black (the background) and none repeated.
+const QColor kColours[kColourCount] = {
+    QColor(0, 0, 0),       QColor(255, 0, 0),     QColor(0, 255, 0),     QColor(0, 0, 255),
+    QColor(255, 255, 0),   QColor(255, 0, 255),   QColor(0, 255, 255),   QColor(255, 128, 0),
+    QColor(128, 255, 0),   QColor(0, 128, 255),   QColor(255, 0, 128),   QColor(128, 0, 255),
+    QColor(0, 255, 128),   QColor(128, 128, 128), QColor(255, 255, 255), QColor(64, 64, 192),
+    QColor(192, 64, 64),   QColor(64, 192, 64),   QColor(192, 192, 64),  QColor(64, 192, 192),
+    QColor(200, 100, 50)};
+const QColor kGeoA(10, 200, 90), kGeoB(90, 10, 200);
+const QColor kTaxiwayText(240, 160, 64), kParkingText(96, 224, 160);
+
+// Pixels of exactly this colour in the area.
+int Count(const QImage &image, QRect area, const QColor &colour,
+          const std::function<bool(int, int)> &skip = {})
+{
+    area &= image.rect();
+    const QRgb want = colour.rgb();
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixel(x, y) == want && !(skip && skip(x, y)))
+                ++n;
+    return n;
+}
+
+// Glyph pixels of a text written in this colour over the black background: the colour
+// itself or a darker blend of it (anti-aliased edges), at least half covered.
+bool IsInk(QRgb pixel, const QColor &colour)
+{
+    const int c[3] = {colour.red(), colour.green(), colour.blue()};
+    const int p[3] = {qRed(pixel), qGreen(pixel), qBlue(pixel)};
+    int strongest = 0;
+    for (int i = 1; i < 3; ++i)
+        if (c[i] > c[strongest])
+            strongest = i;
+    const double coverage = double(p[strongest]) / c[strongest];
+    if (coverage < 0.5 || coverage > 1.0)
+        return false;
+    for (int i = 0; i < 3; ++i)
+        if (std::abs(p[i] - coverage * c[i]) > 24)
+            return false;
+    return true;
+}
+
+int CountInk(const QImage &image, QRect area, const QColor &colour,
+             const std::function<bool(int, int)> &skip = {})
+{
+    area &= image.rect();
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (IsInk(image.pixel(x, y), colour) && !(skip && skip(x, y)))
+                ++n;
+    return n;
+}
+
+// The box a short text written with its top-left corner at (x, y) falls in.
+QRect TextBox(int x, int y)
+{
+    return QRect(x, y, 24, 16);
+}
+
+// The text alone on black, with its top-left corner at the top-left of a 24 x 16 picture,
+// as the scope writes it.
+QImage TextAlone(const QString &text, const QColor &colour, const DisplaySettings &display)
+{
+    QImage image(TextBox(0, 0).size(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    {
+        QPainter p(&image);
+        p.setFont(ScreenFont(display));
+        p.setPen(colour);
+        p.drawText(QPoint(0, QFontMetrics(p.font()).ascent()), text);
+    }
+    return image;
+}
+
+class ScopeMap : public ::testing::Test {
+protected:
+    ScopeMap() : picture_(kPicture, QImage::Format_RGB32)
+    {
+        DisplaySettings &d = s_.settings.display;
+        for (int i = 0; i < kColourCount; ++i)
+            d.colours[i] = {QString::number(i), FromQColor(kColours[i]), 1};
+        // Rings only where a test asks for them: they cross every other layer.
+        d.colours[kColRings].visible = 0;
+        d.screenFontName = QStringLiteral("DejaVu Sans");
+        d.screenFontSize = 9;
+        d.details = {{QStringLiteral("TAXIWAY"), ColorToString(FromQColor(kTaxiwayText))},
+                     {QStringLiteral("PARKING"), ColorToString(FromQColor(kParkingText))}};
+        ViewState &v = s_.view;
+        v.centreLat = 0;
+        v.centreLon = 0;
+        v.scale = kScale;
+        v.nmPerDegLat = 60;
+        v.nmPerDegLon = 60;
+        v.ringSpacing = 10;
+        ComputeEdges(v, kPicture);
+    }
+
+    // Latitude (y) and longitude (x) of a pixel of the picture.
+    QPointF Geo(double x, double y)
+    {
+        ComputeEdges(s_.view, kPicture);
+        return ScreenToGeo(s_.view, x, y);
+    }
+    float Lat(double x, double y) { return float(Geo(x, y).y()); }
+    float Lon(double x, double y) { return float(Geo(x, y).x()); }
+
+    RouteSegment Seg(QPoint a, QPoint b)
+    {
+        return {Lat(a.x(), a.y()), Lon(a.x(), a.y()), Lat(b.x(), b.y()), Lon(b.x(), b.y())};
+    }
+
+    ROUTE Route(const QString &name, std::initializer_list<std::pair<QPoint, QPoint>> segments, bool selected = true)
+    {
+        ROUTE r;
+        r.name = name;
+        r.selected = selected ? 1 : 0;
+        for (const auto &[a, b] : segments)
+            r.segments.append(Seg(a, b));
+        return r;
+    }
+
+    void Only(std::initializer_list<int> entries)
+    {
+        for (int i = 1; i < kColourCount; ++i)
+            s_.settings.display.colours[i].visible = 0;
+        for (int e : entries)
+            s_.settings.display.colours[e].visible = 1;
+    }
+
+    const QImage &Draw()
+    {
+        // Anything left from before must be painted over by the background.
+        picture_.fill(QColor(77, 66, 55));
+        FullRedraw(picture_, s_);
+        return picture_;
+    }
+
+    // Pixels within a pixel and a half of the circle of radius r around (cx, cy).
+    static std::function<bool(int, int)> OnCircle(int cx, int cy, int r)
+    {
+        return [=](int x, int y) { return std::abs(std::hypot(x - cx, y - cy) - r) < 1.6; };
+    }
+
+    RadarState s_;
+    QImage picture_;
+};
+
+// ---- background and layer visibility ------------------------------------------------------
+
+TEST_F(ScopeMap, BackgroundAlwaysFillsThePicture)
+{
+    s_.settings.display.colours[kColBackground].visible = 0;
+    Only({});
+    const QImage &image = Draw();
+    EXPECT_EQ(Count(image, image.rect(), kColours[kColBackground]), kPicture.width() * kPicture.height());
+
+    s_.settings.display.colours[kColBackground].colour = FromQColor(QColor(0, 0, 60));
+    EXPECT_EQ(Count(Draw(), image.rect(), QColor(0, 0, 60)), kPicture.width() * kPicture.height());
+}
+
+TEST_F(ScopeMap, EachLayerDrawsOnlyWhenItsEntryIsVisible)
+{
+    SectorTables &t = s_.sector.tables;
+    const auto at = [&](auto &record, int x, int y) {
+        record.latitude = Lat(x, y);
+        record.longitude = Lon(x, y);
+    };
+    VOR vor;
+    vor.identifier = QStringLiteral("LSE");
+    at(vor, 60, 60);
+    t.vors = {vor};
+    VOR ndb;
+    ndb.identifier = QStringLiteral("LYE");
+    at(ndb, 140, 60);
+    t.ndbs = {ndb};
+    FIXE fix;
+    fix.name = QStringLiteral("MOROK");
+    fix.selected = 1;
+    at(fix, 220, 60);
+    t.fixes = {fix};
+    Airport airport;
+    airport.identifier = QStringLiteral("LFLL");
+    at(airport, 300, 60);
+    t.airports = {airport};
+    RUNWAY runway;
+    runway.number = QStringLiteral("18");
+    runway.oppositeNumber = QStringLiteral("36");
+    runway.heading = QStringLiteral("000");
+    runway.oppositeHeading = QStringLiteral("000");
+    runway.latitude = Lat(60, 120);
+    runway.longitude = Lon(60, 120);
+    runway.oppositeLatitude = Lat(60, 160);
+    runway.oppositeLongitude = Lon(60, 160);
+    t.runways = {runway};
+    t.sids = {Route(QStringLiteral("SID1"), {{{100, 130}, {160, 130}}})};
+    t.stars = {Route(QStringLiteral("STAR1"), {{{100, 160}, {160, 160}}})};
+    t.lowAirways = {Route(QStringLiteral("UN1"), {{{200, 130}, {260, 130}}})};
+    t.highAirways = {Route(QStringLiteral("UN2"), {{{200, 160}, {260, 160}}})};
+    t.artcc = {Route(QStringLiteral("B1"), {{{300, 130}, {360, 130}}}, false)};
+    t.artccLow = {Route(QStringLiteral("B2"), {{{300, 160}, {360, 160}}}, false)};
+    t.artccHigh = {Route(QStringLiteral("B3"), {{{300, 190}, {360, 190}}}, false)};
+    GEO geo;
+    geo.lat1 = geo.lat2 = Lat(0, 240);
+    geo.lon1 = Lon(40, 240);
+    geo.lon2 = Lon(360, 240);
+    geo.colour = FromQColor(kGeoA);
+    t.geo = {geo};
+
+    const int layers[] = {kColVor, kColNdb, kColFixes, kColAirports, kColRunways, kColSid, kColStar,
+                          kColLowAirways, kColHighAirways, kColArtcc, kColArtccLow, kColArtccHigh, kColGeo};
+    // Everything hidden: a black picture.
+    Only({});
+    EXPECT_EQ(Count(Draw(), picture_.rect(), kColours[kColBackground]), kPicture.width() * kPicture.height());
+    for (int shown : layers) {
+        SCOPED_TRACE(shown);
+        Only({shown});
+        const QImage &image = Draw();
+        const QColor own = shown == kColGeo ? kGeoA : kColours[shown];
+        EXPECT_GT(Count(image, image.rect(), own), 0);
+        for (int other : layers) {
+            if (other != shown) {
+                EXPECT_EQ(Count(image, image.rect(), kColours[other]), 0) << "entry " << other;
+            }
+        }
+        if (shown != kColGeo) {
+            EXPECT_EQ(Count(image, image.rect(), kGeoA), 0);
+        }
+    }
+}
+
+// ---- range rings --------------------------------------------------------------------------
+
+TEST_F(ScopeMap, FirstRingUnlabelledSecondLabelledAtItsFourPoints)
+{
+    Only({kColRings});
+    const QImage &image = Draw();
+    const QColor ring = kColours[kColRings];
+    const int r0 = 30; // 10 nm at 3 pixels per nm
+
+    // Rings every 30 pixels out to the farthest picture edge.
+    for (int r = r0; r <= 180; r += r0) {
+        SCOPED_TRACE(r);
+        EXPECT_GT(Count(image, QRect(kCx + r - 1, kCy - 1, 3, 3), ring), 0);
+        EXPECT_GT(Count(image, QRect(kCx - r - 1, kCy - 1, 3, 3), ring), 0);
+    }
+    EXPECT_EQ(Count(image, QRect(kCx + 209, kCy - 2, 3, 5), ring), 0);
+
+    // Text pixels: ring-coloured pixels off every circle.
+    const auto offRings = [&](int x, int y) {
+        for (int r = r0; r <= 210; r += r0)
+            if (OnCircle(kCx, kCy, r)(x, y))
+                return true;
+        return false;
+    };
+    const int r = 2 * r0;
+    const QPoint twenty[] = {{kCx - r + 1, kCy}, {kCx + r + 1, kCy}, {kCx, kCy - r + 1}, {kCx, kCy + r + 1}};
+    for (const QPoint &p : twenty)
+        EXPECT_GT(CountInk(image, TextBox(p.x(), p.y()), ring, offRings), 5) << p.x() << "," << p.y();
+    const QPoint ten[] = {{kCx - r0 + 1, kCy}, {kCx + r0 + 1, kCy}, {kCx, kCy - r0 + 1}, {kCx, kCy + r0 + 1}};
+    for (const QPoint &p : ten)
+        EXPECT_EQ(CountInk(image, TextBox(p.x(), p.y()), ring, offRings), 0) << p.x() << "," << p.y();
+    // Nothing at the centre either.
+    EXPECT_EQ(CountInk(image, QRect(kCx - 20, kCy - 20, 40, 40), ring, offRings), 0);
+
+    // East of the centre the label stands clear of every circle: it reads "20" exactly.
+    const QImage east = image.copy(TextBox(kCx + r + 1, kCy));
+    EXPECT_TRUE(east == TextAlone(QStringLiteral("20"), ring, s_.settings.display));
+    EXPECT_FALSE(east == TextAlone(QStringLiteral("10"), ring, s_.settings.display));
+    EXPECT_FALSE(east == TextAlone(QStringLiteral("30"), ring, s_.settings.display));
+    // The same place with rings every 20 nm at 1.5 px/nm: the label is the distance.
+    s_.view.ringSpacing = 20;
+    s_.view.scale = 1.5f;
+    EXPECT_TRUE(Draw().copy(TextBox(kCx + r + 1, kCy)) == TextAlone(QStringLiteral("40"), ring, s_.settings.display));
+}
+
+TEST_F(ScopeMap, RingsCentredOnTheViewCentreOrTheOwnPosition)
+{
+    Only({kColRings});
+    const QColor ring = kColours[kColRings];
+    s_.sector.identity.ownLat = Lat(100, 200);
+    s_.sector.identity.ownLon = Lon(100, 200);
+    s_.sector.identity.loaded = true;
+
+    s_.settings.display.ringsOnScreen = 1;
+    const QImage onScreen = Draw().copy();
+    EXPECT_GT(Count(onScreen, QRect(kCx + 29, kCy - 1, 3, 3), ring), 0);
+    EXPECT_GT(Count(onScreen, QRect(kCx - 1, kCy - 31, 3, 3), ring), 0);
+    EXPECT_EQ(Count(onScreen, QRect(100 + 29, 200 - 1, 3, 3), ring), 0);
+
+    s_.settings.display.ringsOnScreen = 0;
+    const QImage &own = Draw();
+    EXPECT_GT(Count(own, QRect(100 + 29, 200 - 1, 3, 3), ring), 0);
+    EXPECT_GT(Count(own, QRect(100 - 31, 200 - 1, 3, 3), ring), 0);
+    EXPECT_GT(Count(own, QRect(100 - 1, 200 + 29, 3, 3), ring), 0);
+    EXPECT_EQ(Count(own, QRect(kCx + 29, kCy - 1, 3, 3), ring), 0);
+
+    // An own position 900 pixels below the centre: the ring of 300 nm crosses the centre,
+    // its label "300" just below, the rings of 290 and 310 nm 30 pixels below and above.
+    s_.sector.identity.ownLat = Lat(kCx, kCy + 900);
+    s_.sector.identity.ownLon = Lon(kCx, kCy + 900);
+    const QImage &far = Draw();
+    for (int y : {kCy - 30, kCy, kCy + 30})
+        EXPECT_GT(Count(far, QRect(kCx - 1, y - 1, 3, 3), ring), 0) << y;
+    EXPECT_EQ(Count(far, QRect(kCx - 1, kCy + 10, 3, 10), ring, OnCircle(kCx, kCy + 900, 900)), 0);
+    EXPECT_GT(CountInk(far, TextBox(kCx, kCy + 1), ring, OnCircle(kCx, kCy + 900, 900)), 5);
+}
+
+TEST_F(ScopeMap, RingsAroundAFarOwnPositionDrawQuickly)
+{
+    // The own position half the world away, rings every nautical mile, zoomed in: tens of
+    // thousands of rings lie between it and the picture.
+    Only({kColRings});
+    s_.view.ringSpacing = 1;
+    s_.view.centreLon = -179;
+    s_.sector.identity.ownLon = 179;
+    s_.sector.identity.ownLat = 0;
+    for (float scale : {3.0f, 1000.0f}) {
+        s_.view.scale = scale;
+        QElapsedTimer timer;
+        timer.start();
+        const QImage &image = Draw();
+        EXPECT_LT(timer.elapsed(), 3000) << scale;
+        // The arcs that cross the picture are still there: at 3 px/nm one every 3 pixels
+        // along the centre row.
+        if (scale == 3.0f) {
+            EXPECT_GE(Count(image, QRect(0, kCy, kPicture.width(), 1), kColours[kColRings]), 100);
+        }
+    }
+}
+
+TEST_F(ScopeMap, WithoutSectorRingsSurroundThePictureCentre)
+{
+    // A fresh state: nothing loaded, view and own position both at (0, 0).
+    Only({kColRings});
+    s_.view.centreLat = s_.view.centreLon = 0;
+    s_.sector.identity = SectorIdentity();
+    const QImage &image = Draw();
+    const QColor ring = kColours[kColRings];
+    for (const QPoint &p : {QPoint(kCx + 30, kCy), QPoint(kCx - 30, kCy), QPoint(kCx, kCy - 30), QPoint(kCx, kCy + 30)})
+        EXPECT_EQ(image.pixelColor(p), ring) << p.x() << "," << p.y();
+    EXPECT_EQ(Count(image, QRect(kCx - 20, kCy - 20, 41, 41), ring), 0) << "inside the first ring";
+}
+
+TEST_F(ScopeMap, SpacingOfNoPixelDrawsNoRing)
+{
+    Only({kColRings});
+    const QColor ring = kColours[kColRings];
+    // 10 nm at 0.04 px/nm rounds to no pixel; 0 nm and a negative spacing the same.
+    s_.view.scale = 0.04f;
+    EXPECT_EQ(CountInk(Draw(), picture_.rect(), ring), 0);
+    s_.view.scale = kScale;
+    s_.view.ringSpacing = 0;
+    EXPECT_EQ(CountInk(Draw(), picture_.rect(), ring), 0);
+    s_.view.ringSpacing = -10;
+    EXPECT_EQ(CountInk(Draw(), picture_.rect(), ring), 0);
+    // The smallest step that rounds to one pixel still ends.
+    s_.view.ringSpacing = 1;
+    s_.view.scale = 0.5f;
+    EXPECT_EQ(CountInk(Draw(), picture_.rect(), ring), 0) << "0.5 px rounds to 0";
+    s_.view.scale = 0.6f;
+    EXPECT_GT(Count(Draw(), picture_.rect(), ring), 0);
+}
+
+// ---- runways and approach axes ------------------------------------------------------------
+
+TEST_F(ScopeMap, ApproachAxisOnlyAtAnEndWithAHeading)
+{
+    Only({kColRunways});
+    const QColor colour = kColours[kColRunways];
+    // A runway from (200, 170) up to (200, 130): its axes would run south of the threshold
+    // and north of the opposite end, 30 pixels (10 nm) long before the fork.
+    RUNWAY r;
+    r.number = QStringLiteral("36 ");
+    r.oppositeNumber = QStringLiteral("18 ");
+    r.heading = QStringLiteral("000");
+    r.oppositeHeading = QStringLiteral("270");
+    r.latitude = Lat(200, 170);
+    r.longitude = Lon(200, 170);
+    r.oppositeLatitude = Lat(200, 130);
+    r.oppositeLongitude = Lon(200, 130);
+    s_.sector.tables.runways = {r};
+
+    const QRect north(197, 95, 7, 33), south(197, 173, 7, 33);
+    const auto dashedNorth = [&](const QImage &image) {
+        int on = 0;
+        for (int y = 101; y <= 128; ++y)
+            on += image.pixelColor(200, y) == colour ? 1 : 0;
+        return on;
+    };
+    {
+        const QImage &image = Draw();
+        // The runway itself, 3 pixels wide.
+        EXPECT_EQ(Count(image, QRect(199, 140, 3, 21), colour), 63);
+        const int on = dashedNorth(image);
+        EXPECT_GT(on, 10);
+        EXPECT_LT(on, 28) << "a dashed line has gaps";
+        EXPECT_EQ(Count(image, south, colour), 0);
+        // The fork, 9 pixels beyond its end at 30 degrees on each side.
+        EXPECT_GT(Count(image, QRect(188, 88, 10, 14), colour), 0);
+        EXPECT_GT(Count(image, QRect(203, 88, 10, 14), colour), 0);
+    }
+    // The roles exchanged: the axis runs south only.
+    std::swap(s_.sector.tables.runways[0].heading, s_.sector.tables.runways[0].oppositeHeading);
+    {
+        const QImage &image = Draw();
+        EXPECT_EQ(Count(image, north, colour), 0);
+        EXPECT_GT(Count(image, south, colour), 10);
+    }
+    // Both ends with a heading: two axes; none when the axes are hidden.
+    s_.sector.tables.runways[0].heading = QStringLiteral("360");
+    s_.sector.tables.runways[0].oppositeHeading = QStringLiteral("180");
+    EXPECT_GT(dashedNorth(Draw()), 10);
+    EXPECT_GT(Count(picture_, south, colour), 10);
+    s_.settings.display.ilsAxesShown = 0;
+    const QImage &hidden = Draw();
+    EXPECT_EQ(Count(hidden, north, colour), 0);
+    EXPECT_EQ(Count(hidden, south, colour), 0);
+    EXPECT_EQ(Count(hidden, QRect(199, 140, 3, 21), colour), 63);
+}
+
+TEST_F(ScopeMap, AxisOfARunwayOffThePictureStillShowsWhenItReachesIn)
+{
+    Only({kColRunways});
+    const QColor colour = kColours[kColRunways];
+    // The runway lies above the picture; its extended centre line reaches 20 pixels in.
+    RUNWAY r;
+    r.heading = QStringLiteral("000");
+    r.oppositeHeading = QStringLiteral("180");
+    r.latitude = Lat(100, -40);
+    r.longitude = Lon(100, -40);
+    r.oppositeLatitude = Lat(100, -10);
+    r.oppositeLongitude = Lon(100, -10);
+    s_.sector.tables.runways = {r};
+    const QImage &image = Draw();
+    EXPECT_GT(Count(image, QRect(99, 0, 3, 20), colour), 3);
+}
+
+// ---- procedures, airways, boundaries, fixes ------------------------------------------------
+
+TEST_F(ScopeMap, SidNamedAtItsLastSegmentOnlyWhenThatSegmentIsDrawn)
+{
+    Only({kColSid});
+    s_.settings.display.showSidNames = 1;
+    const QColor colour = kColours[kColSid];
+    // First segment on the picture, last one wholly above it; the name would land on the
+    // picture at (210, 5) if it were written regardless.
+    s_.sector.tables.sids = {Route(QStringLiteral("MTL5A"), {{{100, 100}, {150, 100}}, {{150, -20}, {200, -5}}})};
+    {
+        const QImage &image = Draw();
+        EXPECT_EQ(Count(image, QRect(100, 100, 50, 1), colour), 50);
+        EXPECT_EQ(CountInk(image, TextBox(210, 5), colour), 0);
+        EXPECT_EQ(CountInk(image, TextBox(160, 110), colour), 0);
+        EXPECT_LE(CountInk(image, picture_.rect(), colour), 51) << "the line alone";
+    }
+    // The last segment on the picture: the name at its end + (10, 10).
+    s_.sector.tables.sids[0].segments[1] = Seg({150, 100}, {200, 60});
+    {
+        const QImage &image = Draw();
+        EXPECT_GT(CountInk(image, TextBox(210, 70), colour), 5);
+        EXPECT_EQ(CountInk(image, TextBox(160, 110), colour), 0);
+    }
+    // Names not shown, or the route not selected.
+    s_.settings.display.showSidNames = 0;
+    EXPECT_EQ(CountInk(Draw(), TextBox(210, 70), colour), 0);
+    s_.settings.display.showSidNames = 1;
+    s_.sector.tables.sids[0].selected = 0;
+    EXPECT_EQ(CountInk(Draw(), picture_.rect(), colour), 0);
+}
+
+TEST_F(ScopeMap, StarNamedAtTheEndOfItsFirstSegment)
+{
+    Only({kColStar});
+    s_.settings.display.showStarNames = 1;
+    const QColor colour = kColours[kColStar];
+    s_.sector.tables.stars = {Route(QStringLiteral("LSE1E"), {{{100, 200}, {150, 200}}, {{150, 200}, {300, 100}}})};
+    const QImage &image = Draw();
+    EXPECT_GT(CountInk(image, TextBox(160, 210), colour), 5);
+    EXPECT_EQ(CountInk(image, TextBox(310, 110), colour), 0);
+    EXPECT_EQ(CountInk(image, TextBox(110, 210), colour), 0);
+
+    // The first segment off the picture: no name, even though the second is drawn.
+    s_.sector.tables.stars[0].segments[0] = Seg({150, -30}, {160, -6});
+    const QImage &off = Draw();
+    EXPECT_EQ(CountInk(off, TextBox(170, 4), colour), 0);
+    EXPECT_GT(Count(off, QRect(290, 95, 12, 12), colour), 0);
+}
+
+TEST_F(ScopeMap, AirwaysAndFixesFollowTheSelectionBoundariesDoNot)
+{
+    SectorTables &t = s_.sector.tables;
+    FIXE chosen;
+    chosen.name = QStringLiteral("BADOR");
+    chosen.selected = 1;
+    chosen.latitude = Lat(100, 250);
+    chosen.longitude = Lon(100, 250);
+    FIXE left = chosen;
+    left.name = QStringLiteral("GOLEB");
+    left.selected = 0;
+    left.latitude = Lat(250, 250);
+    left.longitude = Lon(250, 250);
+    t.fixes = {chosen, left};
+    t.lowAirways = {Route(QStringLiteral("A1"), {{{20, 20}, {120, 20}}}),
+                    Route(QStringLiteral("A2"), {{{20, 100}, {120, 100}}}, false)};
+    t.highAirways = {Route(QStringLiteral("UA1"), {{{250, 20}, {350, 20}}}, false),
+                     Route(QStringLiteral("UA2"), {{{250, 100}, {350, 100}}})};
+    t.artcc = {Route(QStringLiteral("LYON"), {{{20, 140}, {120, 140}}}, false)};
+    t.artccLow = {Route(QStringLiteral("LYON L"), {{{20, 170}, {120, 170}}}, false)};
+    t.artccHigh = {Route(QStringLiteral("LYON H"), {{{20, 200}, {120, 200}}}, false)};
+    s_.settings.display.showLowNames = 1;
+
+    const QImage &image = Draw();
+    const QColor fix = kColours[kColFixes];
+    // Triangle: apex 4 above, base 4 below the point; the name 20 pixels right.
+    EXPECT_EQ(image.pixelColor(100, 246), fix);
+    EXPECT_EQ(Count(image, QRect(96, 254, 8, 1), fix), 8);
+    EXPECT_GT(CountInk(image, TextBox(120, 250), fix), 5);
+    EXPECT_EQ(CountInk(image, QRect(240, 240, 100, 30), fix), 0);
+
+    const QColor low = kColours[kColLowAirways], high = kColours[kColHighAirways];
+    EXPECT_EQ(Count(image, QRect(20, 20, 100, 1), low), 100);
+    EXPECT_EQ(Count(image, QRect(0, 90, 200, 20), low), 0);
+    EXPECT_GT(CountInk(image, TextBox(40, 40), low), 5) << "name at the start + (20, 20)";
+    EXPECT_EQ(Count(image, QRect(200, 10, 200, 20), high), 0);
+    EXPECT_EQ(Count(image, QRect(250, 100, 100, 1), high), 100);
+    EXPECT_LE(CountInk(image, image.rect(), high), 101) << "high airway names not shown";
+
+    for (int entry : {kColArtcc, kColArtccLow, kColArtccHigh}) {
+        const int y = 140 + 30 * (entry - kColArtcc);
+        EXPECT_EQ(Count(image, QRect(20, y, 100, 1), kColours[entry]), 100) << entry;
+        EXPECT_LE(CountInk(image, image.rect(), kColours[entry]), 101) << "boundaries carry no name";
+    }
+}
+
+// ---- GEO lines and ground labels ----------------------------------------------------------
+
+TEST_F(ScopeMap, GeoLinesInTheirOwnColoursLabelsOnlyWithTheLayer)
+{
+    SectorTables &t = s_.sector.tables;
+    GEO a, b;
+    a.lat1 = a.lat2 = Lat(0, 40);
+    a.lon1 = Lon(20, 40);
+    a.lon2 = Lon(380, 40);
+    a.colour = FromQColor(kGeoA);
+    b = a;
+    b.lat1 = b.lat2 = Lat(0, 60);
+    b.colour = FromQColor(kGeoB);
+    t.geo = {a, b, a};
+    t.geo[2].lat1 = t.geo[2].lat2 = Lat(0, 80);
+    Taxiway taxiway;
+    taxiway.label = QStringLiteral("W2");
+    taxiway.latitude = Lat(100, 150);
+    taxiway.longitude = Lon(100, 150);
+    taxiway.detailIndex = 0;
+    Taxiway parking = taxiway;
+    parking.label = QStringLiteral("P12");
+    parking.latitude = Lat(250, 150);
+    parking.longitude = Lon(250, 150);
+    parking.detailIndex = 1;
+    // The colour of a table is the detail colour of its first label.
+    Taxiway second = taxiway;
+    second.label = QStringLiteral("W3");
+    second.latitude = Lat(100, 200);
+    second.detailIndex = 1;
+    t.taxiways = {taxiway, second};
+    t.parkings = {parking};
+
+    Only({kColGeo});
+    const QImage &image = Draw();
+    EXPECT_EQ(Count(image, QRect(20, 40, 360, 1), kGeoA), 360);
+    EXPECT_EQ(Count(image, QRect(20, 60, 360, 1), kGeoB), 360);
+    EXPECT_EQ(Count(image, QRect(20, 80, 360, 1), kGeoA), 360);
+    EXPECT_EQ(Count(image, image.rect(), kColours[kColGeo]), 0) << "the layer colour is not used";
+    EXPECT_GT(CountInk(image, TextBox(100, 150), kTaxiwayText), 5);
+    EXPECT_GT(CountInk(image, TextBox(100, 200), kTaxiwayText), 5);
+    EXPECT_EQ(CountInk(image, TextBox(100, 200), kParkingText), 0);
+    EXPECT_GT(CountInk(image, TextBox(252, 152), kParkingText), 5);
+    // The parking text starts 2 pixels right of and below its point.
+    EXPECT_EQ(CountInk(image, QRect(240, 140, 12, 40), kParkingText), 0);
+    EXPECT_EQ(CountInk(image, QRect(240, 140, 60, 12), kParkingText), 0);
+
+    Only({});
+    const QImage &hidden = Draw();
+    EXPECT_EQ(CountInk(hidden, hidden.rect(), kTaxiwayText), 0);
+    EXPECT_EQ(CountInk(hidden, hidden.rect(), kParkingText), 0);
+    EXPECT_EQ(Count(hidden, hidden.rect(), kGeoA), 0);
+}
+
+// ---- airports and weather -----------------------------------------------------------------
+
+TEST_F(ScopeMap, AirportWeatherSquareAndDownwindArrow)
+{
+    Only({kColAirports, kColWeather});
+    Airport a;
+    a.identifier = QStringLiteral("LFLL");
+    a.latitude = Lat(kCx, kCy);
+    a.longitude = Lon(kCx, kCy);
+    a.realMetarReceived = 1;
+    a.windGroup = QStringLiteral("27010KT");
+    s_.sector.tables.airports = {a};
+    const QColor wx = kColours[kColWeather], airport = kColours[kColAirports];
+
+    // Skip tests for counting on or off the outline of the square.
+    const auto onSquare = [](int x, int y) {
+        return ((x == kCx - 10 || x == kCx + 10) && std::abs(y - kCy) <= 10)
+               || ((y == kCy - 10 || y == kCy + 10) && std::abs(x - kCx) <= 10);
+    };
+    const auto offSquare = [&](int x, int y) { return !onSquare(x, y); };
+    {
+        const QImage &image = Draw();
+        // The 20 x 20 square around the airport: 80 pixels of outline.
+        EXPECT_EQ(Count(image, image.rect(), wx, offSquare), 80);
+        // Inside it only the shaft.
+        EXPECT_EQ(Count(image, QRect(kCx - 9, kCy - 9, 19, 19), wx), 10);
+        // The cross and the identifier in the airport colour.
+        EXPECT_EQ(image.pixelColor(kCx, kCy - 4), airport);
+        EXPECT_EQ(image.pixelColor(kCx, kCy + 3), airport);
+        EXPECT_EQ(image.pixelColor(kCx - 4, kCy), airport);
+        EXPECT_EQ(image.pixelColor(kCx, kCy), wx) << "the shaft drawn over the cross";
+        EXPECT_GT(CountInk(image, TextBox(kCx + 20, kCy), airport), 5);
+        // Wind from 270 at 10 kt: a 50-pixel shaft to the east, the head back at its end.
+        EXPECT_EQ(Count(image, QRect(kCx, kCy, 50, 1), wx), 50);
+        EXPECT_EQ(Count(image, QRect(kCx + 51, kCy - 3, 20, 7), wx), 0);
+        EXPECT_EQ(Count(image, QRect(kCx - 60, kCy - 1, 49, 3), wx), 0);
+        EXPECT_GT(Count(image, QRect(kCx + 40, kCy - 6, 10, 4), wx), 3);
+        EXPECT_GT(Count(image, QRect(kCx + 40, kCy + 3, 10, 4), wx), 3);
+    }
+    // A variable wind: the square without any arrow.
+    s_.sector.tables.airports[0].windGroup = QStringLiteral("VRB03KT");
+    {
+        const QImage &image = Draw();
+        EXPECT_EQ(Count(image, image.rect(), wx, offSquare), 80);
+        EXPECT_EQ(Count(image, image.rect(), wx, onSquare), 0);
+    }
+    // Wind from the north at 4 kt: 20 pixels straight down.
+    s_.sector.tables.airports[0].windGroup = QStringLiteral("00004KT");
+    EXPECT_EQ(Count(Draw(), QRect(kCx, kCy + 11, 1, 9), wx), 9);
+    EXPECT_EQ(Count(picture_, QRect(kCx - 2, kCy + 21, 5, 10), wx), 0);
+
+    // Simulator weather counts too; no weather, or the weather entry hidden: no square.
+    s_.sector.tables.airports[0].realMetarReceived = 0;
+    s_.sector.tables.airports[0].simMetarReceived = 1;
+    EXPECT_GT(Count(Draw(), picture_.rect(), wx), 80);
+    s_.sector.tables.airports[0].simMetarReceived = 0;
+    EXPECT_EQ(Count(Draw(), picture_.rect(), wx), 0);
+    s_.sector.tables.airports[0].realMetarReceived = 1;
+    Only({kColAirports});
+    EXPECT_EQ(Count(Draw(), picture_.rect(), wx), 0);
+    EXPECT_GT(Count(picture_, picture_.rect(), airport), 0);
+}
+
+TEST_F(ScopeMap, NavaidsWithIdentifierAndDetails)
+{
+    Only({kColVor, kColNdb});
+    VOR vor;
+    vor.identifier = QStringLiteral("LSE");
+    vor.frequency = QStringLiteral("114.750");
+    vor.comment = QStringLiteral("SAINT EXUPERY");
+    vor.latitude = Lat(100, 100);
+    vor.longitude = Lon(100, 100);
+    VOR ndb = vor;
+    ndb.identifier = QStringLiteral("LYE");
+    ndb.latitude = Lat(100, 200);
+    ndb.longitude = Lon(100, 200);
+    s_.sector.tables.vors = {vor};
+    s_.sector.tables.ndbs = {ndb};
+    const QColor v = kColours[kColVor], n = kColours[kColNdb];
+
+    const QImage &plain = Draw();
+    // VOR: centre square and hexagon (top edge x - 4 .. x + 4 at y - 8).
+    EXPECT_EQ(Count(plain, QRect(99, 99, 2, 2), v), 4);
+    EXPECT_EQ(Count(plain, QRect(97, 92, 8, 1), v), 8);
+    EXPECT_EQ(plain.pixelColor(92, 100), v);
+    EXPECT_EQ(plain.pixelColor(108, 100), v);
+    EXPECT_GT(CountInk(plain, TextBox(120, 100), v), 5);
+    EXPECT_EQ(CountInk(plain, QRect(150, 95, 120, 25), v), 0);
+    // NDB: square and a circle of radius 8.
+    EXPECT_EQ(Count(plain, QRect(99, 199, 2, 2), n), 4);
+    EXPECT_EQ(plain.pixelColor(100, 192), n);
+    EXPECT_EQ(plain.pixelColor(92, 200), n);
+    EXPECT_GT(CountInk(plain, TextBox(120, 200), n), 5);
+    EXPECT_EQ(CountInk(plain, QRect(147, 195, 120, 25), n), 0);
+
+    s_.sector.tables.vors[0].detailsShown = 1;
+    s_.sector.tables.ndbs[0].detailsShown = 1;
+    const QImage &details = Draw();
+    EXPECT_GT(CountInk(details, QRect(150, 100, 120, 16), v), 20);
+    EXPECT_GT(CountInk(details, QRect(145, 200, 120, 16), n), 20);
+}
+
+} // namespace
