@@ -7,6 +7,7 @@
 #include "core/StateNotifier.h"
 #include "link/Controllers.h"
 #include "link/LinkState.h"
+#include "scope/ScopeState.h"
 #include "sector/PointIndex.h"
 #include "sector/SectorRecords.h"
 #include "traffic/FlightPlanFile.h"
@@ -53,6 +54,7 @@ enum ColourIndex : int {
     kColGeo = 13,
     kColRings = 14,
     kColTarget = 15,
+    kColRangeLine = 15,
     kColTargetStrip = 16,
     kColSelected = 17,
     kColAlert = 18,
@@ -194,6 +196,7 @@ struct RadarState {
     ViewState view;
     SectorState sector;
     TrafficState traffic;
+    ScopeState scope;
     FlightPlanFiles planFiles;
     LinkState link;
     ControllersState controllers;

@@ -229,7 +229,7 @@ void TForm1::FormResize(const QSize &client)
 
 void TForm1::FullRedraw()
 {
-    zaz::FullRedraw(picture_, state_);
+    zaz::FullRedraw(picture_, state_, services_.clock->Now());
     CopyPictureToWindow();
 }
 

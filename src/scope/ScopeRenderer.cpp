@@ -2,27 +2,51 @@
 
 #include "core/Text.h"
 #include "scope/MapLayers.h"
+#include "scope/TextBlock.h"
+#include "scope/TrafficLayer.h"
 #include "sector/Projection.h"
+
+#include <cstring>
 
 namespace zaz {
 
-void FullRedraw(QImage &picture, RadarState &state)
+namespace {
+
+// FNV-1a over the bytes of the values fed in.
+class Fingerprint {
+public:
+    template <typename T>
+    void Add(const T &value)
+    {
+        static_assert(std::is_trivially_copyable_v<T>);
+        Bytes(&value, sizeof value);
+    }
+    void Add(const QString &text)
+    {
+        Add(text.size());
+        Bytes(text.constData(), size_t(text.size()) * sizeof(QChar));
+    }
+    quint64 value() const { return hash_; }
+
+private:
+    void Bytes(const void *data, size_t size)
+    {
+        const auto *p = static_cast<const unsigned char *>(data);
+        for (size_t i = 0; i < size; ++i) {
+            hash_ ^= p[i];
+            hash_ *= 1099511628211ull;
+        }
+    }
+    quint64 hash_ = 1469598103934665603ull;
+};
+
+// Steps 2 to 14: the background and the map layers, bottom first.
+void DrawMap(QPainter &painter, RadarState &state, QSize size)
 {
-    // 1. Edges of the picture for this view.
-    ComputeEdges(state.view, picture.size());
-
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    QFont font = ScreenFont(state.settings.display);
-    painter.setFont(font);
-    ScopeCanvas c(painter, state, picture.size());
-
-    // 2. Background.
-    painter.fillRect(picture.rect(), c.Colour(kColBackground));
-
+    ScopeCanvas c(painter, state, size);
+    painter.fillRect(QRect(QPoint(0, 0), size), c.Colour(kColBackground));
     const SectorTables &t = state.sector.tables;
     const DisplaySettings &d = state.settings.display;
-    // 3-14. The map, bottom layer first.
     DrawGeo(c);
     DrawRangeRings(c);
     DrawRoutes(c, t.lowAirways, kColLowAirways, d.showLowNames != 0, NamePlace::EachSegmentStart);
@@ -37,6 +61,92 @@ void FullRedraw(QImage &picture, RadarState &state)
     DrawNavaids(c, t.ndbs, kColNdb, false);
     DrawRoutes(c, t.sids, kColSid, d.showSidNames != 0, NamePlace::LastSegmentEnd);
     DrawRoutes(c, t.stars, kColStar, d.showStarNames != 0, NamePlace::FirstSegmentEnd);
+}
+
+} // namespace
+
+void DrawMapLayers(QImage &picture, RadarState &state)
+{
+    ComputeEdges(state.view, picture.size());
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setFont(ScreenFont(state.settings.display));
+    DrawMap(painter, state, picture.size());
+}
+
+quint64 MapSignature(const RadarState &s, QSize picture)
+{
+    Fingerprint f;
+    f.Add(picture.width());
+    f.Add(picture.height());
+    const ViewState &v = s.view;
+    for (float x : {v.centreLat, v.centreLon, v.scale, v.nmPerDegLat, v.nmPerDegLon})
+        f.Add(x);
+    f.Add(v.ringSpacing);
+    const SectorIdentity &id = s.sector.identity;
+    f.Add(id.generation);
+    f.Add(id.ownLat);
+    f.Add(id.ownLon);
+    const DisplaySettings &d = s.settings.display;
+    for (const t_couleur &entry : d.colours) {
+        f.Add(entry.colour);
+        f.Add(entry.visible);
+    }
+    for (const t_define &detail : d.details)
+        f.Add(detail.value);
+    for (std::uint8_t flag : {d.ringsOnScreen, d.ilsAxesShown, d.showSidNames, d.showStarNames, d.showLowNames,
+                              d.showHighNames})
+        f.Add(flag);
+    f.Add(d.screenFontName);
+    f.Add(d.screenFontSize);
+    const SectorTables &t = s.sector.tables;
+    for (const FIXE &fix : t.fixes)
+        f.Add(fix.selected);
+    for (const QList<ROUTE> *routes : {&t.sids, &t.stars, &t.lowAirways, &t.highAirways})
+        for (const ROUTE &r : *routes)
+            f.Add(r.selected);
+    for (const QList<VOR> *navaids : {&t.vors, &t.ndbs})
+        for (const VOR &n : *navaids)
+            f.Add(n.detailsShown);
+    for (const Airport &a : t.airports) {
+        f.Add(a.realMetarReceived);
+        f.Add(a.simMetarReceived);
+        f.Add(a.windGroup);
+    }
+    return f.value();
+}
+
+void FullRedraw(QImage &picture, RadarState &state, const QDateTime &now, MapReuse reuse)
+{
+    // 1. Edges of the picture for this view.
+    ComputeEdges(state.view, picture.size());
+
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setFont(ScreenFont(state.settings.display));
+
+    // 2-14. The map, from the cache when nothing it shows has changed.
+    ScopeState &scope = state.scope;
+    if (reuse == MapReuse::Never) {
+        DrawMap(painter, state, picture.size());
+    } else {
+        const quint64 signature = MapSignature(state, picture.size());
+        if (scope.mapCache.size() != picture.size() || scope.mapSignature != signature) {
+            scope.mapCache = QImage(picture.size(), picture.format());
+            QPainter cache(&scope.mapCache);
+            cache.setRenderHint(QPainter::Antialiasing, false);
+            cache.setFont(painter.font());
+            DrawMap(cache, state, picture.size());
+            scope.mapSignature = signature;
+        }
+        painter.drawImage(0, 0, scope.mapCache);
+    }
+
+    ScopeCanvas c(painter, state, picture.size());
+    // 15. Text block; 16-17. traffic and "ALERTE"; 18-19. measuring tools.
+    DrawTextBlock(c, state, now);
+    DrawTraffic(c, state, now);
+    DrawMeasuringTools(c, state);
 }
 
 QString ScopeCaption(const RadarState &s)

@@ -649,8 +649,10 @@ SectorReadSettings ReadSettingsOf(const RadarState &state)
 void ApplySectorLoad(RadarState &state, SectorLoadResult &&result)
 {
     state.sector.tables = std::move(result.tables);
+    const quint64 generation = state.sector.identity.generation;
     state.sector.identity = std::move(result.identity);
     state.sector.identity.loaded = true;
+    state.sector.identity.generation = generation + 1;
     state.sector.index = std::move(result.index);
     ViewState &view = state.view;
     view.centreLat = state.sector.identity.ownLat;

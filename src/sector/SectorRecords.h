@@ -131,6 +131,8 @@ struct SectorIdentity {
     QString ownFrequency; // own airport's frequency without its dot ("118100"), "" when none
     QString captionText;  // name + two blanks + callsign
     bool loaded = false;
+    // Changes whenever the tables' drawing changes (each load, GEO colours recoloured).
+    quint64 generation = 0;
     t_info infoLines;     // copy of the first info entry, for the writer
 };
 

@@ -184,7 +184,7 @@ protected:
     {
         // Anything left from before must be painted over by the background.
         picture_.fill(QColor(77, 66, 55));
-        FullRedraw(picture_, s_);
+        DrawMapLayers(picture_, s_);
         return picture_;
     }
 

@@ -1,0 +1,42 @@
+// What the scope shows besides the sector and the traffic: the measuring tools, the route
+// key, the manual wind texts, and the map picture kept between redraws.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+
+namespace zaz {
+
+struct MeasuringCursor {
+    bool shown = false;
+    QPoint point1;
+    QString distanceText;
+    QString timeText;
+    QString bearingText;
+};
+
+struct RangeLine {
+    bool shown = false;
+    QPoint point1;
+    QPoint point2;
+    QString distanceText;
+    QString bearingText;
+};
+
+struct ScopeState {
+    bool routeKeyHeld = false;   // the selected aircraft's route is drawn while held
+    MeasuringCursor cursor;
+    RangeLine rangeLine;
+    QString manualWind1;         // manual wind texts of the text block and the strip editor
+    QString manualWind2;
+    QString atisLetterText;      // "INFO:" + this when no new METAR
+    bool weatherTimerRunning = false;
+    QString simulatorTime;       // "Z hh:mm" text of the simulator's clock, when connected
+    QString simulatorLocalTime;
+    // The map layers drawn for the last view, reused while nothing they show has changed.
+    QImage mapCache;
+    quint64 mapSignature = 0;
+};
+
+} // namespace zaz

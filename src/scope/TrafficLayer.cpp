@@ -1,0 +1,193 @@
+#include "scope/TrafficLayer.h"
+
+#include "core/Text.h"
+#include "scope/Conflict.h"
+#include "sector/Projection.h"
+#include "traffic/Routes.h"
+#include "traffic/TrafficOps.h"
+
+#include <cmath>
+
+namespace zaz {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+QPoint Round(QPointF p)
+{
+    return QPoint(RoundHalfEven(p.x()), RoundHalfEven(p.y()));
+}
+
+bool IsEmergency(const QString &squawk)
+{
+    return squawk == QLatin1String("7500") || squawk == QLatin1String("7600") || squawk == QLatin1String("7700");
+}
+
+struct Orientation {
+    QPointF nose, tail, wing1, wing2, vectorEnd;
+};
+
+Orientation Orient(const RadarState &state, const AVION &a, QPointF p, int vectorLength)
+{
+    Orientation o;
+    if (TargetUsesHeading(state)) {
+        const double h = a.heading;
+        const auto at = [&](double angle, double length) {
+            return QPointF(RoundHalfEven(p.x() + length * std::sin(angle)),
+                           RoundHalfEven(p.y() - length * std::cos(angle)));
+        };
+        o.nose = at(h, 8);
+        o.tail = at(h + kPi, 8);
+        o.wing1 = at(h + kPi / 2, 8);
+        o.wing2 = at(h - kPi / 2, 8);
+        o.vectorEnd = at(h, vectorLength);
+        return o;
+    }
+    const QPointF previous = GeoToScreen(state.view, a.trail[0].lat, a.trail[0].lon);
+    o.nose = PointAtAngle(8, 0, p, previous);
+    o.tail = PointAtAngle(8, float(kPi), p, previous);
+    o.wing1 = PointAtAngle(8, float(kPi / 2), p, previous);
+    o.wing2 = PointAtAngle(8, float(-kPi / 2), p, previous);
+    o.vectorEnd = PointAtAngle(float(vectorLength), 0, o.nose, previous);
+    return o;
+}
+
+int TargetColour(const RadarState &state, int index, const AVION &a)
+{
+    if (index == state.traffic.SelectedAircraft)
+        return kColSelected;
+    if (a.commandPending)
+        return kColPendingCommand;
+    if (a.hasStrip)
+        return kColTargetStrip;
+    return kColTarget;
+}
+
+void DrawTarget(ScopeCanvas &c, RadarState &state, int index)
+{
+    AVION &a = state.traffic.table.Edit(index);
+    const DisplaySettings &d = state.settings.display;
+    const ViewState &v = state.view;
+    QPainter &p = c.painter();
+    const QPointF at = GeoToScreen(v, a.lat, a.lon);
+    const int length = RoundHalfEven(double(a.groundSpeed) * v.vectorMinutes * v.scale / 60.0);
+    const Orientation o = Orient(state, a, at, length);
+    const QColor colour = c.Colour(TargetColour(state, index, a));
+
+    if (a.alert) {
+        c.Pen(c.Colour(kColAlert), 1, Qt::DotLine);
+        const double r = RoundHalfEven(double(d.horizontalSeparation) * v.scale);
+        p.drawEllipse(at, r, r);
+    }
+    if (!a.handoffFrom.isEmpty()) {
+        c.Pen(c.Colour(kColTargetStrip));
+        for (int r : {6, 10, 14})
+            p.drawEllipse(at, r, r);
+    }
+    const QString line2 = LabelAltitudeLine(a, state.weather.transitionAltitude);
+
+    c.Pen(colour, 2);
+    const QPointF body[] = {at, o.nose, o.tail};
+    p.drawPolyline(body, 3);
+    const QPointF wings[] = {at, o.wing1, o.wing2};
+    p.drawPolyline(wings, 3);
+
+    if (a.handoffState == QLatin1String("D")) {
+        c.Pen(c.Colour(kColPendingCommand));
+        p.setBrush(c.Colour(kColBackground));
+        p.drawEllipse(at, 8.0, 8.0);
+        p.setBrush(Qt::NoBrush);
+    } else if (a.handoffState == QLatin1String("A")) {
+        c.Pen(c.Colour(kColTarget));
+        p.drawEllipse(at, 8.0, 8.0);
+    }
+
+    c.Pen(colour, 1, Qt::DotLine);
+    p.drawLine(o.nose, o.vectorEnd);
+    if (v.vectorMinutes > 0) {
+        const QPoint end = Round(o.vectorEnd);
+        c.TextOut(end.x(), end.y(), QString::number(v.vectorMinutes), colour);
+    }
+    if (d.trailShown) {
+        for (int k = 1; k < kTrailLength; ++k)
+            p.drawEllipse(GeoToScreen(v, a.trail[k].lat, a.trail[k].lon), 2.0, 2.0);
+    }
+    // In "mode Charly" only aircraft whose transponder reports altitude are labelled.
+    if (!(d.labelMode == 1 && a.transponderMode != QLatin1String("N"))) {
+        const int x = RoundHalfEven(at.x()) + 5;
+        c.TextOut(x, RoundHalfEven(at.y() + 5), a.callsign, colour);
+        c.TextOut(x, RoundHalfEven(at.y() + 10 + d.screenFontSize), line2, colour);
+    }
+    if (AdvanceNextPoint(a, v, d.passingDistance) && index == state.traffic.SelectedAircraft)
+        emit state.notifier.selectedRouteAdvanced();
+}
+
+void DrawSelectedRoute(ScopeCanvas &c, const RadarState &state)
+{
+    const int index = state.traffic.SelectedAircraft;
+    if (!state.scope.routeKeyHeld || !state.traffic.table.IsValid(index))
+        return;
+    const t_proute &route = state.traffic.table[index].routePoints;
+    c.Pen(c.Colour(kColSelected));
+    for (qsizetype k = 0; k + 1 < route.size(); ++k) {
+        const RoutePoint &a = route[k], &b = route[k + 1];
+        if (a.lat == 0 || b.lat == 0 || !SegmentVisible(c.view(), a.lat, a.lon, b.lat, b.lon))
+            continue;
+        c.painter().drawLine(c.Project(a.lat, a.lon), c.Project(b.lat, b.lon));
+    }
+}
+
+} // namespace
+
+bool TargetUsesHeading(const RadarState &state)
+{
+    return state.sim.connected || state.link.serverType == QLatin1String("VIREO-SERVER");
+}
+
+QString LabelAltitudeLine(const AVION &a, int transitionAltitude)
+{
+    QString trend;
+    if (a.altitude >= transitionAltitude) {
+        if (qint64(a.altitude) - a.prevAltitude > 10)
+            trend = QStringLiteral("+");
+        else if (qint64(a.prevAltitude) - a.altitude > 10)
+            trend = QStringLiteral("-");
+    } else if (a.altitude > a.prevAltitude) {
+        trend = QStringLiteral("+");
+    } else if (a.altitude < a.prevAltitude) {
+        trend = QStringLiteral("-");
+    }
+    const QString altitude = a.altitude >= transitionAltitude
+                                 ? QStringLiteral("FL") + QString::number(RoundHalfEven(a.altitude / 100.0))
+                                 : QString::number(a.altitude);
+    return trend + altitude + QLatin1Char('/') + QString::number(a.groundSpeed);
+}
+
+void DrawTraffic(ScopeCanvas &c, RadarState &state, const QDateTime &now)
+{
+    TrafficState &traffic = state.traffic;
+    traffic.globalAlert = false;
+    const ConflictTest conflicts(state);
+    // Aircraft removed on the way leave the list: walk a copy.
+    const QStringList live = traffic.LiveTrafficList;
+    for (const QString &entry : live) {
+        const int i = entry.toInt();
+        if (!traffic.table.IsValid(i) || traffic.table[i].callsign.isEmpty())
+            continue;
+        AVION &a = traffic.table.Edit(i);
+        a.alert = conflicts.InConflict(state, i);
+        if (IsEmergency(a.squawk))
+            a.alert = true;
+        if (a.alert)
+            traffic.globalAlert = true;
+        if (!ExpireAircraft(state, i, now))
+            continue;
+        DrawTarget(c, state, i);
+    }
+    DrawSelectedRoute(c, state);
+    if (traffic.globalAlert)
+        c.TextOut(c.size().width() - 100, 40, QStringLiteral("ALERTE"), c.Colour(kColAlert));
+}
+
+} // namespace zaz
