@@ -63,6 +63,10 @@ void ScopeCanvas::Pen(const QColor &colour, int width, Qt::PenStyle style)
 
 void ScopeCanvas::TextOut(int x, int y, const QString &text, const QColor &colour, bool opaque)
 {
+    // Text placed below or right of the picture shows nothing (and far-off positions of
+    // absurd coordinates must not overflow the baseline).
+    if (x >= size_.width() || y >= size_.height() || y < -size_.height() - 1000)
+        return;
     if (opaque) {
         const QRect box = QFontMetrics(p_.font()).boundingRect(text);
         p_.fillRect(QRect(x, y, box.width(), QFontMetrics(p_.font()).height()), Colour(kColBackground));

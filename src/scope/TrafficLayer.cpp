@@ -19,6 +19,15 @@ QPoint Round(QPointF p)
     return QPoint(RoundHalfEven(p.x()), RoundHalfEven(p.y()));
 }
 
+// Where a point is drawn: on the nearest pixel, ties to the even one (nearbyint in the
+// default rounding mode), as all drawing rounds; the painter itself would put a point a hair
+// left of a pixel on the pixel before. Kept as floating point so that points far off the
+// picture cannot overflow.
+QPointF Pixel(QPointF p)
+{
+    return QPointF(std::nearbyint(p.x()), std::nearbyint(p.y()));
+}
+
 bool IsEmergency(const QString &squawk)
 {
     return squawk == QLatin1String("7500") || squawk == QLatin1String("7600") || squawk == QLatin1String("7700");
@@ -73,45 +82,46 @@ void DrawTarget(ScopeCanvas &c, RadarState &state, int index)
     const QPointF at = GeoToScreen(v, a.lat, a.lon);
     const int length = RoundHalfEven(double(a.groundSpeed) * v.vectorMinutes * v.scale / 60.0);
     const Orientation o = Orient(state, a, at, length);
+    const QPointF centre = Pixel(at);
     const QColor colour = c.Colour(TargetColour(state, index, a));
 
     if (a.alert) {
         c.Pen(c.Colour(kColAlert), 1, Qt::DotLine);
         const double r = RoundHalfEven(double(d.horizontalSeparation) * v.scale);
-        p.drawEllipse(at, r, r);
+        p.drawEllipse(centre, r, r);
     }
     if (!a.handoffFrom.isEmpty()) {
         c.Pen(c.Colour(kColTargetStrip));
         for (int r : {6, 10, 14})
-            p.drawEllipse(at, r, r);
+            p.drawEllipse(centre, r, r);
     }
     const QString line2 = LabelAltitudeLine(a, state.weather.transitionAltitude);
 
     c.Pen(colour, 2);
-    const QPointF body[] = {at, o.nose, o.tail};
+    const QPointF body[] = {centre, Pixel(o.nose), Pixel(o.tail)};
     p.drawPolyline(body, 3);
-    const QPointF wings[] = {at, o.wing1, o.wing2};
+    const QPointF wings[] = {centre, Pixel(o.wing1), Pixel(o.wing2)};
     p.drawPolyline(wings, 3);
 
     if (a.handoffState == QLatin1String("D")) {
         c.Pen(c.Colour(kColPendingCommand));
         p.setBrush(c.Colour(kColBackground));
-        p.drawEllipse(at, 8.0, 8.0);
+        p.drawEllipse(centre, 8.0, 8.0);
         p.setBrush(Qt::NoBrush);
     } else if (a.handoffState == QLatin1String("A")) {
         c.Pen(c.Colour(kColTarget));
-        p.drawEllipse(at, 8.0, 8.0);
+        p.drawEllipse(centre, 8.0, 8.0);
     }
 
     c.Pen(colour, 1, Qt::DotLine);
-    p.drawLine(o.nose, o.vectorEnd);
+    p.drawLine(Pixel(o.nose), Pixel(o.vectorEnd));
     if (v.vectorMinutes > 0) {
         const QPoint end = Round(o.vectorEnd);
         c.TextOut(end.x(), end.y(), QString::number(v.vectorMinutes), colour);
     }
     if (d.trailShown) {
         for (int k = 1; k < kTrailLength; ++k)
-            p.drawEllipse(GeoToScreen(v, a.trail[k].lat, a.trail[k].lon), 2.0, 2.0);
+            p.drawEllipse(Pixel(GeoToScreen(v, a.trail[k].lat, a.trail[k].lon)), 2.0, 2.0);
     }
     // In "mode Charly" only aircraft whose transponder reports altitude are labelled.
     if (!(d.labelMode == 1 && a.transponderMode != QLatin1String("N"))) {
