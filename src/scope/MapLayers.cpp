@@ -1,6 +1,7 @@
 #include "scope/MapLayers.h"
 
 #include "core/Text.h"
+#include "scope/DrawCache.h"
 #include "sector/Projection.h"
 
 #include <QVarLengthArray>
@@ -38,9 +39,12 @@ private:
 
 } // namespace
 
-ScopeCanvas::ScopeCanvas(QPainter &painter, const RadarState &state, QSize picture)
-    : p_(painter), s_(state), size_(picture), ascent_(QFontMetrics(painter.font()).ascent())
+ScopeCanvas::ScopeCanvas(QPainter &painter, const RadarState &state, QSize picture, DrawCaches *caches)
+    : p_(painter), s_(state), size_(picture), caches_(caches)
 {
+    const QFontMetrics metrics(painter.font());
+    ascent_ = metrics.ascent();
+    height_ = metrics.height();
 }
 
 QColor ScopeCanvas::Colour(int entry) const
@@ -67,19 +71,52 @@ void ScopeCanvas::TextOut(int x, int y, const QString &text, const QColor &colou
     // absurd coordinates must not overflow the baseline).
     if (x >= size_.width() || y >= size_.height() || y < -size_.height() - 1000)
         return;
-    if (opaque) {
-        const QRect box = QFontMetrics(p_.font()).boundingRect(text);
-        p_.fillRect(QRect(x, y, box.width(), QFontMetrics(p_.font()).height()), Colour(kColBackground));
+    if (!caches_) {
+        if (opaque) {
+            const QRect box = QFontMetrics(p_.font()).boundingRect(text);
+            p_.fillRect(QRect(x, y, box.width(), QFontMetrics(p_.font()).height()), Colour(kColBackground));
+        }
+        const QPen keep = p_.pen();
+        p_.setPen(colour);
+        p_.drawText(QPoint(x, y + ascent_), text);
+        p_.setPen(keep);
+        return;
     }
-    const QPen keep = p_.pen();
+    TextCache &texts = caches_->texts;
+    if (opaque)
+        p_.fillRect(QRect(x, y, texts.BoundingWidth(p_, text), height_), Colour(kColBackground));
+    // Text is drawn with the pen's colour alone: a pen of that colour already set (for the
+    // outline drawn just before, say) is kept as it is.
+    const QPen &current = p_.pen();
+    if (current.brush().style() == Qt::SolidPattern && current.color() == colour) {
+        texts.Draw(p_, x, y + ascent_, text);
+        return;
+    }
+    const QPen keep = current;
     p_.setPen(colour);
-    p_.drawText(QPoint(x, y + ascent_), text);
+    texts.Draw(p_, x, y + ascent_, text);
     p_.setPen(keep);
 }
 
 QPoint ScopeCanvas::Project(float lat, float lon) const
 {
     return GeoToScreenRounded(s_.view, lat, lon);
+}
+
+void ScopeCanvas::Ellipse(QPointF centre, qreal rx, qreal ry)
+{
+    if (caches_)
+        caches_->outlines.Ellipse(p_, centre, rx, ry);
+    else
+        p_.drawEllipse(centre, rx, ry);
+}
+
+void ScopeCanvas::Polyline(const QPointF *points, int count)
+{
+    if (caches_)
+        caches_->outlines.Polyline(p_, points, count);
+    else
+        p_.drawPolyline(points, count);
 }
 
 void DrawGeo(ScopeCanvas &c)

@@ -9,16 +9,20 @@
 
 namespace zaz {
 
+struct DrawCaches;
+
 // What every layer draws with: the painter on the picture, the view with its edges, the
-// colour table and the picture size.
+// colour table and the picture size; and, when given, the caches that draw the same pixels
+// faster (without them every text and outline goes straight to the painter).
 class ScopeCanvas {
 public:
-    ScopeCanvas(QPainter &painter, const RadarState &state, QSize picture);
+    ScopeCanvas(QPainter &painter, const RadarState &state, QSize picture, DrawCaches *caches = nullptr);
 
     QPainter &painter() { return p_; }
     const RadarState &state() const { return s_; }
     const ViewState &view() const { return s_.view; }
     QSize size() const { return size_; }
+    DrawCaches *caches() const { return caches_; }
 
     // The colour of a colour-table entry and whether its layer is drawn.
     QColor Colour(int entry) const;
@@ -31,11 +35,18 @@ public:
 
     QPoint Project(float lat, float lon) const;
 
+    // painter().drawEllipse(centre, rx, ry) and painter().drawPolyline(points, count), for
+    // small outlines drawn again at the same place redraw after redraw.
+    void Ellipse(QPointF centre, qreal rx, qreal ry);
+    void Polyline(const QPointF *points, int count);
+
 private:
     QPainter &p_;
     const RadarState &s_;
     QSize size_;
     int ascent_;
+    int height_;
+    DrawCaches *caches_;
 };
 
 void DrawGeo(ScopeCanvas &c);

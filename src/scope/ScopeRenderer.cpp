@@ -1,6 +1,7 @@
 #include "scope/ScopeRenderer.h"
 
 #include "core/Text.h"
+#include "scope/DrawCache.h"
 #include "scope/MapLayers.h"
 #include "scope/TextBlock.h"
 #include "scope/TrafficLayer.h"
@@ -41,9 +42,9 @@ private:
 };
 
 // Steps 2 to 14: the background and the map layers, bottom first.
-void DrawMap(QPainter &painter, RadarState &state, QSize size)
+void DrawMap(QPainter &painter, RadarState &state, QSize size, DrawCaches *caches = nullptr)
 {
-    ScopeCanvas c(painter, state, size);
+    ScopeCanvas c(painter, state, size, caches);
     painter.fillRect(QRect(QPoint(0, 0), size), c.Colour(kColBackground));
     const SectorTables &t = state.sector.tables;
     const DisplaySettings &d = state.settings.display;
@@ -88,9 +89,12 @@ quint64 MapSignature(const RadarState &s, QSize picture)
     f.Add(id.ownLat);
     f.Add(id.ownLon);
     const DisplaySettings &d = s.settings.display;
-    for (const t_couleur &entry : d.colours) {
-        f.Add(entry.colour);
-        f.Add(entry.visible);
+    // The map's colours: background, layers, rings and weather (not the targets' 15 to 19).
+    for (int i = 0; i < kColourCount; ++i) {
+        if (i >= kColTarget && i <= kColPendingCommand)
+            continue;
+        f.Add(d.colours[i].colour);
+        f.Add(d.colours[i].visible);
     }
     for (const t_define &detail : d.details)
         f.Add(detail.value);
@@ -125,28 +129,39 @@ void FullRedraw(QImage &picture, RadarState &state, const QDateTime &now, MapReu
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setFont(ScreenFont(state.settings.display));
 
-    // 2-14. The map, from the cache when nothing it shows has changed.
+    // 2-14. The map, from the cache when nothing it shows has changed. The straightforward
+    // redraw draws everything with the painter alone.
     ScopeState &scope = state.scope;
+    DrawCaches *caches = nullptr;
     if (reuse == MapReuse::Never) {
         DrawMap(painter, state, picture.size());
     } else {
+        if (!scope.caches)
+            scope.caches = std::make_shared<DrawCaches>();
+        caches = scope.caches.get();
         const quint64 signature = MapSignature(state, picture.size());
-        if (scope.mapCache.size() != picture.size() || scope.mapSignature != signature) {
+        if (scope.mapCache.size() != picture.size() || scope.mapCache.format() != picture.format()
+            || scope.mapSignature != signature) {
             scope.mapCache = QImage(picture.size(), picture.format());
             QPainter cache(&scope.mapCache);
             cache.setRenderHint(QPainter::Antialiasing, false);
             cache.setFont(painter.font());
-            DrawMap(cache, state, picture.size());
+            caches->texts.Begin(cache);
+            DrawMap(cache, state, picture.size(), caches);
             scope.mapSignature = signature;
         }
         painter.drawImage(0, 0, scope.mapCache);
+        caches->texts.Begin(painter);
+        caches->outlines.Begin(picture);
     }
 
-    ScopeCanvas c(painter, state, picture.size());
+    ScopeCanvas c(painter, state, picture.size(), caches);
     // 15. Text block; 16-17. traffic and "ALERTE"; 18-19. measuring tools.
     DrawTextBlock(c, state, now);
     DrawTraffic(c, state, now);
     DrawMeasuringTools(c, state);
+    if (caches)
+        caches->End();
 }
 
 QString ScopeCaption(const RadarState &s)

@@ -6,7 +6,11 @@
 #include <QPoint>
 #include <QString>
 
+#include <memory>
+
 namespace zaz {
+
+struct DrawCaches;
 
 struct MeasuringCursor {
     bool shown = false;
@@ -37,6 +41,8 @@ struct ScopeState {
     // The map layers drawn for the last view, reused while nothing they show has changed.
     QImage mapCache;
     quint64 mapSignature = 0;
+    // Texts laid out and outlines rasterised by earlier redraws (created by the first one).
+    std::shared_ptr<DrawCaches> caches;
 };
 
 } // namespace zaz

@@ -2,6 +2,7 @@
 
 #include "core/Text.h"
 #include "scope/Conflict.h"
+#include "scope/DrawCache.h"
 #include "sector/Projection.h"
 #include "traffic/Routes.h"
 #include "traffic/TrafficOps.h"
@@ -37,7 +38,7 @@ struct Orientation {
     QPointF nose, tail, wing1, wing2, vectorEnd;
 };
 
-Orientation Orient(const RadarState &state, const AVION &a, QPointF p, int vectorLength)
+Orientation Orient(const RadarState &state, const AVION &a, QPointF p, int vectorLength, DrawCaches *caches)
 {
     Orientation o;
     if (TargetUsesHeading(state)) {
@@ -54,11 +55,33 @@ Orientation Orient(const RadarState &state, const AVION &a, QPointF p, int vecto
         return o;
     }
     const QPointF previous = GeoToScreen(state.view, a.trail[0].lat, a.trail[0].lon);
-    o.nose = PointAtAngle(8, 0, p, previous);
-    o.tail = PointAtAngle(8, float(kPi), p, previous);
-    o.wing1 = PointAtAngle(8, float(kPi / 2), p, previous);
-    o.wing2 = PointAtAngle(8, float(-kPi / 2), p, previous);
-    o.vectorEnd = PointAtAngle(float(vectorLength), 0, o.nose, previous);
+    const auto compute = [&] {
+        o.nose = PointAtAngle(8, 0, p, previous);
+        o.tail = PointAtAngle(8, float(kPi), p, previous);
+        o.wing1 = PointAtAngle(8, float(kPi / 2), p, previous);
+        o.wing2 = PointAtAngle(8, float(-kPi / 2), p, previous);
+        o.vectorEnd = PointAtAngle(float(vectorLength), 0, o.nose, previous);
+    };
+    if (!caches) {
+        compute();
+        return o;
+    }
+    // The same points as at the last redraw while the target has not moved.
+    std::array<double, 10> points;
+    caches->orientations.Get({p.x(), p.y(), previous.x(), previous.y(), double(vectorLength)}, points,
+                             [&](const auto &, auto &out) {
+                                 compute();
+                                 int k = 0;
+                                 for (QPointF q : {o.nose, o.tail, o.wing1, o.wing2, o.vectorEnd}) {
+                                     out[k++] = q.x();
+                                     out[k++] = q.y();
+                                 }
+                             });
+    o.nose = QPointF(points[0], points[1]);
+    o.tail = QPointF(points[2], points[3]);
+    o.wing1 = QPointF(points[4], points[5]);
+    o.wing2 = QPointF(points[6], points[7]);
+    o.vectorEnd = QPointF(points[8], points[9]);
     return o;
 }
 
@@ -81,14 +104,14 @@ void DrawTarget(ScopeCanvas &c, RadarState &state, int index)
     QPainter &p = c.painter();
     const QPointF at = GeoToScreen(v, a.lat, a.lon);
     const int length = RoundHalfEven(double(a.groundSpeed) * v.vectorMinutes * v.scale / 60.0);
-    const Orientation o = Orient(state, a, at, length);
+    const Orientation o = Orient(state, a, at, length, c.caches());
     const QPointF centre = Pixel(at);
     const QColor colour = c.Colour(TargetColour(state, index, a));
 
     if (a.alert) {
         c.Pen(c.Colour(kColAlert), 1, Qt::DotLine);
         const double r = RoundHalfEven(double(d.horizontalSeparation) * v.scale);
-        p.drawEllipse(centre, r, r);
+        c.Ellipse(centre, r, r);
     }
     if (!a.handoffFrom.isEmpty()) {
         c.Pen(c.Colour(kColTargetStrip));
@@ -99,9 +122,9 @@ void DrawTarget(ScopeCanvas &c, RadarState &state, int index)
 
     c.Pen(colour, 2);
     const QPointF body[] = {centre, Pixel(o.nose), Pixel(o.tail)};
-    p.drawPolyline(body, 3);
+    c.Polyline(body, 3);
     const QPointF wings[] = {centre, Pixel(o.wing1), Pixel(o.wing2)};
-    p.drawPolyline(wings, 3);
+    c.Polyline(wings, 3);
 
     if (a.handoffState == QLatin1String("D")) {
         c.Pen(c.Colour(kColPendingCommand));
@@ -121,7 +144,7 @@ void DrawTarget(ScopeCanvas &c, RadarState &state, int index)
     }
     if (d.trailShown) {
         for (int k = 1; k < kTrailLength; ++k)
-            p.drawEllipse(Pixel(GeoToScreen(v, a.trail[k].lat, a.trail[k].lon)), 2.0, 2.0);
+            c.Ellipse(Pixel(GeoToScreen(v, a.trail[k].lat, a.trail[k].lon)), 2.0, 2.0);
     }
     // In "mode Charly" only aircraft whose transponder reports altitude are labelled.
     if (!(d.labelMode == 1 && a.transponderMode != QLatin1String("N"))) {

@@ -16,148 +16,78 @@ QString Q(const char *s)
     return QString::fromUtf8(s);
 }
 
-QStringList L(std::initializer_list<const char *> items)
+// Each case is what a call gave and what it should give; failures name the case number.
+template <typename Got, typename Want>
+void ExpectAll(std::initializer_list<std::pair<Got, Want>> cases)
 {
-    QStringList out;
-    for (const char *item : items)
-        out.append(Q(item));
-    return out;
+    int i = 0;
+    for (const auto &[got, want] : cases)
+        EXPECT_EQ(got, want) << "case " << i++;
 }
+
+using Texts = std::initializer_list<std::pair<QString, QString>>;
+using Ints = std::initializer_list<std::pair<long long, long long>>;
 
 } // namespace
 
-TEST(TextPositions, CopyClampsStartAndCount)
+TEST(TextPositions, CopyPosPaddingAndFitClampTheirArguments)
+{
+    const QString s = Q("ABCDEF"), cdcd = Q("ABCDCD");
+    ExpectAll(Texts{{Copy(s, 2, 3), "BCD"}, {Copy(s, 0, 2), "AB"}, {Copy(s, -5, 2), "AB"}, {Copy(s, 2, 0), ""},
+                    {Copy(s, 2, -1), ""}, {Copy(s, 6, 3), "F"}, {Copy(s, 7, 1), ""}, {Copy(s, 4, INT_MAX), "DEF"},
+                    {Copy(QString(), 1, 5), ""},
+                    // Padding never cuts; FitWidth does.
+                    {PadRight(Q("AB"), 5), "AB   "}, {PadRight(s, 3), s}, {PadLeft(Q("7"), 3, QLatin1Char('0')), "007"},
+                    {PadLeft(Q("1234"), 3), "1234"}, {FitWidth(s, 3), "ABC"}, {FitWidth(Q("AB"), 4), "AB  "},
+                    {FitWidth(Q("AB"), 0), ""}, {FitWidth(Q("AB"), -3), ""}});
+    ExpectAll(Ints{{Pos(Q("CD"), cdcd), 3}, {Pos(Q("cd"), cdcd), 0}, {Pos(QString(), Q("ABC")), 0},
+                   {Pos(Q("ABCD"), Q("ABC")), 0}, {PosFrom(Q("CD"), cdcd, 3), 3}, {PosFrom(Q("CD"), cdcd, 4), 5},
+                   {PosFrom(Q("CD"), cdcd, 6), 0}, {PosFrom(Q("CD"), cdcd, 0), 3}, {PosFrom(Q("CD"), cdcd, 100), 0},
+                   {PosFrom(QString(), Q("ABC"), 1), 0}});
+}
+
+TEST(TextPositions, EditingFunctions)
 {
     const QString s = Q("ABCDEF");
-    EXPECT_EQ(Copy(s, 2, 3), Q("BCD"));
-    EXPECT_EQ(Copy(s, 0, 2), Q("AB"));
-    EXPECT_EQ(Copy(s, -5, 2), Q("AB"));
-    EXPECT_EQ(Copy(s, 2, 0), QString());
-    EXPECT_EQ(Copy(s, 2, -1), QString());
-    EXPECT_EQ(Copy(s, 6, 3), Q("F"));
-    EXPECT_EQ(Copy(s, 7, 1), QString());
-    EXPECT_EQ(Copy(s, 4, INT_MAX), Q("DEF"));
-    EXPECT_EQ(Copy(QString(), 1, 5), QString());
-}
-
-TEST(TextPositions, PosAndPosFrom)
-{
-    EXPECT_EQ(Pos(Q("CD"), Q("ABCDCD")), 3);
-    EXPECT_EQ(Pos(Q("cd"), Q("ABCDCD")), 0);
-    EXPECT_EQ(Pos(QString(), Q("ABC")), 0);
-    EXPECT_EQ(Pos(Q("ABCD"), Q("ABC")), 0);
-
-    EXPECT_EQ(PosFrom(Q("CD"), Q("ABCDCD"), 3), 3);
-    EXPECT_EQ(PosFrom(Q("CD"), Q("ABCDCD"), 4), 5);
-    EXPECT_EQ(PosFrom(Q("CD"), Q("ABCDCD"), 6), 0);
-    EXPECT_EQ(PosFrom(Q("CD"), Q("ABCDCD"), 0), 3);
-    EXPECT_EQ(PosFrom(Q("CD"), Q("ABCDCD"), 100), 0);
-    EXPECT_EQ(PosFrom(QString(), Q("ABC"), 1), 0);
-}
-
-TEST(TextPositions, PaddingNeverCutsButFitWidthDoes)
-{
-    EXPECT_EQ(PadRight(Q("AB"), 5), Q("AB   "));
-    EXPECT_EQ(PadRight(Q("ABCDEF"), 3), Q("ABCDEF"));
-    EXPECT_EQ(PadLeft(Q("7"), 3, QLatin1Char('0')), Q("007"));
-    EXPECT_EQ(PadLeft(Q("1234"), 3), Q("1234"));
-    EXPECT_EQ(FitWidth(Q("ABCDEF"), 3), Q("ABC"));
-    EXPECT_EQ(FitWidth(Q("AB"), 4), Q("AB  "));
-    EXPECT_EQ(FitWidth(Q("AB"), 0), QString());
-    EXPECT_EQ(FitWidth(Q("AB"), -3), QString());
-}
-
-TEST(TextPositions, ReplaceColumnsOverwritesAndExtends)
-{
-    EXPECT_EQ(ReplaceColumns(Q("ABCDEF"), 3, Q("xy")), Q("ABxyEF"));
-    EXPECT_EQ(ReplaceColumns(Q("ABCD"), 3, Q("wxyz")), Q("ABwxyz"));
-    EXPECT_EQ(ReplaceColumns(Q("AB"), 5, Q("xy")), Q("AB  xy"));
-    EXPECT_EQ(ReplaceColumns(Q("AB"), 3, Q("xy")), Q("ABxy"));
-    EXPECT_EQ(ReplaceColumns(Q("ABCD"), 0, Q("x")), Q("xBCD"));
-    EXPECT_EQ(ReplaceColumns(Q("ABCD"), -7, Q("x")), Q("xBCD"));
-    EXPECT_EQ(ReplaceColumns(QString(), 3, Q("X")), Q("  X"));
-    // Nothing to write past the end still brings the text up to start - 1 columns.
-    EXPECT_EQ(ReplaceColumns(Q("AB"), 5, QString()), Q("AB  "));
-    EXPECT_EQ(ReplaceColumns(Q("ABCDEF"), 2, QString()), Q("ABCDEF"));
-}
-
-TEST(TextPositions, DeleteAndInsert)
-{
-    EXPECT_EQ(DeleteChars(Q("ABCDEF"), 2, 2), Q("ADEF"));
-    EXPECT_EQ(DeleteChars(Q("ABCDEF"), 2, 100), Q("A"));
-    EXPECT_EQ(DeleteChars(Q("ABCDEF"), 0, 2), Q("ABCDEF"));
-    EXPECT_EQ(DeleteChars(Q("ABCDEF"), 7, 1), Q("ABCDEF"));
-    EXPECT_EQ(DeleteChars(Q("ABCDEF"), 2, -1), Q("ABCDEF"));
-
-    EXPECT_EQ(InsertText(Q("ABC"), Q("x"), 2), Q("AxBC"));
-    EXPECT_EQ(InsertText(Q("ABC"), Q("x"), 0), Q("xABC"));
-    EXPECT_EQ(InsertText(Q("ABC"), Q("x"), 4), Q("ABCx"));
-    EXPECT_EQ(InsertText(Q("ABC"), Q("x"), 99), Q("ABCx"));
-}
-
-TEST(TextPositions, ReplaceAllAndTrim)
-{
-    EXPECT_EQ(ReplaceAll(Q("a::b::"), Q("::"), Q(":")), Q("a:b:"));
-    EXPECT_EQ(ReplaceAll(Q("aaa"), Q("aa"), Q("b")), Q("ba"));
-    EXPECT_EQ(ReplaceAll(Q("abc"), QString(), Q("-")), Q("abc"));
-
-    EXPECT_EQ(TrimText(Q("\t  AB C \r\n")), Q("AB C"));
-    EXPECT_EQ(TrimText(Q("   ")), QString());
-    EXPECT_EQ(TrimText(QString(QChar(0)) + Q("A")), Q("A"));
-    // Only blanks and control characters go: a no-break space stays.
-    EXPECT_EQ(TrimText(Q("\u00A0A")), Q("\u00A0A"));
+    ExpectAll(Texts{
+        {ReplaceColumns(s, 3, Q("xy")), "ABxyEF"}, {ReplaceColumns(Q("ABCD"), 3, Q("wxyz")), "ABwxyz"},
+        {ReplaceColumns(Q("AB"), 5, Q("xy")), "AB  xy"}, {ReplaceColumns(Q("AB"), 3, Q("xy")), "ABxy"},
+        {ReplaceColumns(Q("ABCD"), 0, Q("x")), "xBCD"}, {ReplaceColumns(Q("ABCD"), -7, Q("x")), "xBCD"},
+        {ReplaceColumns(QString(), 3, Q("X")), "  X"},
+        // Nothing to write past the end still brings the text up to start - 1 columns.
+        {ReplaceColumns(Q("AB"), 5, QString()), "AB  "}, {ReplaceColumns(s, 2, QString()), s},
+        {DeleteChars(s, 2, 2), "ADEF"}, {DeleteChars(s, 2, 100), "A"}, {DeleteChars(s, 0, 2), s},
+        {DeleteChars(s, 7, 1), s}, {DeleteChars(s, 2, -1), s},
+        {InsertText(Q("ABC"), Q("x"), 2), "AxBC"}, {InsertText(Q("ABC"), Q("x"), 0), "xABC"},
+        {InsertText(Q("ABC"), Q("x"), 4), "ABCx"}, {InsertText(Q("ABC"), Q("x"), 99), "ABCx"},
+        {ReplaceAll(Q("a::b::"), Q("::"), Q(":")), "a:b:"}, {ReplaceAll(Q("aaa"), Q("aa"), Q("b")), "ba"},
+        {ReplaceAll(Q("abc"), QString(), Q("-")), "abc"},
+        // Only blanks and control characters are trimmed: a no-break space stays.
+        {TrimText(Q("\t  AB C \r\n")), "AB C"}, {TrimText(Q("   ")), ""}, {TrimText(QString(QChar(0)) + Q("A")), "A"},
+        {TrimText(Q("\u00A0A")), Q("\u00A0A")}});
 }
 
 TEST(TextSplit, EveryPieceIsAnElement)
 {
-    EXPECT_EQ(SplitText(Q(":"), QString()), L({""}));
-    EXPECT_EQ(SplitText(Q(":"), Q("ABC")), L({"ABC"}));
-    EXPECT_EQ(SplitText(Q(":"), Q("A:B:")), L({"A", "B", ""}));
-    EXPECT_EQ(SplitText(Q(":"), Q(":")), L({"", ""}));
-    EXPECT_EQ(SplitText(Q(":"), Q("A::B")), L({"A", "", "B"}));
-    EXPECT_EQ(SplitText(Q(":"), Q(":A")), L({"", "A"}));
+    using L = QStringList;
+    ExpectAll(std::initializer_list<std::pair<L, L>>{
+        {SplitText(Q(":"), QString()), L{""}}, {SplitText(Q(":"), Q("ABC")), L{"ABC"}},
+        {SplitText(Q(":"), Q("A:B:")), L{"A", "B", ""}}, {SplitText(Q(":"), Q(":")), L{"", ""}},
+        {SplitText(Q(":"), Q("A::B")), L{"A", "", "B"}}, {SplitText(Q(":"), Q(":A")), L{"", "A"}},
+        {SplitText(Q("--"), Q("a--b---c")), L{"a", "b", "-c"}}, {SplitText(Q("--"), Q("----")), L{"", "", ""}},
+        {SplitText(Q("abc"), Q("ab")), L{"ab"}}, {SplitText(QString(), Q("a:b")), L{"a:b"}},
+        {SplitText(Q(" "), Q("DCT  LFPG")), L{"DCT", "", "LFPG"}}});
 }
 
-TEST(TextSplit, MultiCharacterAndEmptySeparators)
+TEST(TextIntegers, AcceptedAndRejectedForms)
 {
-    EXPECT_EQ(SplitText(Q("--"), Q("a--b---c")), L({"a", "b", "-c"}));
-    EXPECT_EQ(SplitText(Q("--"), Q("----")), L({"", "", ""}));
-    EXPECT_EQ(SplitText(Q("abc"), Q("ab")), L({"ab"}));
-    EXPECT_EQ(SplitText(QString(), Q("a:b")), L({"a:b"}));
-    EXPECT_EQ(SplitText(Q(" "), Q("DCT  LFPG")), L({"DCT", "", "LFPG"}));
-}
+    ExpectAll(Ints{{StrToInt(Q("12")), 12}, {StrToInt(Q(" 12")), 12}, {StrToInt(Q("+5")), 5}, {StrToInt(Q("-0")), 0},
+                   {StrToInt(Q("007")), 7}, {StrToInt(Q("$FF")), 255}, {StrToInt(Q("$ff")), 255},
+                   {StrToInt(Q("0x1F")), 31}, {StrToInt(Q("0X1f")), 31}, {StrToInt(Q("-$10")), -16},
+                   {StrToInt(Q("2147483647")), INT_MAX}, {StrToInt(Q("-2147483648")), INT_MIN},
+                   // Hexadecimal is a 32-bit pattern.
+                   {StrToInt(Q("$FFFFFFFF")), -1}, {StrToInt(Q("$80000000")), INT_MIN}});
 
-TEST(TextSplit, ProtocolLine)
-{
-    const t_tranches fields =
-        SplitText(Q(":"), Q("@N:AFR123:1200:1:48.72510:2.36540:35000:450:4290:0"));
-    ASSERT_EQ(fields.size(), 10);
-    EXPECT_EQ(fields[0], Q("@N"));
-    EXPECT_EQ(fields[1], Q("AFR123"));
-    EXPECT_EQ(fields[9], Q("0"));
-}
-
-TEST(TextIntegers, AcceptedForms)
-{
-    EXPECT_EQ(StrToInt(Q("12")), 12);
-    EXPECT_EQ(StrToInt(Q(" 12")), 12);
-    EXPECT_EQ(StrToInt(Q("+5")), 5);
-    EXPECT_EQ(StrToInt(Q("-0")), 0);
-    EXPECT_EQ(StrToInt(Q("007")), 7);
-    EXPECT_EQ(StrToInt(Q("$FF")), 255);
-    EXPECT_EQ(StrToInt(Q("$ff")), 255);
-    EXPECT_EQ(StrToInt(Q("0x1F")), 31);
-    EXPECT_EQ(StrToInt(Q("0X1f")), 31);
-    EXPECT_EQ(StrToInt(Q("-$10")), -16);
-    EXPECT_EQ(StrToInt(Q("2147483647")), INT_MAX);
-    EXPECT_EQ(StrToInt(Q("-2147483648")), INT_MIN);
-    // Hexadecimal is a 32-bit pattern.
-    EXPECT_EQ(StrToInt(Q("$FFFFFFFF")), -1);
-    EXPECT_EQ(StrToInt(Q("$80000000")), INT_MIN);
-}
-
-TEST(TextIntegers, RejectedForms)
-{
     for (const char *bad : {"", " ", "12 ", "1.5", "2147483648", "-2147483649", "$", "0x", "+",
                             "-", "+-1", "$100000000", "12a", "$FG", "1 2", "\t12",
                             "\xEF\xBC\x91\xEF\xBC\x92" /* full-width 12 */}) {
@@ -171,22 +101,17 @@ TEST(TextIntegers, RejectedForms)
     EXPECT_TRUE(TryStrToInt(Q(" -42"), value));
     EXPECT_EQ(value, -42);
     EXPECT_EQ(StrToIntDef(Q("42"), -9), 42);
-}
 
-TEST(TextIntegers, ErrorTextIsFrenchAndQuotesTheInput)
-{
-    try {
-        StrToInt(Q(" 12 "));
-        FAIL() << "no exception";
-    } catch (const ConversionError &e) {
-        EXPECT_EQ(e.message(), Q("' 12 ' n'est pas une valeur enti\xC3\xA8re correcte"));
-        EXPECT_EQ(std::string(e.what()), "' 12 ' n'est pas une valeur enti\xC3\xA8re correcte");
-    }
-    try {
-        StrToInt(Q("\xC3\xA9t\xC3\xA9"));
-        FAIL() << "no exception";
-    } catch (const ConversionError &e) {
-        EXPECT_EQ(e.message(), Q("'\xC3\xA9t\xC3\xA9' n'est pas une valeur enti\xC3\xA8re correcte"));
+    // The error text is French and quotes the input as it was.
+    for (const char *bad : {" 12 ", "\xC3\xA9t\xC3\xA9"}) {
+        const QString expected = QStringLiteral("'%1' n'est pas une valeur entière correcte").arg(Q(bad));
+        try {
+            StrToInt(Q(bad));
+            ADD_FAILURE() << "no exception for " << bad;
+        } catch (const ConversionError &e) {
+            EXPECT_EQ(e.message(), expected);
+            EXPECT_EQ(QString::fromUtf8(e.what()), expected);
+        }
     }
 }
 
@@ -218,58 +143,31 @@ TEST(TextFloats, LongestNumericPrefix)
     EXPECT_DOUBLE_EQ(StrToFloatLenient(Q(("0." + std::string(400, '0') + "1e401").c_str())), 1.0);
 }
 
-TEST(TextRounding, HalfToEvenAndSaturation)
+TEST(TextRounding, HalfToEvenTruncationAndSaturation)
 {
-    EXPECT_EQ(RoundHalfEven(0.5), 0);
-    EXPECT_EQ(RoundHalfEven(1.5), 2);
-    EXPECT_EQ(RoundHalfEven(2.5), 2);
-    EXPECT_EQ(RoundHalfEven(-0.5), 0);
-    EXPECT_EQ(RoundHalfEven(-1.5), -2);
-    EXPECT_EQ(RoundHalfEven(-2.5), -2);
-    EXPECT_EQ(RoundHalfEven(2.5000001), 3);
-    EXPECT_EQ(RoundHalfEven(-2.4999999), -2);
-    EXPECT_EQ(RoundHalfEven(1e12), INT_MAX);
-    EXPECT_EQ(RoundHalfEven(-1e12), INT_MIN);
-    EXPECT_EQ(RoundHalfEven(std::nan("")), 0);
-    EXPECT_EQ(RoundHalfEven64(4503599627370497.0), 4503599627370497LL);
-    EXPECT_EQ(RoundHalfEven64(1e19), LLONG_MAX);
-    EXPECT_EQ(RoundHalfEven64(-std::numeric_limits<double>::infinity()), LLONG_MIN);
-
-    EXPECT_EQ(Trunc(1.9), 1);
-    EXPECT_EQ(Trunc(-1.9), -1);
-    EXPECT_EQ(Trunc(3e9), INT_MAX);
-    EXPECT_EQ(Trunc(-3e9), INT_MIN);
+    ExpectAll(Ints{{RoundHalfEven(0.5), 0}, {RoundHalfEven(1.5), 2}, {RoundHalfEven(2.5), 2},
+                   {RoundHalfEven(-0.5), 0}, {RoundHalfEven(-1.5), -2}, {RoundHalfEven(-2.5), -2},
+                   {RoundHalfEven(2.5000001), 3}, {RoundHalfEven(-2.4999999), -2}, {RoundHalfEven(1e12), INT_MAX},
+                   {RoundHalfEven(-1e12), INT_MIN}, {RoundHalfEven(std::nan("")), 0},
+                   {RoundHalfEven64(4503599627370497.0), 4503599627370497LL}, {RoundHalfEven64(1e19), LLONG_MAX},
+                   {RoundHalfEven64(-std::numeric_limits<double>::infinity()), LLONG_MIN},
+                   {Trunc(1.9), 1}, {Trunc(-1.9), -1}, {Trunc(3e9), INT_MAX}, {Trunc(-3e9), INT_MIN}});
 }
 
-TEST(TextFormat, FixedDecimalsTiesAwayFromZero)
+TEST(TextFormat, FixedDecimalsTiesAwayFromZeroPaddingAndBooleans)
 {
-    EXPECT_EQ(FormatFixed(5.25, 5, 8), Q(" 5.25000"));
-    EXPECT_EQ(FormatFixed(-0.125, 2), Q("-0.13"));
-    EXPECT_EQ(FormatFixed(0.125, 2), Q("0.13"));
-    EXPECT_EQ(FormatFixed(0.375, 2), Q("0.38"));
-    // 2.675 is stored just below the tie.
-    EXPECT_EQ(FormatFixed(2.675, 2), Q("2.67"));
-    EXPECT_EQ(FormatFixed(2.5, 0), Q("3"));
-    EXPECT_EQ(FormatFixed(0.5, 0), Q("1"));
-    EXPECT_EQ(FormatFixed(-0.5, 0), Q("-1"));
-    EXPECT_EQ(FormatFixed(99.5, 0), Q("100"));
-    EXPECT_EQ(FormatFixed(9.875, 2), Q("9.88"));
-    EXPECT_EQ(FormatFixed(1.0 / 3.0, 4), Q("0.3333"));
-    EXPECT_EQ(FormatFixed(0.1, 20), Q("0.10000000000000000555"));
-    EXPECT_EQ(FormatFixed(0.0, 3), Q("0.000"));
-    EXPECT_EQ(FormatFixed(-0.001, 2), Q("0.00"));
-    EXPECT_EQ(FormatFixed(-48.5, 3, 3), Q("-48.500"));
-    EXPECT_EQ(FormatFixed(12.0, -2), Q("12"));
+    ExpectAll(Texts{{FormatFixed(5.25, 5, 8), " 5.25000"}, {FormatFixed(-0.125, 2), "-0.13"},
+                    {FormatFixed(0.125, 2), "0.13"}, {FormatFixed(0.375, 2), "0.38"},
+                    // 2.675 is stored just below the tie.
+                    {FormatFixed(2.675, 2), "2.67"}, {FormatFixed(2.5, 0), "3"}, {FormatFixed(0.5, 0), "1"},
+                    {FormatFixed(-0.5, 0), "-1"}, {FormatFixed(99.5, 0), "100"}, {FormatFixed(9.875, 2), "9.88"},
+                    {FormatFixed(1.0 / 3.0, 4), "0.3333"}, {FormatFixed(0.1, 20), "0.10000000000000000555"},
+                    {FormatFixed(0.0, 3), "0.000"}, {FormatFixed(-0.001, 2), "0.00"},
+                    {FormatFixed(-48.5, 3, 3), "-48.500"}, {FormatFixed(12.0, -2), "12"},
+                    {FormatFixed(std::numeric_limits<double>::denorm_min(), 2), "0.00"},
+                    {ZeroPad(7, 3), "007"}, {ZeroPad(1234, 3), "1234"}, {ZeroPad(-7, 3), "-007"},
+                    {ZeroPad(LLONG_MIN, 1), "-9223372036854775808"}});
     EXPECT_EQ(FormatFixed(1e300, 2).size(), 301 + 3);
-    EXPECT_EQ(FormatFixed(std::numeric_limits<double>::denorm_min(), 2), Q("0.00"));
-}
-
-TEST(TextFormat, IntegersPaddingAndBooleans)
-{
-    EXPECT_EQ(ZeroPad(7, 3), Q("007"));
-    EXPECT_EQ(ZeroPad(1234, 3), Q("1234"));
-    EXPECT_EQ(ZeroPad(-7, 3), Q("-007"));
-    EXPECT_EQ(ZeroPad(LLONG_MIN, 1), Q("-9223372036854775808"));
 
     EXPECT_TRUE(TextIsTrue(Q("true")));
     for (const char *no : {"True", "TRUE", " true", "1", "", "false"})

@@ -26,6 +26,17 @@ t_tranches Position(const QString &callsign, const QString &range = QStringLiter
     return Line(QStringLiteral("%%1:18700:4:%2:5:45.72:5.08:%3").arg(callsign, range, altitude));
 }
 
+// The fields a line sets, in one text.
+QString Describe(const t_controller &c)
+{
+    return QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+        .arg(c.callsign, c.frequency, c.facilityText, c.ratingText)
+        .arg(c.range)
+        .arg(double(c.lat))
+        .arg(double(c.lon))
+        .arg(c.altitude);
+}
+
 class Controllers : public ::testing::Test {
 protected:
     void SetUp() override
@@ -42,8 +53,12 @@ protected:
     {
         return ApplyControllerPosition(s, fields, now, settings.get());
     }
-
     const t_controller &At(int index) const { return s.controllers.ControllerTable[index]; }
+    void ExpectListed(const QStringList &list)
+    {
+        EXPECT_EQ(s.controllers.ControllerList, list);
+        EXPECT_EQ(s.controllers.ControllerCount, list.size());
+    }
 
     QTemporaryDir dir;
     std::unique_ptr<IniFile> settings;
@@ -53,84 +68,35 @@ protected:
 
 } // namespace
 
-TEST_F(Controllers, NewControllerIsFilledFromTheLineAndTheSettings)
+TEST_F(Controllers, NewControllersAreFilledFromTheLineAndKnownOnesUpdatedInPlace)
 {
-    const int i = Apply(Position(QStringLiteral("LFLL_TWR"), QStringLiteral("30"), QStringLiteral("-120")));
-    ASSERT_EQ(i, 0);
-    const t_controller &c = At(0);
-    EXPECT_EQ(c.callsign, QStringLiteral("LFLL_TWR"));
-    EXPECT_EQ(c.frequency, QStringLiteral("118700"));
-    EXPECT_EQ(c.facilityText, QStringLiteral("Tower"));
-    EXPECT_EQ(c.ratingText, QStringLiteral("C1"));
-    EXPECT_EQ(c.range, 30);
-    EXPECT_FLOAT_EQ(c.lat, 45.72f);
-    EXPECT_FLOAT_EQ(c.lon, 5.08f);
-    EXPECT_EQ(c.altitude, -120);
-    EXPECT_EQ(c.lastSeen, kNoon);
-    EXPECT_FALSE(c.inRadioList);
-    EXPECT_EQ(s.controllers.ControllerList, QStringList({"0"}));
-    EXPECT_EQ(s.controllers.ControllerCount, 1);
-    EXPECT_EQ(changes, 1);
-}
-
-TEST_F(Controllers, KnownControllerIsUpdatedInPlace)
-{
-    Apply(Position(QStringLiteral("LFLL_TWR")));
+    ASSERT_EQ(Apply(Position(QStringLiteral("LFLL_TWR"), QStringLiteral("30"), QStringLiteral("-120"))), 0);
+    EXPECT_EQ(Describe(At(0)), QStringLiteral("LFLL_TWR 118700 Tower C1 30 45.72 5.08 -120"));
+    EXPECT_EQ(At(0).lastSeen, kNoon);
+    EXPECT_FALSE(At(0).inRadioList);
     Apply(Position(QStringLiteral("LFLL_APP")));
     s.controllers.ControllerTable[0].inRadioList = true;
 
     const QDateTime later = kNoon.addSecs(10);
     EXPECT_EQ(Apply(Line(QStringLiteral("%LFLL_TWR:20350:6:400:5:46.5:-1.25:3000")), later), 0);
-    const t_controller &c = At(0);
-    EXPECT_EQ(c.frequency, QStringLiteral("120350"));
-    EXPECT_EQ(c.facilityText, QStringLiteral("Center"));
-    EXPECT_EQ(c.range, 400);
-    EXPECT_FLOAT_EQ(c.lat, 46.5f);
-    EXPECT_FLOAT_EQ(c.lon, -1.25f);
-    EXPECT_EQ(c.altitude, 3000);
-    EXPECT_EQ(c.lastSeen, later);
-    EXPECT_TRUE(c.inRadioList) << "an update keeps the radio-window choice";
-    EXPECT_EQ(s.controllers.ControllerList, QStringList({"0", "1"}));
-    EXPECT_EQ(s.controllers.ControllerCount, 2);
+    EXPECT_EQ(Describe(At(0)), QStringLiteral("LFLL_TWR 120350 Center C1 400 46.5 -1.25 3000"));
+    EXPECT_EQ(At(0).lastSeen, later);
+    EXPECT_TRUE(At(0).inRadioList) << "an update keeps the radio-window choice";
+    ExpectListed({"0", "1"});
     EXPECT_EQ(changes, 3);
 
     // Callsigns match exactly: a prefix or another case is another controller.
     EXPECT_EQ(Apply(Position(QStringLiteral("LFLL_TW"))), 2);
     EXPECT_EQ(Apply(Position(QStringLiteral("lfll_twr"))), 3);
-}
 
-TEST_F(Controllers, CodesWithoutTextGiveError)
-{
+    // Codes the settings lack, or no settings at all, read "error".
     Apply(Line(QStringLiteral("%EGLL_GND:21900:3:5:12:51.5:-0.45:0")));
-    EXPECT_EQ(At(0).facilityText, QStringLiteral("error"));
-    EXPECT_EQ(At(0).ratingText, QStringLiteral("error"));
-
-    ApplyControllerPosition(s, Position(QStringLiteral("LFLL_TWR")), kNoon, nullptr);
-    EXPECT_EQ(At(1).facilityText, QStringLiteral("error"));
-    EXPECT_EQ(At(1).ratingText, QStringLiteral("error"));
+    ApplyControllerPosition(s, Position(QStringLiteral("LFLL_DEL")), kNoon, nullptr);
+    for (int i : {4, 5})
+        EXPECT_EQ(At(i).facilityText + At(i).ratingText, QStringLiteral("errorerror")) << i;
 }
 
-TEST_F(Controllers, FreedRecordsAreReusedHighestFirst)
-{
-    for (const char *cs : {"C0", "C1", "C2", "C3"})
-        Apply(Position(QLatin1String(cs)));
-    s.controllers.ControllerTable[3].inRadioList = true;
-    RemoveController(s, 1);
-    RemoveController(s, 3);
-    EXPECT_EQ(s.controllers.ControllerList, QStringList({"0", "2"}));
-    EXPECT_EQ(s.controllers.ControllerCount, 2);
-
-    // The one that left comes back on the highest free record, not offered to the radio.
-    EXPECT_EQ(Apply(Position(QStringLiteral("C3"))), 3);
-    EXPECT_FALSE(At(3).inRadioList);
-    EXPECT_EQ(Apply(Position(QStringLiteral("N1"))), 1);
-    EXPECT_EQ(Apply(Position(QStringLiteral("N4"))), 4);
-    EXPECT_EQ(s.controllers.ControllerTable.size(), 5);
-    EXPECT_EQ(s.controllers.ControllerList, QStringList({"0", "2", "3", "1", "4"}));
-    EXPECT_EQ(s.controllers.ControllerCount, 5);
-}
-
-TEST_F(Controllers, FailingLineForANewControllerLeavesNoRecord)
+TEST_F(Controllers, FailingLinesLeaveNoRecordForANewControllerAndKeepTheFieldsReadForAKnownOne)
 {
     EXPECT_THROW(Apply(Position(QStringLiteral("LFLL_TWR"), QStringLiteral("3O"))), ConversionError);
     EXPECT_THROW(Apply(Position(QStringLiteral("LFLL_TWR"), QStringLiteral("30"), QStringLiteral("1e3"))),
@@ -138,69 +104,54 @@ TEST_F(Controllers, FailingLineForANewControllerLeavesNoRecord)
     EXPECT_THROW(Apply(Line(QStringLiteral("%LFLL_TWR:18700:4:30:5:45.7:5.1"))), LineError);
     EXPECT_THROW(Apply(Line(QStringLiteral("%LFLL_TWR"))), LineError);
     EXPECT_TRUE(s.controllers.ControllerTable.isEmpty());
-    EXPECT_TRUE(s.controllers.ControllerList.isEmpty());
-    EXPECT_EQ(s.controllers.ControllerCount, 0);
+    ExpectListed({});
     EXPECT_EQ(FindController(s.controllers, QStringLiteral("LFLL_TWR")), kNoIndex);
     EXPECT_EQ(changes, 0);
 
-    // The same failure on a freed record does not take it either.
+    // The same on a freed record does not take it; nor does a line without a callsign,
+    // though a free record has an empty callsign.
     Apply(Position(QStringLiteral("A")));
     RemoveController(s, 0);
     EXPECT_THROW(Apply(Position(QStringLiteral("B"), QStringLiteral("x"))), ConversionError);
-    EXPECT_TRUE(At(0).callsign.isEmpty());
-    EXPECT_EQ(s.controllers.ControllerCount, 0);
-
-    // Coordinates are read leniently and never fail; the next good line creates normally.
-    EXPECT_EQ(Apply(Line(QStringLiteral("%LFLL_TWR:18700:4:30:5:45.7N:abc:0"))), 0);
-    EXPECT_FLOAT_EQ(At(0).lat, 45.7f);
-    EXPECT_FLOAT_EQ(At(0).lon, 0.0f);
-    EXPECT_EQ(s.controllers.ControllerList, QStringList({"0"}));
-}
-
-TEST_F(Controllers, FailingLineForAKnownControllerKeepsTheFieldsBeforeTheError)
-{
-    Apply(Position(QStringLiteral("LFLL_TWR")));
-    EXPECT_THROW(Apply(Line(QStringLiteral("%LFLL_TWR:20350:6:400:5:46.5:-1.25:high"))), ConversionError);
-    EXPECT_EQ(At(0).frequency, QStringLiteral("120350"));
-    EXPECT_EQ(At(0).range, 400);
-    EXPECT_FLOAT_EQ(At(0).lon, -1.25f);
-    EXPECT_EQ(At(0).altitude, 0);
-    EXPECT_EQ(s.controllers.ControllerCount, 1);
-}
-
-TEST_F(Controllers, LineWithoutCallsignNamesNoController)
-{
-    Apply(Position(QStringLiteral("A")));
-    RemoveController(s, 0);
     EXPECT_EQ(Apply(Position(QString())), kNoIndex);
-    EXPECT_TRUE(At(0).callsign.isEmpty());
-    EXPECT_EQ(s.controllers.ControllerCount, 0);
-    // A free record has an empty callsign, yet an empty callsign finds nothing.
     EXPECT_EQ(FindController(s.controllers, QString()), kNoIndex);
+    EXPECT_TRUE(At(0).callsign.isEmpty());
+    ExpectListed({});
+
+    // Coordinates are read leniently and never fail.
+    EXPECT_EQ(Apply(Line(QStringLiteral("%LFLL_TWR:18700:4:30:5:45.7N:abc:0"))), 0);
+    EXPECT_EQ(Describe(At(0)), QStringLiteral("LFLL_TWR 118700 Tower C1 30 45.7 0 0"));
+
+    // A known controller keeps the fields before the failing one.
+    EXPECT_THROW(Apply(Line(QStringLiteral("%LFLL_TWR:20350:6:400:5:46.5:-1.25:high"))), ConversionError);
+    EXPECT_EQ(Describe(At(0)), QStringLiteral("LFLL_TWR 120350 Center C1 400 46.5 -1.25 0"));
+    ExpectListed({"0"});
 }
 
-TEST_F(Controllers, RemovalFreesTheRecordOnce)
+TEST_F(Controllers, RemovalFreesTheRecordOnceAndFreedRecordsAreReusedHighestFirst)
 {
-    Apply(Position(QStringLiteral("A")));
-    Apply(Position(QStringLiteral("B")));
+    for (const char *cs : {"C0", "C1", "C2", "C3"})
+        Apply(Position(QLatin1String(cs)));
+    s.controllers.ControllerTable[3].inRadioList = true;
     changes = 0;
-    RemoveController(s, 0);
-    EXPECT_TRUE(At(0).callsign.isEmpty());
-    EXPECT_EQ(At(0).lat, 9999.0f);
-    EXPECT_EQ(FindController(s.controllers, QStringLiteral("A")), kNoIndex);
-    EXPECT_EQ(s.controllers.ControllerList, QStringList({"1"}));
-    EXPECT_EQ(s.controllers.ControllerCount, 1);
-    EXPECT_EQ(changes, 1);
-
-    // A second "#DA", an index out of the table: nothing changes, the count stays right.
-    for (int index : {0, -1, 2, kNoIndex})
-        RemoveController(s, index);
-    EXPECT_EQ(s.controllers.ControllerCount, 1);
-    EXPECT_EQ(s.controllers.ControllerList, QStringList({"1"}));
-    EXPECT_EQ(changes, 1);
     RemoveController(s, 1);
-    EXPECT_EQ(s.controllers.ControllerCount, 0);
-    EXPECT_TRUE(s.controllers.ControllerList.isEmpty());
+    EXPECT_TRUE(At(1).callsign.isEmpty());
+    EXPECT_EQ(At(1).lat, 9999.0f);
+    EXPECT_EQ(FindController(s.controllers, QStringLiteral("C1")), kNoIndex);
+    RemoveController(s, 3);
+    ExpectListed({"0", "2"});
+    // A second "#DA", an index out of the table: nothing changes.
+    for (int index : {1, -1, 4, kNoIndex})
+        RemoveController(s, index);
+    ExpectListed({"0", "2"});
+    EXPECT_EQ(changes, 2);
+
+    // The one that left comes back on the highest free record, not offered to the radio.
+    EXPECT_EQ(Apply(Position(QStringLiteral("C3"))), 3);
+    EXPECT_FALSE(At(3).inRadioList);
+    EXPECT_EQ(Apply(Position(QStringLiteral("N1"))), 1);
+    EXPECT_EQ(Apply(Position(QStringLiteral("N4"))), 4);
+    ExpectListed({"0", "2", "3", "1", "4"});
 }
 
 TEST_F(Controllers, FullTableRefusesANewControllerButUpdatesKnownOnes)

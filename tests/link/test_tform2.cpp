@@ -92,7 +92,7 @@ TEST(TForm2, PrepareFillsEveryControlFromTheSettings)
         EXPECT_EQ(s.Text(edit), "error") << edit;
 }
 
-TEST(TForm2, CallsignSuffixSelectsFacilityAndRatingWithoutRewritingIt)
+TEST(TForm2, CallsignSuffixSelectsFacilityAndRatingAndAFacilityRewritesTheCallsign)
 {
     struct Case { const char *callsign; int facility; const char *rating; };
     for (const Case &k : {Case{"LFLL_OBS", 0, "Observer"}, Case{"LFLL_GND", 3, "Controller1"},
@@ -103,12 +103,9 @@ TEST(TForm2, CallsignSuffixSelectsFacilityAndRatingWithoutRewritingIt)
         const ConnectionChoice c = s.dialog->Choice();
         EXPECT_EQ(c.facility, k.facility) << k.callsign;
         EXPECT_EQ(c.ratingText, QLatin1String(k.rating)) << k.callsign;
-        EXPECT_EQ(c.callsign, QLatin1String(k.callsign));
+        EXPECT_EQ(c.callsign, QLatin1String(k.callsign)) << "the callsign is not rewritten";
     }
-}
 
-TEST(TForm2, ChoosingAFacilityRewritesCallsignAndRating)
-{
     Rig s;
     s.dialog->Prepare(QStringLiteral("VIREO-SERVER"));
     s.ClickFacility(4);

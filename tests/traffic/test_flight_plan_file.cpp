@@ -11,63 +11,41 @@ using namespace zaz;
 
 namespace {
 
-// A plan as the simulator saves it: four-blank indentation, CRLF line ends, nested ICAO
-// blocks and many elements the reader skips.
-const QString kPlan = QStringLiteral(
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "\n"
-    "<SimBase.Document Type=\"AceXML\" version=\"1,0\">\n"
-    "    <Descr>AceXML Document</Descr>\n"
-    "    <FlightPlan.FlightPlan>\n"
-    "        <Title>Saint-Exupéry to Charles de Gaulle</Title>\n"
-    "        <FPType>IFR</FPType>\n"
-    "        <RouteType>HighAlt</RouteType>\n"
-    "        <CruisingAlt>34000</CruisingAlt>\n"
-    "        <DepartureID>LFLL</DepartureID>\n"
-    "        <DepartureLLA>N45° 43' 34.00\",E5° 5' 27.00\",+000821.00</DepartureLLA>\n"
-    "        <DestinationID>LFPG</DestinationID>\n"
-    "        <DestinationLLA>N49° 0' 35.00\",E2° 32' 52.00\",+000392.00</DestinationLLA>\n"
-    "        <Descr>LFLL, LFPG</Descr>\n"
-    "        <DeparturePosition>36R</DeparturePosition>\n"
-    "        <DepartureName>Lyon Saint-Exupéry</DepartureName>\n"
-    "        <DestinationName>Paris Charles de Gaulle</DestinationName>\n"
-    "        <AppVersion>\n"
-    "            <AppVersionMajor>10</AppVersionMajor>\n"
-    "            <AppVersionBuild>61472</AppVersionBuild>\n"
-    "        </AppVersion>\n"
-    "        <ATCWaypoint id=\"LFLL\">\n"
-    "            <ATCWaypointType>Airport</ATCWaypointType>\n"
-    "            <WorldPosition>N45° 43' 34.00\",E5° 5' 27.00\",+000821.00</WorldPosition>\n"
-    "            <ICAO>\n"
-    "                <ICAOIdent>LFLL</ICAOIdent>\n"
-    "            </ICAO>\n"
-    "        </ATCWaypoint>\n"
-    "        <ATCWaypoint id=\"MOLUS\">\n"
-    "            <ATCWaypointType>Intersection</ATCWaypointType>\n"
-    "            <WorldPosition>N46° 2' 10.00\",E4° 59' 3.00\",+000000.00</WorldPosition>\n"
-    "            <ATCAirway>UN852</ATCAirway>\n"
-    "            <ICAO>\n"
-    "                <ICAORegion>LF</ICAORegion>\n"
-    "                <ICAOIdent>MOLUS</ICAOIdent>\n"
-    "            </ICAO>\n"
-    "        </ATCWaypoint>\n"
-    "        <ATCWaypoint id=\"AVLON\">\n"
-    "            <ATCWaypointType>VOR</ATCWaypointType>\n"
-    "            <WorldPosition>N48° 31' 43.00\",E2° 39' 45.00\",+000000.00</WorldPosition>\n"
-    "            <ICAO>\n"
-    "                <ICAORegion>LF</ICAORegion>\n"
-    "                <ICAOIdent>AVLON</ICAOIdent>\n"
-    "            </ICAO>\n"
-    "        </ATCWaypoint>\n"
-    "        <ATCWaypoint id=\"LFPG\">\n"
-    "            <ATCWaypointType>Airport</ATCWaypointType>\n"
-    "            <WorldPosition>N49° 0' 35.00\",E2° 32' 52.00\",+000392.00</WorldPosition>\n"
-    "            <ICAO>\n"
-    "                <ICAOIdent>LFPG</ICAOIdent>\n"
-    "            </ICAO>\n"
-    "        </ATCWaypoint>\n"
-    "    </FlightPlan.FlightPlan>\n"
-    "</SimBase.Document>\n");
+// A waypoint block as the simulator writes it, four blanks deep, with lines the reader skips.
+QString Waypoint(const char *id, const char *type, const char *extra = "")
+{
+    return QStringLiteral("        <ATCWaypoint id=\"%1\">\n"
+                          "            <ATCWaypointType>%2</ATCWaypointType>\n%3"
+                          "            <ICAO>\n"
+                          "                <ICAORegion>LF</ICAORegion>\n"
+                          "                <ICAOIdent>%1</ICAOIdent>\n"
+                          "            </ICAO>\n"
+                          "        </ATCWaypoint>\n")
+        .arg(QLatin1String(id), QLatin1String(type), QString::fromUtf8(extra));
+}
+
+// A plan as the simulator saves it (the tests turn its line ends into CRLF), with many
+// elements the reader skips.
+const QString kPlan =
+    QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                   "\n"
+                   "<SimBase.Document Type=\"AceXML\" version=\"1,0\">\n"
+                   "    <FlightPlan.FlightPlan>\n"
+                   "        <Title>Saint-Exupéry to Charles de Gaulle</Title>\n"
+                   "        <FPType>IFR</FPType>\n"
+                   "        <CruisingAlt>34000</CruisingAlt>\n"
+                   "        <DepartureID>LFLL</DepartureID>\n"
+                   "        <Descr>LFLL, LFPG</Descr>\n"
+                   "        <AppVersion>\n"
+                   "            <AppVersionMajor>10</AppVersionMajor>\n"
+                   "        </AppVersion>\n")
+    + Waypoint("LFLL", "Airport")
+    + Waypoint("MOLUS", "Intersection",
+               "            <WorldPosition>N46° 2' 10.00\",E4° 59' 3.00\",+000000.00</WorldPosition>\n"
+               "            <ATCAirway>UN852</ATCAirway>\n")
+    + Waypoint("AVLON", "VOR") + Waypoint("LFPG", "Airport")
+    + QStringLiteral("    </FlightPlan.FlightPlan>\n"
+                     "</SimBase.Document>\n");
 
 const QStringList kDisplay = {QStringLiteral("Saint-Exupéry to Charles de Gaulle  IFR  34000ft"),
                               "0:  LFLL  Airport", "1:  MOLUS  Intersection", "2:  AVLON  VOR",
@@ -113,7 +91,7 @@ TEST_F(PlanFile, SimulatorPlanGivesTheDisplayAndWaypointLists)
     // Every line kept, indentation and carriage returns trimmed, blank lines too.
     ASSERT_EQ(files.PlanFileLines.size(), kPlan.count(QLatin1Char('\n')));
     EXPECT_EQ(files.PlanFileLines[1], "");
-    EXPECT_EQ(files.PlanFileLines[5], "<Title>Saint-Exupéry to Charles de Gaulle</Title>");
+    EXPECT_EQ(files.PlanFileLines[4], "<Title>Saint-Exupéry to Charles de Gaulle</Title>");
     EXPECT_EQ(files.PlanFileLines.back(), "</SimBase.Document>");
 
     // The lists are appended to: the callers empty them before each file.
@@ -144,7 +122,7 @@ TEST_F(PlanFile, EncodingsAreRecognisedAndTheByteOrderMarkDropped)
     EXPECT_EQ(files.PlanWaypointList, QStringList{QStringLiteral("CAFÉ")});
 }
 
-TEST_F(PlanFile, ValuesRunToTheirClosingTag)
+TEST_F(PlanFile, ValuesRunToTheirClosingTagAndOnlyXmlFilesAreParsed)
 {
     ReadUtf8(QStringLiteral("<?xml version=\"1.0\"?>\n"
                             "<Title>LFLL/LFPG via A/B</Title>\n"
@@ -162,6 +140,16 @@ TEST_F(PlanFile, ValuesRunToTheirClosingTag)
     EXPECT_EQ(files.PlanDisplayList, (QStringList{"LFLL/LFPG via A/B  IFR  FL340 ft", "0:  4500N/00500E  User",
                                                   "1:    Intersection"}));
     EXPECT_EQ(files.PlanWaypointList, (QStringList{"4500N/00500E", ""}));
+
+    // The first line must name "xml" in small letters.
+    for (const QString &other : {QString(kPlan).replace(QStringLiteral("<?xml"), QStringLiteral("<?XML")),
+                                 QStringLiteral("[flightplan]\nwaypoint.0=LFLL\n")}) {
+        files = {};
+        ReadUtf8(other);
+        EXPECT_FALSE(files.PlanFileLines.isEmpty());
+        EXPECT_TRUE(files.PlanDisplayList.isEmpty());
+        EXPECT_TRUE(files.PlanWaypointList.isEmpty());
+    }
 }
 
 TEST_F(PlanFile, DamagedFilesAreReadToTheirEnd)
@@ -210,23 +198,9 @@ TEST_F(PlanFile, LongLinesAreKeptWhole)
     text.replace(QStringLiteral("<Descr>LFLL, LFPG</Descr>"), longDescr);
     text.replace(QStringLiteral("<ICAOIdent>AVLON<"), "<ICAOIdent>" + longIdent + "<");
     ReadUtf8(Crlf(text));
-    EXPECT_EQ(files.PlanFileLines[13].size(), 10000);
+    EXPECT_EQ(files.PlanFileLines[8].size(), 10000);
     EXPECT_EQ(files.PlanWaypointList, (QStringList{"LFLL", "MOLUS", longIdent, "LFPG"}));
     EXPECT_EQ(JoinWaypoints(files.PlanWaypointList), "MOLUS/" + longIdent);
-}
-
-TEST_F(PlanFile, OnlyXmlFilesAreParsed)
-{
-    QString text = kPlan;
-    text.replace(0, text.indexOf(QLatin1Char('\n')), QStringLiteral("<?XML version=\"1.0\"?>"));
-    ReadUtf8(text);
-    EXPECT_FALSE(files.PlanFileLines.isEmpty());
-    EXPECT_TRUE(files.PlanDisplayList.isEmpty());
-    EXPECT_TRUE(files.PlanWaypointList.isEmpty());
-
-    files = {};
-    ReadUtf8(QStringLiteral("[flightplan]\nwaypoint.0=LFLL\n"));
-    EXPECT_TRUE(files.PlanWaypointList.isEmpty());
 }
 
 TEST_F(PlanFile, UnreadableAndOversizedFilesAreRefused)
@@ -250,10 +224,8 @@ TEST_F(PlanFile, UnreadableAndOversizedFilesAreRefused)
 
 TEST(JoinWaypoints, LeavesOutTheAirportsAtBothEnds)
 {
-    EXPECT_EQ(JoinWaypoints({}), "");
-    EXPECT_EQ(JoinWaypoints({"LFLL"}), "");
+    EXPECT_EQ(JoinWaypoints({}) + JoinWaypoints({"LFLL"}), "");
     EXPECT_EQ(JoinWaypoints({"LFLL", "LFPG"}), "LFPG");
-    EXPECT_EQ(JoinWaypoints({"LFLL", "MOLUS", "LFPG"}), "MOLUS");
     EXPECT_EQ(JoinWaypoints({"LFLL", "MOLUS", "UN852", "AVLON", "LFPG"}), "MOLUS/UN852/AVLON");
 }
 

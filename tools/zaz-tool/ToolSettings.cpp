@@ -12,24 +12,35 @@ namespace zaz::tool {
 
 const OptionDef kSettingsOption{"--settings", true, "un dossier"};
 
+QString SettingsFolder(const ParsedArguments &args)
+{
+    if (!args.HasValue("--settings"))
+        return QDir::currentPath();
+    const QString folder = args.Value("--settings");
+    const QFileInfo info(folder);
+    if (!info.exists())
+        IoError(QStringLiteral("dossier introuvable : %1").arg(folder));
+    if (!info.isDir())
+        IoError(QStringLiteral("ce n'est pas un dossier : %1").arg(folder));
+    return folder;
+}
+
+bool OpenSettingsFile(const QString &folder, RadarState &state)
+{
+    const QString iniPath = QDir(folder).filePath(QStringLiteral("ZAZ.ini"));
+    if (!QFileInfo(iniPath).isFile())
+        return false;
+    state.files.zaz = std::make_unique<IniFile>(iniPath);
+    return true;
+}
+
 SectorReadSettings ReadSettingsFrom(const ParsedArguments &args)
 {
-    QString folder = QDir::currentPath();
-    if (args.HasValue("--settings")) {
-        folder = args.Value("--settings");
-        const QFileInfo info(folder);
-        if (!info.exists())
-            IoError(QStringLiteral("dossier introuvable : %1").arg(folder));
-        if (!info.isDir())
-            IoError(QStringLiteral("ce n'est pas un dossier : %1").arg(folder));
-    }
     RadarState state;
-    const QString iniPath = QDir(folder).filePath(QStringLiteral("ZAZ.ini"));
-    if (QFileInfo(iniPath).isFile()) {
-        const IniFile ini(iniPath);
+    if (OpenSettingsFile(SettingsFolder(args), state)) {
         SettingsReport report; // the tool shows the sector, not the settings' problems
-        Settings::ReadDisplay(ini, state.settings, report);
-        Settings::ReadSector(ini, state.settings);
+        Settings::ReadDisplay(*state.files.zaz, state.settings, report);
+        Settings::ReadSector(*state.files.zaz, state.settings);
     }
     return ReadSettingsOf(state);
 }

@@ -10,6 +10,12 @@ namespace zaz::tool {
 
 extern const OptionDef kSettingsOption;
 
+// The folder --settings names (checked to be a folder), or the current folder.
+QString SettingsFolder(const ParsedArguments &args);
+
+// Opens FOLDER/ZAZ.ini as the state's settings file when it exists; false when it does not.
+bool OpenSettingsFile(const QString &folder, RadarState &state);
+
 // The reader's settings from DIR/ZAZ.ini (default: the current folder), read as the
 // program reads them at start. Without ZAZ.ini the settings are empty: no detail colours,
 // no selection texts.

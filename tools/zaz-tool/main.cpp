@@ -1,13 +1,16 @@
 // zaz-tool: the command-line companion of ZAZ. The first word names a group of commands;
 // each group lives in its own file and runs the program's own model code.
+#include "RenderCommands.h"
 #include "ReplayCommands.h"
 #include "Tool.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <cstdio>
 #include <exception>
+#include <memory>
 
 using namespace zaz::tool;
 
@@ -24,6 +27,7 @@ const CommandGroup kGroups[] = {
     {"route", RunRouteCommand, RouteUsage},
     {"plan", RunPlanCommand, PlanUsage},
     {"replay", RunReplayCommand, ReplayUsage},
+    {"render", RunRenderCommand, RenderUsage},
 };
 
 QString Usage()
@@ -72,7 +76,15 @@ int Run(const QStringList &arguments, Output &out)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Drawing text needs the font database of a GUI application: "render" runs one on the
+    // offscreen platform, so that it needs no display; the other commands stay console-only.
+    std::unique_ptr<QCoreApplication> app;
+    if (argc > 1 && RenderCommandNamed(argv[1])) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     int code = kExitOk;
     Output out;

@@ -1,0 +1,414 @@
+#include "scope/DrawCache.h"
+
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace zaz {
+
+namespace {
+
+// Entries are forgotten, those not used by the last two redraws first, once a cache holds
+// more than this or three times what one redraw ever used.
+constexpr qsizetype kMinLimit = 65536;
+
+qsizetype Limit(qsizetype mostUsed)
+{
+    return std::max(kMinLimit, 3 * mostUsed);
+}
+
+// Texts made only of these characters are laid out exactly as QPainter::drawText lays them
+// out: printable Latin, no control, combining, soft hyphen or right-to-left character.
+bool PlainLatin(const QString &text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 || u > 0x7E) && (u < 0xA0 || u > 0x17F || u == 0xAD))
+            return false;
+    }
+    return true;
+}
+
+template <typename Map>
+void Forget(Map &entries, quint32 redraw)
+{
+    for (auto it = entries.begin(); it != entries.end();) {
+        if (it->used + 1 < redraw)
+            it = entries.erase(it);
+        else
+            ++it;
+    }
+}
+
+} // namespace
+
+// ---- Texts --------------------------------------------------------------------------------
+
+void TextCache::Begin(const QPainter &painter)
+{
+    const QPaintDevice *device = painter.device();
+    const int dpiX = device ? device->logicalDpiX() : 0;
+    const int dpiY = device ? device->logicalDpiY() : 0;
+    if (painter.font() != font_ || dpiX != dpiX_ || dpiY != dpiY_) {
+        entries_.clear();
+        font_ = painter.font();
+        dpiX_ = dpiX;
+        dpiY_ = dpiY;
+    }
+}
+
+TextCache::Entry *TextCache::Find(const QPainter &painter, const QString &text)
+{
+    auto it = entries_.find(text);
+    if (it == entries_.end()) {
+        Entry entry;
+        // Laid out for the painter's device, as drawText resolves the font for it.
+        QTextLayout layout(text, painter.font(), painter.device());
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        const QList<QGlyphRun> runs = layout.glyphRuns();
+        if (line.isValid() && runs.size() == 1) {
+            entry.run = runs.first();
+            entry.lineAscent = line.ascent();
+        }
+        it = entries_.insert(text, entry);
+    }
+    if (it->used != redraw_ + 1) {
+        it->used = redraw_ + 1;
+        ++usedThisRedraw_;
+    }
+    return &*it;
+}
+
+void TextCache::Draw(QPainter &painter, int x, int baseline, const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    if (!PlainLatin(text)) {
+        painter.drawText(QPoint(x, baseline), text);
+        return;
+    }
+    const Entry *entry = Find(painter, text);
+    if (entry->run.isEmpty())
+        painter.drawText(QPoint(x, baseline), text);
+    else
+        painter.drawGlyphRun(QPointF(x, baseline - entry->lineAscent), entry->run);
+}
+
+int TextCache::BoundingWidth(const QPainter &painter, const QString &text)
+{
+    Entry *entry = Find(painter, text);
+    if (entry->boundingWidth < 0)
+        entry->boundingWidth = QFontMetrics(painter.font()).boundingRect(text).width();
+    return entry->boundingWidth;
+}
+
+void TextCache::End()
+{
+    ++redraw_;
+    mostUsed_ = std::max(mostUsed_, usedThisRedraw_);
+    usedThisRedraw_ = 0;
+    if (entries_.size() > Limit(mostUsed_))
+        Forget(entries_, redraw_);
+}
+
+// ---- Outlines -----------------------------------------------------------------------------
+
+namespace {
+
+// Outlines larger than this (wider than an alert ring at any usual scale) are drawn by the
+// painter every time.
+constexpr qreal kMaxOutline = 256;
+
+} // namespace
+
+bool OutlineCache::Key::operator==(const Key &other) const
+{
+    return kind == other.kind && count == other.count && style == other.style && cap == other.cap
+           && join == other.join && cosmetic == other.cosmetic && width == other.width
+           && miterLimit == other.miterLimit && std::memcmp(values, other.values, sizeof values) == 0;
+}
+
+namespace {
+
+quint64 Mix(quint64 h, quint64 v)
+{
+    h ^= v;
+    h *= 0x9E3779B97F4A7C15ull;
+    return h ^ (h >> 29);
+}
+
+quint64 Bits(qreal v)
+{
+    quint64 bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return bits;
+}
+
+} // namespace
+
+quint64 OutlineCache::Key::Fingerprint() const
+{
+    quint64 h = Mix(0x2545F4914F6CDD1Dull, quint64(kind) | quint64(count) << 8 | quint64(style) << 16
+                                               | quint64(cap) << 24 | quint64(join) << 32 | quint64(cosmetic) << 40);
+    h = Mix(h, Bits(width));
+    h = Mix(h, Bits(miterLimit));
+    for (qreal v : values)
+        h = Mix(h, Bits(v));
+    return h;
+}
+
+void OutlineCache::Begin(QImage &picture)
+{
+    if (picture.size() != size_ || picture.format() != format_) {
+        entries_.clear();
+        index_.clear();
+        previous_.clear();
+        current_.clear();
+        scratchPainter_.reset();
+        scratch_ = QImage();
+        size_ = picture.size();
+        format_ = picture.format();
+    }
+    picture_ = &picture;
+}
+
+quint32 OutlineCache::DirectColour(const QPainter &painter, Key &key)
+{
+    if (!picture_ || painter.device() != picture_)
+        return 0;
+    if (format_ != QImage::Format_RGB32 && format_ != QImage::Format_ARGB32_Premultiplied)
+        return 0;
+    if (painter.hasClipping() || !painter.worldTransform().isIdentity()
+        || painter.compositionMode() != QPainter::CompositionMode_SourceOver || painter.opacity() != 1.0
+        || painter.testRenderHint(QPainter::Antialiasing) || painter.brush().style() != Qt::NoBrush)
+        return 0;
+    // The pen is worked out once while it stays the same (the same pen object is seen again
+    // and again: a trail is twenty outlines).
+    const QPen &pen = painter.pen();
+    if (!(pen == pen_)) {
+        pen_ = pen;
+        penKey_.style = quint8(pen.style());
+        penKey_.cap = quint8(pen.capStyle() >> 4);
+        penKey_.join = quint8(pen.joinStyle() >> 6);
+        penKey_.cosmetic = pen.isCosmetic() ? 1 : 0;
+        penKey_.width = pen.widthF();
+        penKey_.miterLimit = pen.miterLimit();
+        penColour_ = 0;
+        const QBrush brush = pen.brush();
+        if (pen.style() != Qt::NoPen && pen.style() != Qt::CustomDashLine && pen.dashOffset() == 0
+            && brush.style() == Qt::SolidPattern && brush.color().alpha() == 255)
+            penColour_ = 0xFF000000u | (brush.color().rgb() & 0xFFFFFFu);
+    }
+    key.style = penKey_.style;
+    key.cap = penKey_.cap;
+    key.join = penKey_.join;
+    key.cosmetic = penKey_.cosmetic;
+    key.width = penKey_.width;
+    key.miterLimit = penKey_.miterLimit;
+    return penColour_;
+}
+
+bool OutlineCache::Capture(const QPainter &painter, const Key &key, QRectF bounds, Entry &entry)
+{
+    entry.pixels.clear();
+    // The window searched for the outline's pixels: its bounds and a margin for the pen.
+    const int margin = int(std::ceil(key.width)) + 3;
+    const QRect window = QRect(QPoint(int(std::floor(bounds.left())) - margin, int(std::floor(bounds.top())) - margin),
+                               QPoint(int(std::ceil(bounds.right())) + margin, int(std::ceil(bounds.bottom())) + margin));
+    const QRect inside = window & QRect(QPoint(0, 0), size_);
+    if (inside.isEmpty())
+        return false;
+    if (scratch_.isNull()) {
+        scratch_ = QImage(size_, format_);
+        if (scratch_.isNull())
+            return false;
+        scratch_.fill(0u);
+        blank_ = reinterpret_cast<const quint32 *>(scratch_.constScanLine(0))[0];
+    }
+    if (!scratchPainter_) {
+        scratchPainter_ = std::make_unique<QPainter>(&scratch_);
+        scratchPainter_->setRenderHint(QPainter::Antialiasing, false);
+    }
+    QPen pen = painter.pen();
+    pen.setColor(Qt::white);
+    scratchPainter_->setPen(pen);
+    scratchPainter_->setBrush(Qt::NoBrush);
+    if (key.kind == 1) {
+        scratchPainter_->drawEllipse(QPointF(key.values[0], key.values[1]), key.values[2], key.values[3]);
+    } else {
+        QPointF points[kMaxPoints];
+        for (int i = 0; i < key.count; ++i)
+            points[i] = QPointF(key.values[2 * i], key.values[2 * i + 1]);
+        scratchPainter_->drawPolyline(points, key.count);
+    }
+    // Take the pixels set and put the scratch picture back to blank. A pixel on the edge of
+    // the window means the outline may reach beyond it: not kept.
+    bool onEdge = false;
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        quint32 *line = reinterpret_cast<quint32 *>(scratch_.scanLine(y));
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            if (line[x] == blank_)
+                continue;
+            line[x] = blank_;
+            entry.pixels.append((quint32(x) << 16) | quint32(y));
+            if (x == window.left() || x == window.right() || y == window.top() || y == window.bottom())
+                onEdge = true;
+        }
+    }
+    if (onEdge) {
+        scratch_.fill(0u);
+        entry.pixels.clear();
+        return false;
+    }
+    return true;
+}
+
+void OutlineCache::Write(const Entry &entry, quint32 colour)
+{
+    uchar *bits = picture_->bits();
+    const qsizetype stride = picture_->bytesPerLine();
+    for (quint32 packed : entry.pixels)
+        reinterpret_cast<quint32 *>(bits + qsizetype(packed & 0xFFFF) * stride)[packed >> 16] = colour;
+}
+
+template <typename DrawFn>
+void OutlineCache::Draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&draw)
+{
+    const quint32 colour = DirectColour(painter, key);
+    // Only small outlines on or near the picture; anything else (NaN included) is left to
+    // the painter.
+    const bool near = bounds.left() >= -kMaxOutline && bounds.top() >= -kMaxOutline
+                      && bounds.right() <= size_.width() + kMaxOutline
+                      && bounds.bottom() <= size_.height() + kMaxOutline;
+    if (!colour || !near || !(bounds.width() <= kMaxOutline && bounds.height() <= kMaxOutline)
+        || size_.width() > 0xFFFF || size_.height() > 0xFFFF) {
+        draw();
+        return;
+    }
+    const quint64 fingerprint = key.Fingerprint();
+    // Where the outline stood in the last redraw's order if the order is unchanged since
+    // the last outline found (offset_), or one place further.
+    int found = -1;
+    const qsizetype position = qsizetype(current_.size());
+    for (qsizetype back = 0; back <= 1 && found < 0; ++back) {
+        const qsizetype before = position + offset_ - back;
+        if (before < 0 || before >= qsizetype(previous_.size()))
+            continue;
+        const int candidate = previous_[size_t(before)];
+        if (candidate >= 0 && entries_[size_t(candidate)].fingerprint == fingerprint
+            && entries_[size_t(candidate)].key == key) {
+            found = candidate;
+            offset_ -= back;
+        }
+    }
+    if (found < 0) {
+        const auto it = index_.constFind(fingerprint);
+        if (it == index_.constEnd()) {
+            found = int(entries_.size());
+            Entry fresh;
+            fresh.key = key;
+            fresh.fingerprint = fingerprint;
+            entries_.push_back(std::move(fresh));
+            index_.insert(fingerprint, found);
+        } else if (entries_[size_t(*it)].key == key) {
+            found = *it;
+            // The order changed (an outline more or less before this one): follow it.
+            const qsizetype before = entries_[size_t(found)].position;
+            if (before >= 0)
+                offset_ = before - position;
+        }
+    }
+    if (found >= 0)
+        entries_[size_t(found)].position = position;
+    current_.push_back(found);
+    if (found < 0) {
+        draw();
+        return;
+    }
+    Entry &entry = entries_[size_t(found)];
+    if (entry.used != redraw_ + 1) {
+        entry.used = redraw_ + 1;
+        ++usedThisRedraw_;
+    }
+    // An outline seen for the first time is only noted: most outlines drawn once (a target
+    // that moved) are not drawn again, and taking pixels costs more than drawing them.
+    if (entry.state == Entry::Seen) {
+        entry.state = Capture(painter, key, bounds, entry) ? Entry::Captured : Entry::Painter;
+    } else if (entry.state == Entry::New) {
+        entry.state = Entry::Seen;
+    }
+    if (entry.state == Entry::Captured)
+        Write(entry, colour);
+    else
+        draw();
+}
+
+void OutlineCache::Ellipse(QPainter &painter, QPointF centre, qreal rx, qreal ry)
+{
+    Key key;
+    key.kind = 1;
+    key.values[0] = centre.x();
+    key.values[1] = centre.y();
+    key.values[2] = rx;
+    key.values[3] = ry;
+    const QRectF bounds(centre.x() - rx, centre.y() - ry, 2 * rx, 2 * ry);
+    Draw(painter, key, bounds, [&] { painter.drawEllipse(centre, rx, ry); });
+}
+
+void OutlineCache::Polyline(QPainter &painter, const QPointF *points, int count)
+{
+    if (count < 2 || count > kMaxPoints) {
+        painter.drawPolyline(points, count);
+        return;
+    }
+    Key key;
+    key.kind = 2;
+    key.count = quint8(count);
+    qreal left = points[0].x(), right = left, top = points[0].y(), bottom = top;
+    for (int i = 0; i < count; ++i) {
+        key.values[2 * i] = points[i].x();
+        key.values[2 * i + 1] = points[i].y();
+        left = std::min(left, points[i].x());
+        right = std::max(right, points[i].x());
+        top = std::min(top, points[i].y());
+        bottom = std::max(bottom, points[i].y());
+    }
+    Draw(painter, key, QRectF(QPointF(left, top), QPointF(right, bottom)),
+         [&] { painter.drawPolyline(points, count); });
+}
+
+void OutlineCache::End()
+{
+    ++redraw_;
+    mostUsed_ = std::max(mostUsed_, usedThisRedraw_);
+    usedThisRedraw_ = 0;
+    previous_.swap(current_);
+    current_.clear();
+    offset_ = 0;
+    picture_ = nullptr;
+    if (qsizetype(entries_.size()) <= Limit(mostUsed_))
+        return;
+    // Keep the outlines of the last two redraws, renumbered.
+    std::vector<int> renumbered(entries_.size(), -1);
+    std::vector<Entry> kept;
+    index_.clear();
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        if (entries_[i].used + 1 < redraw_)
+            continue;
+        renumbered[i] = int(kept.size());
+        index_.insert(entries_[i].fingerprint, int(kept.size()));
+        kept.push_back(std::move(entries_[i]));
+    }
+    entries_.swap(kept);
+    for (int &e : previous_)
+        if (e >= 0)
+            e = renumbered[size_t(e)];
+}
+
+} // namespace zaz

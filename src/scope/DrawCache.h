@@ -1,0 +1,191 @@
+// Work kept from one redraw to the next so that the same pixels come out faster: the glyphs
+// of texts already laid out, and the pixels of small outlines already rasterised at the same
+// place. Neither changes what is drawn: a text is drawn from its glyphs exactly where the
+// painter would draw it, and an outline's pixels are the ones the painter itself set when it
+// drew the same outline, with the same pen, on a picture of the same size.
+#pragma once
+
+#include <QFont>
+#include <QGlyphRun>
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QPointF>
+#include <QString>
+#include <QVarLengthArray>
+
+#include <array>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace zaz {
+
+// Texts laid out once for the painter's font: drawing them skips the shaping that
+// QPainter::drawText does at every call.
+class TextCache {
+public:
+    // Prepares for a redraw with this painter (its font and device); forgets every text when
+    // the font or the device's resolution changed.
+    void Begin(const QPainter &painter);
+    // Draws text with its baseline at (x, baseline) in the painter's pen, as drawText does.
+    void Draw(QPainter &painter, int x, int baseline, const QString &text);
+    // The width of the text's bounding rectangle in the painter's font.
+    int BoundingWidth(const QPainter &painter, const QString &text);
+    void End();
+
+    qsizetype size() const { return entries_.size(); }
+
+private:
+    struct Entry {
+        QGlyphRun run;
+        qreal lineAscent = 0;
+        int boundingWidth = -1; // -1 until asked for
+        quint32 used = 0;
+    };
+    Entry *Find(const QPainter &painter, const QString &text);
+
+    QFont font_;
+    int dpiX_ = 0;
+    int dpiY_ = 0;
+    QHash<QString, Entry> entries_;
+    quint32 redraw_ = 0;
+    qsizetype usedThisRedraw_ = 0;
+    qsizetype mostUsed_ = 0;
+};
+
+// Small outlines (the trail circles, the target symbols) whose pixels are taken from a
+// private picture the first time they are drawn at a place, then written directly.
+class OutlineCache {
+public:
+    // Prepares for a redraw on picture; forgets every outline when the picture's size or
+    // format changed.
+    void Begin(QImage &picture);
+    // painter.drawEllipse(centre, rx, ry) and painter.drawPolyline(points, count).
+    void Ellipse(QPainter &painter, QPointF centre, qreal rx, qreal ry);
+    void Polyline(QPainter &painter, const QPointF *points, int count);
+    void End();
+
+    qsizetype size() const { return entries_.size(); }
+
+private:
+    static constexpr int kMaxPoints = 4;
+    struct Key {
+        quint8 kind = 0; // 1 ellipse, 2 polyline
+        quint8 count = 0;
+        quint8 style = 0;
+        quint8 cap = 0;
+        quint8 join = 0;
+        quint8 cosmetic = 0;
+        qreal width = 0;
+        qreal miterLimit = 0;
+        qreal values[2 * kMaxPoints] = {};
+        bool operator==(const Key &other) const;
+        // 64 bits of every field, for the look-up.
+        quint64 Fingerprint() const;
+    };
+    struct Entry {
+        // New: never drawn; Seen: drawn once by the painter; Captured: pixels taken;
+        // Painter: the pixels could not be taken, the painter draws it.
+        enum State : quint8 { New, Seen, Captured, Painter };
+        Key key;
+        quint64 fingerprint = 0;
+        QVarLengthArray<quint32, 16> pixels; // (x << 16) | y of every pixel set
+        quint32 used = 0;
+        qsizetype position = -1; // in the drawing order of the redraw that drew it last
+        State state = New;
+    };
+    // The pixel value the painter writes with its pen, or 0 when the outline must be left
+    // to the painter (a state the pixels were not taken for). Fills the pen's part of key.
+    quint32 DirectColour(const QPainter &painter, Key &key);
+    bool Capture(const QPainter &painter, const Key &key, QRectF bounds, Entry &entry);
+    void Write(const Entry &entry, quint32 colour);
+    template <typename DrawFn>
+    void Draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&draw);
+
+    // The pen last seen, its part of a key and its pixel value (0: drawn by the painter).
+    QPen pen_{Qt::NoPen};
+    Key penKey_;
+    quint32 penColour_ = 0;
+    QImage *picture_ = nullptr;
+    QSize size_;
+    QImage::Format format_ = QImage::Format_Invalid;
+    QImage scratch_;                         // all blank outside a capture
+    quint32 blank_ = 0;
+    std::unique_ptr<QPainter> scratchPainter_;
+    // The outlines, found by fingerprint (a second key with the same fingerprint is not
+    // kept). Outlines come in the same order redraw after redraw (a trail moved on by one
+    // position is one place further): each redraw's order is kept to find most of them
+    // without a look-up.
+    std::vector<Entry> entries_;
+    QHash<quint64, int> index_;
+    std::vector<int> previous_; // entries of the last redraw in drawing order, -1 when none
+    std::vector<int> current_;
+    qsizetype offset_ = 0;      // place in previous_ of the next outline, less its place now
+    quint32 redraw_ = 0;
+    qsizetype usedThisRedraw_ = 0;
+    qsizetype mostUsed_ = 0;
+};
+
+// The results of a computation that depends only on a few numbers, kept in the order they
+// were asked for: redraw after redraw the targets come in the same order, so a result of the
+// last redraw is found at the same place, or close to it, when its inputs are unchanged.
+template <int In, int Out>
+class SequenceMemo {
+public:
+    using Inputs = std::array<double, In>;
+    using Outputs = std::array<double, Out>;
+
+    // The outputs compute(inputs, outputs) gives for these inputs (the same bits).
+    template <typename Compute>
+    void Get(const Inputs &inputs, Outputs &outputs, Compute &&compute)
+    {
+        const qsizetype position = qsizetype(current_.size());
+        for (qsizetype delta : {0, -1, 1, -2, 2}) {
+            const qsizetype before = position + offset_ + delta;
+            if (before < 0 || before >= qsizetype(previous_.size()))
+                continue;
+            const Entry &entry = previous_[size_t(before)];
+            if (std::memcmp(entry.inputs.data(), inputs.data(), sizeof(Inputs)) == 0) {
+                offset_ += delta;
+                outputs = entry.outputs;
+                current_.push_back(entry);
+                return;
+            }
+        }
+        compute(inputs, outputs);
+        current_.push_back({inputs, outputs});
+    }
+    void End()
+    {
+        previous_.swap(current_);
+        current_.clear();
+        offset_ = 0;
+    }
+
+private:
+    struct Entry {
+        Inputs inputs;
+        Outputs outputs;
+    };
+    std::vector<Entry> previous_;
+    std::vector<Entry> current_;
+    qsizetype offset_ = 0;
+};
+
+// The caches of the scope, kept in its state while the program runs.
+struct DrawCaches {
+    TextCache texts;
+    OutlineCache outlines;
+    // Orientation points of targets oriented by their track: the position on the picture,
+    // the last position and the vector's length give nose, tail, wings and vector end.
+    SequenceMemo<5, 10> orientations;
+    void End()
+    {
+        texts.End();
+        outlines.End();
+        orientations.End();
+    }
+};
+
+} // namespace zaz

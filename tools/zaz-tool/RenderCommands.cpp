@@ -1,0 +1,407 @@
+// zaz-tool render: the sector loaded with the settings' selections, the traffic of a
+// capture fed through the program's own dispatcher, the view on the sector's own position,
+// drawn by the program's own full redraw into a picture written as a PNG. With --repeat the
+// redraw is timed after view changes (the map layers are drawn again) and after traffic
+// changes alone (the map layers are reused).
+#include "RenderCommands.h"
+
+#include "Json.h"
+#include "ReplayFeed.h"
+#include "ToolSettings.h"
+
+#include "core/IniFile.h"
+#include "core/RadarState.h"
+#include "core/Settings.h"
+#include "scope/ScopeRenderer.h"
+#include "sector/Projection.h"
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QImageWriter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <numbers>
+#include <vector>
+
+namespace zaz::tool {
+
+namespace {
+
+const OptionDef kSectorOption{"--sector", true, "un fichier"};
+const OptionDef kTrafficOption{"--traffic", true, "un fichier de capture"};
+const OptionDef kSizeOption{"--size", true, "LARGEURxHAUTEUR"};
+const OptionDef kCenterOption{"--center", true, "LAT,LON"};
+const OptionDef kScaleOption{"--scale", true, "des pixels par nautique"};
+const OptionDef kRepeatOption{"--repeat", true, "un nombre"};
+const OptionDef kReferenceOption{"--reference", false, ""};
+const OptionDef kOutOption{"--out", true, "un fichier PNG"};
+
+// Pictures beyond this side would take hundreds of megabytes (the picture and its map).
+constexpr int kMaxSide = 8192;
+constexpr int kMaxRepeat = 100000;
+// The program redraws every 100 ms while connected; a server sends each aircraft's position
+// every 5 s.
+constexpr qint64 kRedrawPeriodMs = 100;
+constexpr qint64 kPositionPeriodMs = 5000;
+
+QSize ParseSize(const QString &text)
+{
+    const QStringList parts = text.split(QLatin1Char('x'));
+    bool okW = false, okH = false;
+    const int w = parts.size() == 2 ? parts[0].toInt(&okW) : 0;
+    const int h = parts.size() == 2 ? parts[1].toInt(&okH) : 0;
+    if (!okW || !okH || w < 1 || h < 1 || w > kMaxSide || h > kMaxSide)
+        UsageError(QStringLiteral("taille incorrecte : %1 (LARGEURxHAUTEUR, de 1 à %2 pixels)").arg(text).arg(kMaxSide));
+    return QSize(w, h);
+}
+
+void ParseCentre(const QString &text, float &lat, float &lon)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    bool okLat = false, okLon = false;
+    const double la = parts.size() == 2 ? parts[0].trimmed().toDouble(&okLat) : 0;
+    const double lo = parts.size() == 2 ? parts[1].trimmed().toDouble(&okLon) : 0;
+    if (!okLat || !okLon || !(std::fabs(la) <= 90) || !(std::fabs(lo) <= 180))
+        UsageError(QStringLiteral("centre incorrect : %1 (LAT,LON en degrés décimaux)").arg(text));
+    lat = float(la);
+    lon = float(lo);
+}
+
+float ParseScale(const QString &text)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || !(value > 0) || value > 1e6)
+        UsageError(QStringLiteral("échelle incorrecte : %1 (pixels par nautique, plus de 0)").arg(text));
+    return float(value);
+}
+
+int ParseRepeat(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < 0 || value > kMaxRepeat)
+        UsageError(QStringLiteral("nombre de répétitions incorrect : %1 (0 à %2)").arg(text).arg(kMaxRepeat));
+    return value;
+}
+
+// The view and behaviour values the main window starts with, then its settings file.
+void StartLikeTheProgram(RadarState &state, const ParsedArguments &args, QSize picture)
+{
+    ViewState &v = state.view;
+    v.range = 100;
+    v.scale = float(picture.height()) / 100.0f;
+    v.vectorMinutes = 1;
+    v.nmPerDegLat = 60;
+    v.nmPerDegLon = 60;
+    state.traffic.SelectedAircraft = kNoIndex;
+    state.weather.transitionAltitude = 3000;
+    DisplaySettings &d = state.settings.display;
+    d.ExpiryDelay = 1.0f / 1440.0f;
+    d.passingDistance = 10;
+    d.trailShown = 1;
+    d.ilsAxesShown = 1;
+
+    // A missing ZAZ.ini reads as an empty one: the settings' fallbacks apply, as at start.
+    const QString folder = SettingsFolder(args);
+    OpenSettingsFile(folder, state);
+    const IniFile empty(QString{});
+    const IniFile &ini = state.files.zaz ? *state.files.zaz : empty;
+    SettingsReport report; // the picture is wanted, not the settings' problems
+    Settings::ReadRingSpacing(ini, state.view, report);
+    Settings::ReadDisplay(ini, state.settings, report);
+    Settings::ReadSector(ini, state.settings);
+}
+
+// Procedures and airways whose table the settings keep no selection for are all shown.
+void SelectRoutesWithoutSelection(RadarState &state)
+{
+    const SelectionTexts &s = state.settings.selections;
+    SectorTables &t = state.sector.tables;
+    const std::pair<QList<ROUTE> *, const QString *> tables[] = {
+        {&t.sids, &s.sids}, {&t.stars, &s.stars}, {&t.lowAirways, &s.lowAirways}, {&t.highAirways, &s.highAirways}};
+    for (const auto &[table, text] : tables)
+        if (text->isEmpty())
+            for (ROUTE &route : *table)
+                route.selected = 1;
+}
+
+// The traffic between two redraws as a server sends it: every aircraft reports a position
+// every 5 s, the reports spread evenly over the redraws, so that at redraw k the aircraft at
+// place k modulo 50 in the live list moves on by the distance it flies in 5 s, along its
+// track (or its heading when it has no track yet).
+void MoveTraffic(RadarState &state, const QDateTime &now, int redraw)
+{
+    TrafficTable &table = state.traffic.table;
+    const QStringList &live = state.traffic.LiveTrafficList;
+    const double hours = kPositionPeriodMs / 3600000.0;
+    constexpr int kRedrawsPerPosition = int(kPositionPeriodMs / kRedrawPeriodMs);
+    for (qsizetype place = redraw % kRedrawsPerPosition; place < live.size(); place += kRedrawsPerPosition) {
+        const int i = live[place].toInt();
+        if (!table.IsValid(i) || table[i].callsign.isEmpty())
+            continue;
+        AVION &a = table.Edit(i);
+        const double nm = a.groundSpeed * hours;
+        const double cosLat = std::cos(double(a.lat) * std::numbers::pi / 180.0);
+        double dLat = double(a.lat) - a.trail[0].lat;
+        double dLon = (double(a.lon) - a.trail[0].lon) * cosLat;
+        const double length = std::hypot(dLat, dLon);
+        if (length > 0 && std::isfinite(length)) {
+            dLat /= length;
+            dLon /= length;
+        } else {
+            dLat = std::cos(a.heading);
+            dLon = std::sin(a.heading);
+        }
+        for (int k = kTrailLength - 2; k >= 0; --k)
+            a.trail[k + 1] = a.trail[k];
+        a.trail[0] = {a.lat, a.lon};
+        a.prevAltitude = a.altitude;
+        a.lat = float(a.lat + dLat * nm / 60.0);
+        if (cosLat > 1e-6)
+            a.lon = float(a.lon + dLon * nm / (60.0 * cosLat));
+        a.serverSeen = now;
+    }
+}
+
+struct Timings {
+    std::vector<double> full;
+    std::vector<double> traffic;
+};
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double Max(const std::vector<double> &values)
+{
+    return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
+}
+
+void WriteStats(JsonWriter &json, const char *name, const std::vector<double> &values)
+{
+    json.Key(name).BeginObject();
+    json.Key("median").Fixed(Median(values), 3);
+    json.Key("max").Fixed(Max(values), 3);
+    json.EndObject();
+}
+
+int LiveAircraft(const RadarState &state)
+{
+    int n = 0;
+    for (const QString &entry : state.traffic.LiveTrafficList) {
+        const int i = entry.toInt();
+        if (state.traffic.table.IsValid(i) && !state.traffic.table[i].callsign.isEmpty())
+            ++n;
+    }
+    return n;
+}
+
+// What a run needs from the command line.
+struct RenderSetup {
+    QSize size;
+    bool compare = false; // keep each picture's fingerprint to compare runs
+    bool hasCentre = false;
+    float centreLat = 0;
+    float centreLon = 0;
+    float scale = 1;
+    int repeat = 0;
+    ReplayLogin login;
+};
+
+// The state the program would have: settings, sector, traffic of the capture, view.
+struct Scene {
+    RadarState state;
+    QDateTime now;
+};
+
+std::unique_ptr<Scene> Prepare(const ParsedArguments &args, const RenderSetup &setup)
+{
+    auto scene = std::make_unique<Scene>();
+    RadarState &state = scene->state;
+    StartLikeTheProgram(state, args, setup.size);
+    ApplySectorLoad(state, LoadSector(args.Value("--sector"), ReadSettingsOf(state)));
+    SelectRoutesWithoutSelection(state);
+    scene->now = kReplayStart;
+    if (args.HasValue("--traffic"))
+        scene->now = ReplayCapture(state, args.Value("--traffic"), setup.login).end;
+    if (setup.hasCentre) {
+        state.view.centreLat = setup.centreLat;
+        state.view.centreLon = setup.centreLon;
+    }
+    state.view.scale = setup.scale;
+    return scene;
+}
+
+// One run: the first redraw into picture, then the timed redraws; each picture's
+// fingerprint is kept to compare runs (outside the timings: it reads the whole picture).
+struct RunResult {
+    Timings timings;
+    std::vector<size_t> fingerprints;
+    int aircraft = 0; // shown by the first redraw
+};
+
+size_t PictureFingerprint(const QImage &picture)
+{
+    return qHashBits(picture.constBits(), size_t(picture.sizeInBytes()));
+}
+
+RunResult Run(Scene &scene, const RenderSetup &setup, MapReuse reuse, QImage &picture,
+              const std::function<void(const QImage &)> &afterFirst = {})
+{
+    RunResult result;
+    RadarState &state = scene.state;
+    const auto draw = [&](std::vector<double> *times) {
+        QElapsedTimer timer;
+        timer.start();
+        FullRedraw(picture, state, scene.now, reuse);
+        if (times)
+            times->push_back(double(timer.nsecsElapsed()) / 1e6);
+        if (setup.compare)
+            result.fingerprints.push_back(PictureFingerprint(picture));
+    };
+    draw(nullptr);
+    result.aircraft = LiveAircraft(state);
+    if (afterFirst)
+        afterFirst(picture);
+    if (setup.repeat == 0)
+        return result;
+    // View changes: one pixel right, then back, and so on; the map is drawn each time.
+    ViewState &v = state.view;
+    const float startLon = v.centreLon;
+    const double pixel = 1.0 / (double(v.scale) * v.nmPerDegLon);
+    for (int k = 0; k < setup.repeat; ++k) {
+        v.centreLon = k % 2 == 0 ? float(startLon + pixel) : startLon;
+        draw(&result.timings.full);
+    }
+    // Traffic changes alone: the map is reused.
+    for (int k = 0; k < setup.repeat; ++k) {
+        scene.now = scene.now.addMSecs(kRedrawPeriodMs);
+        MoveTraffic(state, scene.now, k);
+        draw(&result.timings.traffic);
+    }
+    return result;
+}
+
+} // namespace
+
+bool RenderCommandNamed(const char *word)
+{
+    return word && std::strcmp(word, "render") == 0;
+}
+
+int RunRenderCommand(const QStringList &arguments, Output &out)
+{
+    const ParsedArguments args = ParseArguments(
+        arguments,
+        {kSectorOption, kSettingsOption, kTrafficOption, kSizeOption, kCenterOption, kScaleOption, kRepeatOption,
+         kReferenceOption, kOutOption, kServerTypeOption, kOwnOption},
+        {});
+    if (!args.HasValue("--sector"))
+        UsageError(QStringLiteral("option manquante : --sector FICHIER"));
+    if (!args.HasValue("--out"))
+        UsageError(QStringLiteral("option manquante : --out FICHIER.png"));
+    RenderSetup setup;
+    setup.size = args.HasValue("--size") ? ParseSize(args.Value("--size")) : QSize(1920, 1080);
+    if (args.HasValue("--center")) {
+        setup.hasCentre = true;
+        ParseCentre(args.Value("--center"), setup.centreLat, setup.centreLon);
+    }
+    setup.scale = args.HasValue("--scale") ? ParseScale(args.Value("--scale")) : float(setup.size.height()) / 100.0f;
+    setup.repeat = args.HasValue("--repeat") ? ParseRepeat(args.Value("--repeat")) : 0;
+    setup.login = ReplayLoginFrom(args);
+    const bool withReference = args.HasFlag("--reference");
+    setup.compare = withReference;
+
+    QImage picture(setup.size, QImage::Format_RGB32);
+    if (picture.isNull())
+        IoError(QStringLiteral("mémoire insuffisante pour une image de %1x%2")
+                    .arg(setup.size.width())
+                    .arg(setup.size.height()));
+
+    // The program's redraws; the picture written is the first one.
+    std::unique_ptr<Scene> scene = Prepare(args, setup);
+    const RunResult cached = Run(*scene, setup, MapReuse::Cached, picture, [&](const QImage &first) {
+        const QString path = args.Value("--out");
+        QImageWriter writer(path, "png");
+        if (!writer.write(first))
+            IoError(QStringLiteral("écriture impossible : %1 (%2)").arg(path, writer.errorString()));
+    });
+    scene.reset();
+
+    // The same redraws from the same start, each drawn straightforwardly.
+    RunResult straight;
+    if (withReference) {
+        scene = Prepare(args, setup);
+        straight = Run(*scene, setup, MapReuse::Never, picture);
+    }
+
+    JsonWriter json(out.buffer());
+    json.BeginObject();
+    if (setup.repeat > 0) {
+        WriteStats(json, "full_ms", cached.timings.full);
+        WriteStats(json, "traffic_ms", cached.timings.traffic);
+    }
+    json.Member("aircraft", cached.aircraft);
+    if (withReference) {
+        if (setup.repeat > 0) {
+            json.Key("reference").BeginObject();
+            WriteStats(json, "full_ms", straight.timings.full);
+            WriteStats(json, "traffic_ms", straight.timings.traffic);
+            json.EndObject();
+            // How many times faster the program's redraw is than the straightforward one.
+            const auto ratio = [](const std::vector<double> &slow, const std::vector<double> &fast) {
+                const double f = Median(fast);
+                return f > 0 ? Median(slow) / f : 0.0;
+            };
+            json.Key("speedup").BeginObject();
+            json.Key("full").Fixed(ratio(straight.timings.full, cached.timings.full), 2);
+            json.Key("traffic").Fixed(ratio(straight.timings.traffic, cached.timings.traffic), 2);
+            json.EndObject();
+        }
+        json.Key("identical").Flag(cached.fingerprints == straight.fingerprints);
+    }
+    json.EndObject();
+    out.Write("\n");
+    return kExitOk;
+}
+
+QString RenderUsage()
+{
+    return QStringLiteral(
+        "\n"
+        "  zaz-tool render --sector FICHIER --out IMAGE.png [--settings DOSSIER]\n"
+        "                  [--traffic CAPTURE] [--server-type FSD|VIREO-SERVER] [--own INDICATIF]\n"
+        "                  [--size LARGEURxHAUTEUR] [--center LAT,LON] [--scale PIXELS_PAR_NM]\n"
+        "                  [--repeat N] [--reference]\n"
+        "      dessine l'écran radar comme le programme l'afficherait et l'écrit en PNG : le\n"
+        "      secteur chargé avec les réglages de ZAZ.ini (couleurs, polices, sélections ;\n"
+        "      tous les fixes, et toutes les SID, STAR et airways d'une table dont les\n"
+        "      réglages ne gardent pas de sélection), le trafic d'une capture rejouée comme\n"
+        "      par « replay » (même connexion, même horloge), la vue centrée sur la position\n"
+        "      du secteur (ou LAT,LON en degrés décimaux), PIXELS_PAR_NM par défaut la hauteur\n"
+        "      / 100, image de 1920x1080 par défaut (8192 pixels au plus de chaque côté).\n"
+        "      Écrit un objet JSON sur une ligne : \"aircraft\" (avions affichés) et, avec\n"
+        "      --repeat N, les durées en ms (\"median\", \"max\") de N dessins après un\n"
+        "      déplacement de la vue d'un pixel (\"full_ms\" : la carte est redessinée) et de\n"
+        "      N dessins où seul le trafic a bougé (\"traffic_ms\" : horloge avancée de 100 ms\n"
+        "      à chaque dessin ; chaque avion reçoit une position toutes les 5 s, soit un\n"
+        "      avion sur 50 à chaque dessin, avancé de ce qu'il parcourt en 5 s).\n"
+        "      --reference refait ensuite la même suite de dessins depuis le même départ en\n"
+        "      dessinant tout directement à chaque fois (rien de gardé d'un dessin à\n"
+        "      l'autre : ni carte, ni textes, ni contours) : ajoute \"reference\" (mêmes\n"
+        "      durées), \"speedup\" (médiane directe / médiane du programme) et\n"
+        "      \"identical\" (1 quand chaque dessin donne la même image dans les deux suites,\n"
+        "      pixel pour pixel)\n");
+}
+
+} // namespace zaz::tool
