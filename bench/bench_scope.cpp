@@ -125,8 +125,10 @@ ROUTE Route(Lcg &r, const QString &name, int n, double step)
     route.selected = 1;
     float lat = Lat(r), lon = Lon(r);
     for (int i = 0; i < n; ++i) {
-        const float lat2 = float(std::clamp(lat + r.Between(-step, step), kCentreLat - kHalfLat, kCentreLat + kHalfLat));
-        const float lon2 = float(std::clamp(lon + r.Between(-step, step) * 1.4, kCentreLon - kHalfLon, kCentreLon + kHalfLon));
+        const float lat2 =
+            float(std::clamp(lat + r.Between(-step, step), kCentreLat - kHalfLat, kCentreLat + kHalfLat));
+        const float lon2 =
+            float(std::clamp(lon + r.Between(-step, step) * 1.4, kCentreLon - kHalfLon, kCentreLon + kHalfLon));
         route.segments.append({lat, lon, lat2, lon2});
         lat = lat2;
         lon = lon2;
@@ -161,10 +163,11 @@ void FillSector(RadarState &s)
     for (int i = 0; i < kFixes; ++i)
         t.fixes.append({Name5(i), Lat(r), Lon(r), 1, QString()});
     for (int i = 0; i < kNavaids; ++i) {
-        t.vors.append({Name5(i * 7).left(3) + QLatin1Char(' '), QStringLiteral("11%1.%2").arg(i % 8).arg(i % 100, 2, 10, QLatin1Char('0')),
-                       Lat(r), Lon(r), std::uint8_t(i % 2), QStringLiteral("VOR %1").arg(i)});
-        t.ndbs.append({Name5(i * 11).left(2) + QStringLiteral("   "), QStringLiteral("3%1.000").arg(i % 100, 2, 10, QLatin1Char('0')),
-                       Lat(r), Lon(r), std::uint8_t(i % 2), QStringLiteral("NDB %1").arg(i)});
+        const QString two = QStringLiteral("%1").arg(i % 100, 2, 10, QLatin1Char('0'));
+        t.vors.append({Name5(i * 7).left(3) + QLatin1Char(' '), QStringLiteral("11%1.%2").arg(i % 8).arg(two), Lat(r),
+                       Lon(r), std::uint8_t(i % 2), QStringLiteral("VOR %1").arg(i)});
+        t.ndbs.append({Name5(i * 11).left(2) + QStringLiteral("   "), QStringLiteral("3%1.000").arg(two), Lat(r),
+                       Lon(r), std::uint8_t(i % 2), QStringLiteral("NDB %1").arg(i)});
     }
     for (int i = 0; i < kAirports; ++i) {
         Airport a;
@@ -175,7 +178,10 @@ void FillSector(RadarState &s)
         a.airspaceClass = QStringLiteral("D");
         if (i % 2 == 0) {
             a.realMetarReceived = 1;
-            a.windGroup = i % 10 == 0 ? QStringLiteral("VRB03KT") : QStringLiteral("%1%2KT").arg(i % 36 * 10, 3, 10, QLatin1Char('0')).arg(5 + i % 20, 2, 10, QLatin1Char('0'));
+            a.windGroup = i % 10 == 0 ? QStringLiteral("VRB03KT")
+                                      : QStringLiteral("%1%2KT")
+                                            .arg(i % 36 * 10, 3, 10, QLatin1Char('0'))
+                                            .arg(5 + i % 20, 2, 10, QLatin1Char('0'));
         }
         t.airports.append(std::move(a));
     }
@@ -276,7 +282,8 @@ void AddAircraft(RadarState &s, int n, float lat, float lon, int altitude, doubl
     const double nmPerDegLon = NmPerDegreeLongitude(lat);
     for (int k = 0; k < kTrailLength; ++k) {
         const double back = 0.4 * (k + 1);
-        a.trail[k] = {float(lat - back * std::cos(heading) / 60.0), float(lon - back * std::sin(heading) / nmPerDegLon)};
+        a.trail[k] = {float(lat - back * std::cos(heading) / 60.0),
+                      float(lon - back * std::sin(heading) / nmPerDegLon)};
     }
     a.serverSeen = kNow;
     s.traffic.LiveTrafficList.append(QString::number(i));
@@ -509,10 +516,11 @@ int WriteScene(const QString &folder)
         std::fprintf(stderr, "bench_scope: %s\n", qPrintable(error));
         return 1;
     }
-    const QStringList ini = {QStringLiteral("[caract]"), QStringLiteral("style=DejaVu Sans Mono"), QStringLiteral("size=9"),
-                             QStringLiteral("[conflict]"), QStringLiteral("minimum=1000"), QStringLiteral("vertical=1000"),
-                             QStringLiteral("horizontal=5"), QStringLiteral("[sector]"), QStringLiteral("libelsid=true"),
-                             QStringLiteral("libelstar=true"), QStringLiteral("libellow=true"), QStringLiteral("libelhi=true")};
+    const QStringList ini = {
+        QStringLiteral("[caract]"),       QStringLiteral("style=DejaVu Sans Mono"), QStringLiteral("size=9"),
+        QStringLiteral("[conflict]"),     QStringLiteral("minimum=1000"),           QStringLiteral("vertical=1000"),
+        QStringLiteral("horizontal=5"),   QStringLiteral("[sector]"),               QStringLiteral("libelsid=true"),
+        QStringLiteral("libelstar=true"), QStringLiteral("libellow=true"),          QStringLiteral("libelhi=true")};
     if (!SaveLines(QDir(folder).filePath(QStringLiteral("ZAZ.ini")), ini, error)) {
         std::fprintf(stderr, "bench_scope: %s\n", qPrintable(error));
         return 1;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 
 namespace zaz {
 
@@ -14,7 +15,7 @@ namespace {
 
 // Entries are forgotten, those not used by the last two redraws first, once a cache holds
 // more than this or three times what one redraw ever used.
-constexpr qsizetype kMinLimit = 65536;
+constexpr qsizetype kMinLimit = 32768;
 
 qsizetype Limit(qsizetype mostUsed)
 {
@@ -33,15 +34,26 @@ bool PlainLatin(const QString &text)
     return true;
 }
 
-template <typename Map>
-void Forget(Map &entries, quint32 redraw)
+// Drops the entries not used by the last two redraws, renumbering the others in the
+// index and in the last redraw's order.
+template <typename Entry, typename Index>
+void Forget(std::vector<Entry> &entries, Index &index, std::vector<int> &previous, quint32 redraw,
+            const std::function<typename Index::key_type(const Entry &)> &keyOf)
 {
-    for (auto it = entries.begin(); it != entries.end();) {
-        if (it->used + 1 < redraw)
-            it = entries.erase(it);
-        else
-            ++it;
+    std::vector<int> renumbered(entries.size(), -1);
+    std::vector<Entry> kept;
+    index.clear();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].used + 1 < redraw)
+            continue;
+        renumbered[i] = int(kept.size());
+        index.insert(keyOf(entries[i]), int(kept.size()));
+        kept.push_back(std::move(entries[i]));
     }
+    entries.swap(kept);
+    for (int &e : previous)
+        if (e >= 0)
+            e = renumbered[size_t(e)];
 }
 
 } // namespace
@@ -55,34 +67,65 @@ void TextCache::Begin(const QPainter &painter)
     const int dpiY = device ? device->logicalDpiY() : 0;
     if (painter.font() != font_ || dpiX != dpiX_ || dpiY != dpiY_) {
         entries_.clear();
+        index_.clear();
+        previous_.clear();
+        current_.clear();
+        offset_ = 0;
         font_ = painter.font();
         dpiX_ = dpiX;
         dpiY_ = dpiY;
     }
 }
 
-TextCache::Entry *TextCache::Find(const QPainter &painter, const QString &text)
+TextCache::Entry &TextCache::Find(const QPainter &painter, const QString &text)
 {
-    auto it = entries_.find(text);
-    if (it == entries_.end()) {
-        Entry entry;
-        // Laid out for the painter's device, as drawText resolves the font for it.
-        QTextLayout layout(text, painter.font(), painter.device());
-        layout.beginLayout();
-        const QTextLine line = layout.createLine();
-        layout.endLayout();
-        const QList<QGlyphRun> runs = layout.glyphRuns();
-        if (line.isValid() && runs.size() == 1) {
-            entry.run = runs.first();
-            entry.lineAscent = line.ascent();
+    // Where the text stood in the last redraw's order if the order is unchanged since the
+    // last text found, or one place further.
+    int found = -1;
+    const qsizetype position = qsizetype(current_.size());
+    for (qsizetype back = 0; back <= 1 && found < 0; ++back) {
+        const qsizetype before = position + offset_ - back;
+        if (before < 0 || before >= qsizetype(previous_.size()))
+            continue;
+        const int candidate = previous_[size_t(before)];
+        if (candidate >= 0 && entries_[size_t(candidate)].text == text) {
+            found = candidate;
+            offset_ -= back;
         }
-        it = entries_.insert(text, entry);
     }
-    if (it->used != redraw_ + 1) {
-        it->used = redraw_ + 1;
+    if (found < 0) {
+        const auto it = index_.constFind(text);
+        if (it != index_.constEnd()) {
+            found = *it;
+            // The order changed (a text more or less before this one): follow it.
+            if (entries_[size_t(found)].position >= 0)
+                offset_ = entries_[size_t(found)].position - position;
+        } else {
+            Entry entry;
+            entry.text = text;
+            // Laid out for the painter's device, as drawText resolves the font for it.
+            QTextLayout layout(text, painter.font(), painter.device());
+            layout.beginLayout();
+            const QTextLine line = layout.createLine();
+            layout.endLayout();
+            const QList<QGlyphRun> runs = layout.glyphRuns();
+            if (line.isValid() && runs.size() == 1) {
+                entry.run = runs.first();
+                entry.lineAscent = line.ascent();
+            }
+            found = int(entries_.size());
+            entries_.push_back(std::move(entry));
+            index_.insert(text, found);
+        }
+    }
+    current_.push_back(found);
+    Entry &entry = entries_[size_t(found)];
+    entry.position = position;
+    if (entry.used != redraw_ + 1) {
+        entry.used = redraw_ + 1;
         ++usedThisRedraw_;
     }
-    return &*it;
+    return entry;
 }
 
 void TextCache::Draw(QPainter &painter, int x, int baseline, const QString &text)
@@ -93,19 +136,19 @@ void TextCache::Draw(QPainter &painter, int x, int baseline, const QString &text
         painter.drawText(QPoint(x, baseline), text);
         return;
     }
-    const Entry *entry = Find(painter, text);
-    if (entry->run.isEmpty())
+    const Entry &entry = Find(painter, text);
+    if (entry.run.isEmpty())
         painter.drawText(QPoint(x, baseline), text);
     else
-        painter.drawGlyphRun(QPointF(x, baseline - entry->lineAscent), entry->run);
+        painter.drawGlyphRun(QPointF(x, baseline - entry.lineAscent), entry.run);
 }
 
 int TextCache::BoundingWidth(const QPainter &painter, const QString &text)
 {
-    Entry *entry = Find(painter, text);
-    if (entry->boundingWidth < 0)
-        entry->boundingWidth = QFontMetrics(painter.font()).boundingRect(text).width();
-    return entry->boundingWidth;
+    Entry &entry = Find(painter, text);
+    if (entry.boundingWidth < 0)
+        entry.boundingWidth = QFontMetrics(painter.font()).boundingRect(text).width();
+    return entry.boundingWidth;
 }
 
 void TextCache::End()
@@ -113,8 +156,11 @@ void TextCache::End()
     ++redraw_;
     mostUsed_ = std::max(mostUsed_, usedThisRedraw_);
     usedThisRedraw_ = 0;
-    if (entries_.size() > Limit(mostUsed_))
-        Forget(entries_, redraw_);
+    previous_.swap(current_);
+    current_.clear();
+    offset_ = 0;
+    if (qsizetype(entries_.size()) > Limit(mostUsed_))
+        Forget<Entry>(entries_, index_, previous_, redraw_, [](const Entry &e) { return e.text; });
 }
 
 // ---- Outlines -----------------------------------------------------------------------------
@@ -191,7 +237,7 @@ quint32 OutlineCache::DirectColour(const QPainter &painter, Key &key)
     // The pen is worked out once while it stays the same (the same pen object is seen again
     // and again: a trail is twenty outlines).
     const QPen &pen = painter.pen();
-    if (!(pen == pen_)) {
+    if (!(pen == pen_) || pen.dashOffset() != pen_.dashOffset()) { // == skips the offset of set styles
         pen_ = pen;
         penKey_.style = quint8(pen.style());
         penKey_.cap = quint8(pen.capStyle() >> 4);
@@ -219,8 +265,8 @@ bool OutlineCache::Capture(const QPainter &painter, const Key &key, QRectF bound
     entry.pixels.clear();
     // The window searched for the outline's pixels: its bounds and a margin for the pen.
     const int margin = int(std::ceil(key.width)) + 3;
-    const QRect window = QRect(QPoint(int(std::floor(bounds.left())) - margin, int(std::floor(bounds.top())) - margin),
-                               QPoint(int(std::ceil(bounds.right())) + margin, int(std::ceil(bounds.bottom())) + margin));
+    const QRect window(QPoint(int(std::floor(bounds.left())) - margin, int(std::floor(bounds.top())) - margin),
+                       QPoint(int(std::ceil(bounds.right())) + margin, int(std::ceil(bounds.bottom())) + margin));
     const QRect inside = window & QRect(QPoint(0, 0), size_);
     if (inside.isEmpty())
         return false;
@@ -392,23 +438,8 @@ void OutlineCache::End()
     current_.clear();
     offset_ = 0;
     picture_ = nullptr;
-    if (qsizetype(entries_.size()) <= Limit(mostUsed_))
-        return;
-    // Keep the outlines of the last two redraws, renumbered.
-    std::vector<int> renumbered(entries_.size(), -1);
-    std::vector<Entry> kept;
-    index_.clear();
-    for (size_t i = 0; i < entries_.size(); ++i) {
-        if (entries_[i].used + 1 < redraw_)
-            continue;
-        renumbered[i] = int(kept.size());
-        index_.insert(entries_[i].fingerprint, int(kept.size()));
-        kept.push_back(std::move(entries_[i]));
-    }
-    entries_.swap(kept);
-    for (int &e : previous_)
-        if (e >= 0)
-            e = renumbered[size_t(e)];
+    if (qsizetype(entries_.size()) > Limit(mostUsed_))
+        Forget<Entry>(entries_, index_, previous_, redraw_, [](const Entry &e) { return e.fingerprint; });
 }
 
 } // namespace zaz

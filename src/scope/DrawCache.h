@@ -34,21 +34,29 @@ public:
     int BoundingWidth(const QPainter &painter, const QString &text);
     void End();
 
-    qsizetype size() const { return entries_.size(); }
+    qsizetype size() const { return qsizetype(entries_.size()); }
 
 private:
     struct Entry {
+        QString text;
         QGlyphRun run;
         qreal lineAscent = 0;
-        int boundingWidth = -1; // -1 until asked for
+        int boundingWidth = -1;  // -1 until asked for
         quint32 used = 0;
+        qsizetype position = -1; // in the order of the redraw that asked for it last
     };
-    Entry *Find(const QPainter &painter, const QString &text);
+    Entry &Find(const QPainter &painter, const QString &text);
 
     QFont font_;
     int dpiX_ = 0;
     int dpiY_ = 0;
-    QHash<QString, Entry> entries_;
+    // The texts, found by text; as texts come in the same order redraw after redraw, each
+    // redraw's order is kept to find most of them without a look-up.
+    std::vector<Entry> entries_;
+    QHash<QString, int> index_;
+    std::vector<int> previous_; // entries of the last redraw in the order asked for
+    std::vector<int> current_;
+    qsizetype offset_ = 0;      // place in previous_ of the next text, less its place now
     quint32 redraw_ = 0;
     qsizetype usedThisRedraw_ = 0;
     qsizetype mostUsed_ = 0;
@@ -66,7 +74,7 @@ public:
     void Polyline(QPainter &painter, const QPointF *points, int count);
     void End();
 
-    qsizetype size() const { return entries_.size(); }
+    qsizetype size() const { return qsizetype(entries_.size()); }
 
 private:
     static constexpr int kMaxPoints = 4;

@@ -319,6 +319,51 @@ TEST(ScopeRenderOutlines, WrittenPixelsAreThePaintersOwn)
     EXPECT_GT(cache.size(), 0);
 }
 
+TEST(ScopeRenderCaches, OldEntriesForgottenWithoutChangingThePicture)
+{
+    // Four sets of 15,000 texts and outlines, each set drawn on three redraws in a row: the
+    // caches outgrow their limit and forget the oldest sets while the picture stays the
+    // painter's own.
+    constexpr int kEach = 15000;
+    const QSize size(300, 200);
+    QImage cached(size, QImage::Format_RGB32), straight(size, QImage::Format_RGB32);
+    TextCache texts;
+    OutlineCache outlines;
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setPointSize(9);
+    for (int redraw = 0; redraw < 12; ++redraw) {
+        const int set = redraw / 3;
+        cached.fill(Qt::black);
+        straight.fill(Qt::black);
+        QPainter a(&cached), b(&straight);
+        for (QPainter *p : {&a, &b}) {
+            p->setFont(font);
+            p->setPen(QPen(QColor(200, 180, 60), 1, Qt::DotLine));
+        }
+        texts.Begin(a);
+        outlines.Begin(cached);
+        // A text and an outline removed from the middle of the order at the third redraw.
+        for (int i = 0; i < kEach; ++i) {
+            if (redraw % 3 == 2 && i == kEach / 2)
+                continue;
+            const QString text = QString::number(set * kEach + i, 36);
+            const QPoint at((i * 7) % 280, (i * 13) % 190 + 10);
+            texts.Draw(a, at.x(), at.y(), text);
+            b.drawText(at, text);
+            const QPointF centre((i * 11) % 290 + 0.25 * set, (i * 17) % 190 + 0.5);
+            outlines.Ellipse(a, centre, 2, 2);
+            b.drawEllipse(centre, 2.0, 2.0);
+        }
+        texts.End();
+        outlines.End();
+        a.end();
+        b.end();
+        ASSERT_TRUE(SamePixels(cached, straight)) << "redraw " << redraw;
+    }
+    EXPECT_LT(texts.size(), 4 * kEach);
+    EXPECT_LT(outlines.size(), 4 * kEach);
+}
+
 TEST(ScopeGolden, DemoSectorAtAFixedView)
 {
     auto s = DemoState(kGoldenSize);
@@ -361,7 +406,8 @@ TEST(ZazToolRender, DrawsTheProgramsPictureAndTimesIt)
     const QJsonObject o = QJsonDocument::fromJson(run.out).object();
     const QJsonObject reference = o.value("reference").toObject();
     for (const char *key : {"full_ms", "traffic_ms"})
-        for (const QJsonObject &times : {o.value(QLatin1String(key)).toObject(), reference.value(QLatin1String(key)).toObject()})
+        for (const QJsonObject &times :
+             {o.value(QLatin1String(key)).toObject(), reference.value(QLatin1String(key)).toObject()})
             EXPECT_GE(times.value("max").toDouble(-1), times.value("median").toDouble(-1)) << key;
     EXPECT_GT(reference.value("full_ms").toObject().value("median").toDouble(), 0);
     EXPECT_EQ(o.value("aircraft").toInt(-1), 0);

@@ -55,7 +55,8 @@ QSize ParseSize(const QString &text)
     const int w = parts.size() == 2 ? parts[0].toInt(&okW) : 0;
     const int h = parts.size() == 2 ? parts[1].toInt(&okH) : 0;
     if (!okW || !okH || w < 1 || h < 1 || w > kMaxSide || h > kMaxSide)
-        UsageError(QStringLiteral("taille incorrecte : %1 (LARGEURxHAUTEUR, de 1 à %2 pixels)").arg(text).arg(kMaxSide));
+        UsageError(
+            QStringLiteral("taille incorrecte : %1 (LARGEURxHAUTEUR, de 1 à %2 pixels)").arg(text).arg(kMaxSide));
     return QSize(w, h);
 }
 
