@@ -19,19 +19,6 @@ using namespace zaz;
 
 namespace {
 
-// Text needs the font database, which needs a GUI application for the whole run, made
-// before the first fixture builds its state.
-void EnsureGuiApplication()
-{
-    static int argc = 1;
-    static char name[] = "test_scope_map";
-    static char *argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!QGuiApplication::instance())
-        new QGuiApplication(argc, argv);
-}
-
 constexpr QSize kPicture(400, 300);
 constexpr int kCx = 200, kCy = 150;
 constexpr float kScale = 3;
@@ -113,7 +100,6 @@ QImage TextAlone(const QString &text, const QColor &colour, const DisplaySetting
 
 class ScopeMap : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { EnsureGuiApplication(); }
 
     ScopeMap() : picture_(kPicture, QImage::Format_RGB32)
     {

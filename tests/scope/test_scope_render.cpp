@@ -28,30 +28,6 @@ using namespace zaz;
 
 namespace {
 
-// Text needs the font database, which needs a GUI application for the whole run.
-class GuiEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (!QGuiApplication::instance())
-            app_ = new QGuiApplication(argc_, argv_);
-    }
-    void TearDown() override
-    {
-        delete app_;
-        app_ = nullptr;
-    }
-
-private:
-    int argc_ = 1;
-    char name_[18] = "test_scope_render";
-    char *argv_[2] = {name_, nullptr};
-    QGuiApplication *app_ = nullptr;
-};
-
-[[maybe_unused]] ::testing::Environment *const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 const QString kData = QStringLiteral(ZAZ_SOURCE_DIR "/data");
 const QString kSector = kData + QStringLiteral("/secteurs/LFLL_Lyon.sct");
