@@ -3,6 +3,7 @@
 // with a different colour for every colour-table entry on a black background.
 // Lines cover their start pixel and leave out their end pixel, so a line from x = 20 to
 // x = 120 is 100 pixels long.
+#include "support/PixelChecks.h"
 #include "scope/ScopeRenderer.h"
 #include "sector/Projection.h"
 
@@ -16,6 +17,7 @@
 #include <functional>
 
 using namespace zaz;
+using zaz::test::IsInk;
 
 namespace {
 
@@ -53,24 +55,6 @@ int Count(const QImage &image, QRect area, const QColor &colour, const std::func
     return CountWhere(image, area, [want = colour.rgb()](QRgb pixel) { return pixel == want; }, skip);
 }
 
-// Glyph pixels of a text written in this colour over the black background: the colour
-// itself or a darker blend of it (anti-aliased edges), at least half covered.
-bool IsInk(QRgb pixel, const QColor &colour)
-{
-    const int c[3] = {colour.red(), colour.green(), colour.blue()};
-    const int p[3] = {qRed(pixel), qGreen(pixel), qBlue(pixel)};
-    int strongest = 0;
-    for (int i = 1; i < 3; ++i)
-        if (c[i] > c[strongest])
-            strongest = i;
-    const double coverage = double(p[strongest]) / c[strongest];
-    if (coverage < 0.5 || coverage > 1.0)
-        return false;
-    for (int i = 0; i < 3; ++i)
-        if (std::abs(p[i] - coverage * c[i]) > 24)
-            return false;
-    return true;
-}
 
 int CountInk(const QImage &image, QRect area, const QColor &colour, const std::function<bool(int, int)> &skip = {})
 {

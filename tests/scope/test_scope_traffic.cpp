@@ -5,6 +5,7 @@
 // different colour for every colour-table entry on a black background; targets are placed
 // on whole pixels unless a test says otherwise. A circle of radius r around a pixel spans
 // r pixels on each side of it.
+#include "support/PixelChecks.h"
 #include "scope/Conflict.h"
 #include "scope/ScopeRenderer.h"
 #include "scope/TrafficLayer.h"
@@ -22,6 +23,7 @@
 #include <random>
 
 using namespace zaz;
+using zaz::test::IsInk;
 
 namespace {
 
@@ -57,24 +59,6 @@ int Count(const QImage &image, QRect area, const QColor &colour, const PixelTest
     return n;
 }
 
-// Glyph pixels of a text written in this colour over the black background: the colour
-// itself or a darker blend of it (anti-aliased edges), at least half covered.
-bool IsInk(QRgb pixel, const QColor &colour)
-{
-    const int c[3] = {colour.red(), colour.green(), colour.blue()};
-    const int p[3] = {qRed(pixel), qGreen(pixel), qBlue(pixel)};
-    int strongest = 0;
-    for (int i = 1; i < 3; ++i)
-        if (c[i] > c[strongest])
-            strongest = i;
-    const double coverage = double(p[strongest]) / c[strongest];
-    if (coverage < 0.5 || coverage > 1.0)
-        return false;
-    for (int i = 0; i < 3; ++i)
-        if (std::abs(p[i] - coverage * c[i]) > 24)
-            return false;
-    return true;
-}
 
 // Pixels of any other colour in the area.
 int CountOther(const QImage &image, QRect area, const QColor &colour, const PixelTest &skip = {})
