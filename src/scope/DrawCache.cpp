@@ -13,6 +13,23 @@ namespace zaz {
 
 namespace {
 
+// Ends the bookkeeping of one redraw: this redraw's order of use becomes the order the next
+// redraw follows.
+void EndRedrawOrder(quint32 &redraw, qsizetype &mostUsed, qsizetype &usedThisRedraw, std::vector<int> &previous,
+                    std::vector<int> &current, qsizetype &offset)
+{
+    ++redraw;
+    mostUsed = std::max(mostUsed, usedThisRedraw);
+    usedThisRedraw = 0;
+    previous.swap(current);
+    current.clear();
+    offset = 0;
+}
+
+} // namespace
+
+namespace {
+
 // Entries are forgotten, those not used by the last two redraws first, once a cache holds
 // more than this or three times what one redraw ever used.
 constexpr qsizetype kMinLimit = 32768;
@@ -153,12 +170,7 @@ int TextCache::BoundingWidth(const QPainter &painter, const QString &text)
 
 void TextCache::End()
 {
-    ++redraw_;
-    mostUsed_ = std::max(mostUsed_, usedThisRedraw_);
-    usedThisRedraw_ = 0;
-    previous_.swap(current_);
-    current_.clear();
-    offset_ = 0;
+    EndRedrawOrder(redraw_, mostUsed_, usedThisRedraw_, previous_, current_, offset_);
     if (qsizetype(entries_.size()) > Limit(mostUsed_))
         Forget<Entry>(entries_, index_, previous_, redraw_, [](const Entry &e) { return e.text; });
 }
@@ -431,12 +443,7 @@ void OutlineCache::Polyline(QPainter &painter, const QPointF *points, int count)
 
 void OutlineCache::End()
 {
-    ++redraw_;
-    mostUsed_ = std::max(mostUsed_, usedThisRedraw_);
-    usedThisRedraw_ = 0;
-    previous_.swap(current_);
-    current_.clear();
-    offset_ = 0;
+    EndRedrawOrder(redraw_, mostUsed_, usedThisRedraw_, previous_, current_, offset_);
     picture_ = nullptr;
     if (qsizetype(entries_.size()) > Limit(mostUsed_))
         Forget<Entry>(entries_, index_, previous_, redraw_, [](const Entry &e) { return e.fingerprint; });
