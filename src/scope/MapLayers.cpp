@@ -1,7 +1,9 @@
 #include "scope/MapLayers.h"
 
 #include "core/Text.h"
+#include "scope/DirectPixels.h"
 #include "scope/DrawCache.h"
+#include "scope/LineRaster.h"
 #include "sector/Projection.h"
 
 #include <QVarLengthArray>
@@ -14,10 +16,11 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// Lines gathered for one pen and drawn in one call.
+// Lines gathered for one pen and drawn in one call: by the painter, or straight into the
+// picture (the same pixels) when the canvas may draw faster and the pen allows it.
 class LineBatch {
 public:
-    explicit LineBatch(QPainter &p) : p_(p) {}
+    explicit LineBatch(ScopeCanvas &c) : c_(c) {}
     ~LineBatch() { Flush(); }
     void Add(QPoint a, QPoint b)
     {
@@ -27,13 +30,23 @@ public:
     }
     void Flush()
     {
-        if (!lines_.isEmpty())
-            p_.drawLines(lines_.constData(), int(lines_.size()));
+        if (lines_.isEmpty())
+            return;
+        QPainter &p = c_.painter();
+        QImage *picture = c_.caches() ? DirectPicture(p) : nullptr;
+        const quint32 pixel = picture ? DirectLinePixel(p) : 0;
+        if (pixel) {
+            LineRaster raster(*picture, pixel);
+            for (const QLine &line : lines_)
+                raster.Draw(line);
+        } else {
+            p.drawLines(lines_.constData(), int(lines_.size()));
+        }
         lines_.clear();
     }
 
 private:
-    QPainter &p_;
+    ScopeCanvas &c_;
     QVarLengthArray<QLine, 256> lines_;
 };
 
@@ -128,7 +141,7 @@ void DrawGeo(ScopeCanvas &c)
     // Consecutive lines of one colour are drawn together.
     TColor current = -1;
     {
-        LineBatch batch(c.painter());
+        LineBatch batch(c);
         for (const GEO &g : t.geo) {
             if (!SegmentVisible(c.view(), g.lat1, g.lon1, g.lat2, g.lon2))
                 continue;
@@ -214,7 +227,7 @@ void DrawRoutes(ScopeCanvas &c, const QList<ROUTE> &table, int entry, bool names
         return;
     const QColor colour = c.Colour(entry);
     c.Pen(colour);
-    LineBatch batch(c.painter());
+    LineBatch batch(c);
     for (const ROUTE &route : table) {
         if (!route.selected || route.segments.isEmpty())
             continue;
@@ -241,7 +254,7 @@ void DrawBoundaries(ScopeCanvas &c, const QList<ROUTE> &table, int entry)
     if (!c.Visible(entry))
         return;
     c.Pen(c.Colour(entry));
-    LineBatch batch(c.painter());
+    LineBatch batch(c);
     for (const ROUTE &route : table)
         for (const RouteSegment &seg : route.segments)
             if (SegmentVisible(c.view(), seg.lat1, seg.lon1, seg.lat2, seg.lon2))

@@ -1,0 +1,130 @@
+#include "scope/LineRaster.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+namespace zaz {
+
+namespace {
+
+// 26.6 fixed point of a coordinate, truncated toward zero.
+inline int Fixed(double v)
+{
+    return int(v * 64.0);
+}
+
+// a / b in 16.16 fixed point (a and b in 26.6).
+inline int Ratio(int a, int b)
+{
+    if (std::abs(a) > 0x7FFF)
+        return int((qint64(a) << 16) / b);
+    return (a * 65536) / b;
+}
+
+} // namespace
+
+LineRaster::LineRaster(QImage &picture, quint32 pixel)
+    : bits_(picture.bits()), stride_(picture.bytesPerLine()), width_(picture.width()), height_(picture.height()),
+      pixel_(pixel), xmin_(-1), xmax_(picture.width() + 1), ymin_(-1), ymax_(picture.height() + 1)
+{
+}
+
+// Cuts the line to the rectangle around the picture, in floating point so that far points
+// cannot overflow; false when nothing is left. The order of the operations is the painter's,
+// so that the cut ends fall on the same fixed-point values.
+bool LineRaster::Cut(double &x1, double &y1, double &x2, double &y2) const
+{
+    if (x1 < xmin_) {
+        if (x2 <= xmin_)
+            return false;
+        y1 += (y2 - y1) / (x2 - x1) * (xmin_ - x1);
+        x1 = xmin_;
+    } else if (x1 > xmax_) {
+        if (x2 >= xmax_)
+            return false;
+        y1 += (y2 - y1) / (x2 - x1) * (xmax_ - x1);
+        x1 = xmax_;
+    }
+    if (x2 < xmin_) {
+        y2 += (y2 - y1) / (x2 - x1) * (xmin_ - x2);
+        x2 = xmin_;
+    } else if (x2 > xmax_) {
+        y2 += (y2 - y1) / (x2 - x1) * (xmax_ - x2);
+        x2 = xmax_;
+    }
+    if (y1 < ymin_) {
+        if (y2 <= ymin_)
+            return false;
+        x1 += (x2 - x1) / (y2 - y1) * (ymin_ - y1);
+        y1 = ymin_;
+    } else if (y1 > ymax_) {
+        if (y2 >= ymax_)
+            return false;
+        x1 += (x2 - x1) / (y2 - y1) * (ymax_ - y1);
+        y1 = ymax_;
+    }
+    if (y2 < ymin_) {
+        x2 += (x2 - x1) / (y2 - y1) * (ymin_ - y2);
+        y2 = ymin_;
+    } else if (y2 > ymax_) {
+        x2 += (x2 - x1) / (y2 - y1) * (ymax_ - y2);
+        y2 = ymax_;
+    }
+    return true;
+}
+
+void LineRaster::Draw(QLine line)
+{
+    // A line of no length is its one pixel.
+    if (line.p1() == line.p2()) {
+        Plot(line.x1(), line.y1());
+        return;
+    }
+    double rx1 = line.x1(), ry1 = line.y1(), rx2 = line.x2(), ry2 = line.y2();
+    if (!Cut(rx1, ry1, rx2, ry2))
+        return;
+    int x1 = Fixed(rx1), y1 = Fixed(ry1), x2 = Fixed(rx2), y2 = Fixed(ry2);
+    const bool vertical = std::abs(x2 - x1) < std::abs(y2 - y1);
+    // Walk along the longer axis ("along") with the other one ("across") following in 16.16.
+    if (!vertical) {
+        if (x1 == x2)
+            return;
+        std::swap(x1, y1);
+        std::swap(x2, y2);
+    }
+    Direction direction = vertical ? Down : Right;
+    const int axis = vertical ? Vertical : Horizontal;
+    const bool backwards = y1 > y2;
+    if (backwards) {
+        std::swap(x1, x2);
+        std::swap(y1, y2);
+        direction = vertical ? Up : Left;
+    }
+    const int step = Ratio(x2 - x1, y2 - y1);
+    int across = x1 * 1024;
+    // Drawn straight back along the last line's axis: half a pixel more where it turned.
+    if ((lastDirection_ ^ axis) == direction) {
+        if (backwards) {
+            y2 += 32;
+        } else {
+            y1 -= 32;
+            across -= step >> 1;
+        }
+    }
+    int along = (y1 + 32) >> 6;
+    const int end = (y2 + 32) >> 6;
+    if (along == end)
+        return;
+    across += (((along * 64) + (step > 0 ? 32 : 0) - y1) * step) >> 6;
+    lastDirection_ = direction;
+    if (vertical) {
+        for (; along < end; ++along, across += step)
+            Plot(across >> 16, along);
+    } else {
+        for (; along < end; ++along, across += step)
+            Plot(along, across >> 16);
+    }
+}
+
+} // namespace zaz

