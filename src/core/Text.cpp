@@ -424,15 +424,6 @@ long long RoundHalfEven64(double value)
     return (long long)whole;
 }
 
-int RoundHalfEven(double value)
-{
-    const long long r = RoundHalfEven64(value);
-    if (r > INT_MAX)
-        return INT_MAX;
-    if (r < INT_MIN)
-        return INT_MIN;
-    return int(r);
-}
 
 int Trunc(double value)
 {

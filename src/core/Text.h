@@ -68,8 +68,21 @@ int StrToIntDef(const QString &s, int fallback);
 double StrToFloatLenient(const QString &s, bool *ok = nullptr);
 
 // Nearest integer, ties to the even integer. Values beyond the int range saturate.
-int RoundHalfEven(double value);
 long long RoundHalfEven64(double value);
+// Inline: every projected point of the scope goes through it.
+inline int RoundHalfEven(double value)
+{
+    if (value > -2147483648.0 && value < 2147483647.0) { // NaN is neither
+        long long whole = static_cast<long long>(value);  // toward zero
+        if (static_cast<double>(whole) > value)
+            --whole;                                      // down
+        const double fraction = value - static_cast<double>(whole);
+        if (fraction > 0.5 || (fraction == 0.5 && (whole & 1) != 0))
+            ++whole;
+        return static_cast<int>(whole);
+    }
+    return value > 0 ? 2147483647 : (value < 0 ? -2147483647 - 1 : 0);
+}
 // Integer part towards zero (the original Trunc), saturating.
 int Trunc(double value);
 

@@ -1,5 +1,7 @@
 #include "scope/DrawCache.h"
 
+#include "scope/DirectPixels.h"
+
 #include <QFontMetrics>
 #include <QPaintDevice>
 #include <QTextLayout>
@@ -88,6 +90,7 @@ void TextCache::Begin(const QPainter &painter)
         previous_.clear();
         current_.clear();
         offset_ = 0;
+        glyphs_.Clear();
         font_ = painter.font();
         dpiX_ = dpiX;
         dpiY_ = dpiY;
@@ -128,6 +131,7 @@ TextCache::Entry &TextCache::Find(const QPainter &painter, const QString &text)
             const QList<QGlyphRun> runs = layout.glyphRuns();
             if (line.isValid() && runs.size() == 1) {
                 entry.run = runs.first();
+                entry.laidOut = !entry.run.isEmpty();
                 entry.lineAscent = line.ascent();
             }
             found = int(entries_.size());
@@ -153,11 +157,36 @@ void TextCache::Draw(QPainter &painter, int x, int baseline, const QString &text
         painter.drawText(QPoint(x, baseline), text);
         return;
     }
-    const Entry &entry = Find(painter, text);
-    if (entry.run.isEmpty())
+    Entry &entry = Find(painter, text);
+    if (!entry.laidOut)
         painter.drawText(QPoint(x, baseline), text);
-    else
+    else if (!DrawStamped(painter, entry, x, baseline))
         painter.drawGlyphRun(QPointF(x, baseline - entry.lineAscent), entry.run);
+}
+
+bool TextCache::DrawStamped(QPainter &painter, Entry &entry, int x, int baseline)
+{
+    QImage *picture = DirectPicture(painter);
+    if (!picture || painter.pen().brush().style() != Qt::SolidPattern)
+        return false;
+    const quint32 pixel = OpaquePixel(painter.pen().color());
+    if (!pixel)
+        return false;
+    // Stamps are made for one set of hints: a painter with others draws for itself.
+    if (entry.stamped == 0 || (entry.stamped > 0 && painter.renderHints() != stampHints_)) {
+        if (painter.renderHints() != stampHints_) {
+            for (Entry &e : entries_) {
+                e.stamped = 0;
+                e.stamps.clear();
+            }
+            stampHints_ = painter.renderHints();
+        }
+        entry.stamped = glyphs_.Make(entry.run, -entry.lineAscent, stampHints_, entry.stamps) ? 1 : -1;
+    }
+    if (entry.stamped < 0)
+        return false;
+    glyphs_.Draw(*picture, entry.stamps, x, baseline, pixel);
+    return true;
 }
 
 int TextCache::BoundingWidth(const QPainter &painter, const QString &text)
@@ -187,7 +216,8 @@ constexpr qreal kMaxOutline = 256;
 
 bool OutlineCache::Key::operator==(const Key &other) const
 {
-    return kind == other.kind && count == other.count && style == other.style && cap == other.cap
+    return kind == other.kind && count == other.count && relative == other.relative && style == other.style
+           && cap == other.cap
            && join == other.join && cosmetic == other.cosmetic && width == other.width
            && miterLimit == other.miterLimit && std::memcmp(values, other.values, sizeof values) == 0;
 }
@@ -213,7 +243,8 @@ quint64 Bits(qreal v)
 quint64 OutlineCache::Key::Fingerprint() const
 {
     quint64 h = Mix(0x2545F4914F6CDD1Dull, quint64(kind) | quint64(count) << 8 | quint64(style) << 16
-                                               | quint64(cap) << 24 | quint64(join) << 32 | quint64(cosmetic) << 40);
+                                               | quint64(cap) << 24 | quint64(join) << 32 | quint64(cosmetic) << 40
+                                               | quint64(relative) << 48);
     h = Mix(h, Bits(width));
     h = Mix(h, Bits(miterLimit));
     for (qreal v : values)
@@ -272,13 +303,9 @@ quint32 OutlineCache::DirectColour(const QPainter &painter, Key &key)
     return penColour_;
 }
 
-bool OutlineCache::Capture(const QPainter &painter, const Key &key, QRectF bounds, Entry &entry)
+bool OutlineCache::Capture(const QPainter &painter, const Key &key, QPoint anchor, QRect window, Entry &entry)
 {
     entry.pixels.clear();
-    // The window searched for the outline's pixels: its bounds and a margin for the pen.
-    const int margin = int(std::ceil(key.width)) + 3;
-    const QRect window(QPoint(int(std::floor(bounds.left())) - margin, int(std::floor(bounds.top())) - margin),
-                       QPoint(int(std::ceil(bounds.right())) + margin, int(std::ceil(bounds.bottom())) + margin));
     const QRect inside = window & QRect(QPoint(0, 0), size_);
     if (inside.isEmpty())
         return false;
@@ -297,12 +324,14 @@ bool OutlineCache::Capture(const QPainter &painter, const Key &key, QRectF bound
     pen.setColor(Qt::white);
     scratchPainter_->setPen(pen);
     scratchPainter_->setBrush(Qt::NoBrush);
+    // Drawn where it is drawn on the picture.
+    const qreal ax = anchor.x(), ay = anchor.y();
     if (key.kind == 1) {
-        scratchPainter_->drawEllipse(QPointF(key.values[0], key.values[1]), key.values[2], key.values[3]);
+        scratchPainter_->drawEllipse(QPointF(key.values[0] + ax, key.values[1] + ay), key.values[2], key.values[3]);
     } else {
         QPointF points[kMaxPoints];
         for (int i = 0; i < key.count; ++i)
-            points[i] = QPointF(key.values[2 * i], key.values[2 * i + 1]);
+            points[i] = QPointF(key.values[2 * i] + ax, key.values[2 * i + 1] + ay);
         scratchPainter_->drawPolyline(points, key.count);
     }
     // Take the pixels set and put the scratch picture back to blank. A pixel on the edge of
@@ -314,7 +343,7 @@ bool OutlineCache::Capture(const QPainter &painter, const Key &key, QRectF bound
             if (line[x] == blank_)
                 continue;
             line[x] = blank_;
-            entry.pixels.append((quint32(x) << 16) | quint32(y));
+            entry.pixels.append((quint32(x - anchor.x()) << 16) | quint32(y - anchor.y()));
             if (x == window.left() || x == window.right() || y == window.top() || y == window.bottom())
                 onEdge = true;
         }
@@ -327,9 +356,9 @@ bool OutlineCache::Capture(const QPainter &painter, const Key &key, QRectF bound
     return true;
 }
 
-void OutlineCache::Write(const Entry &entry, quint32 colour)
+void OutlineCache::Write(const Entry &entry, quint32 colour, QPoint anchor)
 {
-    uchar *bits = picture_->bits();
+    uchar *bits = picture_->bits() + qsizetype(anchor.y()) * picture_->bytesPerLine() + anchor.x() * 4;
     const qsizetype stride = picture_->bytesPerLine();
     for (quint32 packed : entry.pixels)
         reinterpret_cast<quint32 *>(bits + qsizetype(packed & 0xFFFF) * stride)[packed >> 16] = colour;
@@ -345,9 +374,27 @@ void OutlineCache::Draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&dra
                       && bounds.right() <= size_.width() + kMaxOutline
                       && bounds.bottom() <= size_.height() + kMaxOutline;
     if (!colour || !near || !(bounds.width() <= kMaxOutline && bounds.height() <= kMaxOutline)
-        || size_.width() > 0xFFFF || size_.height() > 0xFFFF) {
+        || !(key.width <= 16) || size_.width() > 0xFFFF || size_.height() > 0xFFFF) {
         draw();
         return;
+    }
+    // The window searched for the outline's pixels: its bounds and a margin for the pen.
+    const int margin = int(std::ceil(key.width)) + 3;
+    const QRect window(QPoint(int(std::floor(bounds.left())) - margin, int(std::floor(bounds.top())) - margin),
+                       QPoint(int(std::ceil(bounds.right())) + margin, int(std::ceil(bounds.bottom())) + margin));
+    QPoint anchor(0, 0);
+    if (key.kind == 2 && key.width <= 1 && QRect(QPoint(0, 0), size_).contains(window)) {
+        bool whole = true;
+        for (int i = 0; i < 2 * key.count; ++i)
+            whole = whole && key.values[i] == std::floor(key.values[i]);
+        if (whole) {
+            anchor = window.topLeft();
+            key.relative = 1;
+            for (int i = 0; i < key.count; ++i) {
+                key.values[2 * i] -= anchor.x();
+                key.values[2 * i + 1] -= anchor.y();
+            }
+        }
     }
     const quint64 fingerprint = key.Fingerprint();
     // Where the outline stood in the last redraw's order if the order is unchanged since
@@ -397,12 +444,12 @@ void OutlineCache::Draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&dra
     // An outline seen for the first time is only noted: most outlines drawn once (a target
     // that moved) are not drawn again, and taking pixels costs more than drawing them.
     if (entry.state == Entry::Seen) {
-        entry.state = Capture(painter, key, bounds, entry) ? Entry::Captured : Entry::Painter;
+        entry.state = Capture(painter, key, anchor, window, entry) ? Entry::Captured : Entry::Painter;
     } else if (entry.state == Entry::New) {
         entry.state = Entry::Seen;
     }
     if (entry.state == Entry::Captured)
-        Write(entry, colour);
+        Write(entry, colour, anchor);
     else
         draw();
 }

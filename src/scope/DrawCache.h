@@ -5,6 +5,8 @@
 // drew the same outline, with the same pen, on a picture of the same size.
 #pragma once
 
+#include "scope/GlyphStamps.h"
+
 #include <QFont>
 #include <QGlyphRun>
 #include <QHash>
@@ -22,7 +24,8 @@
 namespace zaz {
 
 // Texts laid out once for the painter's font: drawing them skips the shaping that
-// QPainter::drawText does at every call.
+// QPainter::drawText does at every call; on a picture that takes direct pixels, their glyphs
+// are blended straight into it.
 class TextCache {
 public:
     // Prepares for a redraw with this painter (its font and device); forgets every text when
@@ -40,14 +43,21 @@ private:
     struct Entry {
         QString text;
         QGlyphRun run;
+        bool laidOut = false;    // run holds the text's glyphs
         qreal lineAscent = 0;
         int boundingWidth = -1;  // -1 until asked for
+        std::vector<GlyphStamp> stamps;
+        qint8 stamped = 0;       // 0 not tried yet, 1 stamps made, -1 drawn by the painter
         quint32 used = 0;
         qsizetype position = -1; // in the order of the redraw that asked for it last
     };
     Entry &Find(const QPainter &painter, const QString &text);
+    // Draws the entry from its glyph stamps; false when the painter must draw it.
+    bool DrawStamped(QPainter &painter, Entry &entry, int x, int baseline);
 
     QFont font_;
+    GlyphStamps glyphs_;
+    QPainter::RenderHints stampHints_;
     int dpiX_ = 0;
     int dpiY_ = 0;
     // The texts, found by text; as texts come in the same order redraw after redraw, each
@@ -62,8 +72,10 @@ private:
     qsizetype mostUsed_ = 0;
 };
 
-// Small outlines (the trail circles, the target symbols) whose pixels are taken from a
-// private picture the first time they are drawn at a place, then written directly.
+// Small outlines (the trail circles, the target symbols, the fix triangles) whose pixels are
+// taken from a private picture the first time they are drawn at a place, then written
+// directly. A polyline of whole-pixel points wholly inside the picture sets the same pixels
+// wherever it is drawn, moved: it is kept once for every place.
 class OutlineCache {
 public:
     // Prepares for a redraw on picture; forgets every outline when the picture's size or
@@ -77,10 +89,11 @@ public:
     qsizetype size() const { return qsizetype(entries_.size()); }
 
 private:
-    static constexpr int kMaxPoints = 4;
+    static constexpr int kMaxPoints = 8;
     struct Key {
         quint8 kind = 0; // 1 ellipse, 2 polyline
         quint8 count = 0;
+        quint8 relative = 0; // values relative to the outline's window, not to the picture
         quint8 style = 0;
         quint8 cap = 0;
         quint8 join = 0;
@@ -98,7 +111,7 @@ private:
         enum State : quint8 { New, Seen, Captured, Painter };
         Key key;
         quint64 fingerprint = 0;
-        QVarLengthArray<quint32, 16> pixels; // (x << 16) | y of every pixel set
+        QVarLengthArray<quint32, 16> pixels; // (x << 16) | y of every pixel set, from the anchor
         quint32 used = 0;
         qsizetype position = -1; // in the drawing order of the redraw that drew it last
         State state = New;
@@ -106,8 +119,8 @@ private:
     // The pixel value the painter writes with its pen, or 0 when the outline must be left
     // to the painter (a state the pixels were not taken for). Fills the pen's part of key.
     quint32 DirectColour(const QPainter &painter, Key &key);
-    bool Capture(const QPainter &painter, const Key &key, QRectF bounds, Entry &entry);
-    void Write(const Entry &entry, quint32 colour);
+    bool Capture(const QPainter &painter, const Key &key, QPoint anchor, QRect window, Entry &entry);
+    void Write(const Entry &entry, quint32 colour, QPoint anchor);
     template <typename DrawFn>
     void Draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&draw);
 

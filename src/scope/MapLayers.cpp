@@ -377,8 +377,9 @@ void DrawFixes(ScopeCanvas &c)
         if (!f.selected || !PointVisible(c.view(), f.latitude, f.longitude))
             continue;
         const QPoint p = c.Project(f.latitude, f.longitude);
-        const QPoint triangle[] = {{p.x(), p.y() - 4}, {p.x() - 4, p.y() + 4}, {p.x() + 4, p.y() + 4}, {p.x(), p.y() - 4}};
-        c.painter().drawPolyline(triangle, 4);
+        const qreal x = p.x(), y = p.y();
+        const QPointF triangle[] = {{x, y - 4}, {x - 4, y + 4}, {x + 4, y + 4}, {x, y - 4}};
+        c.Polyline(triangle, 4);
         c.TextOut(p.x() + 20, p.y(), f.name, colour);
     }
 }
@@ -396,9 +397,9 @@ void DrawNavaids(ScopeCanvas &c, const QList<VOR> &table, int entry, bool hexago
         c.painter().fillRect(QRect(x - 1, y - 1, 2, 2), colour);
         c.Pen(colour);
         if (hexagon) {
-            const QPoint shape[] = {{x + 4, y - 8}, {x - 4, y - 8}, {x - 8, y}, {x - 4, y + 8},
-                                    {x + 4, y + 8}, {x + 8, y},     {x + 4, y - 8}};
-            c.painter().drawPolyline(shape, 7);
+            const QPointF shape[] = {{x + 4.0, y - 8.0}, {x - 4.0, y - 8.0}, {x - 8.0, y + 0.0}, {x - 4.0, y + 8.0},
+                                     {x + 4.0, y + 8.0}, {x + 8.0, y + 0.0}, {x + 4.0, y - 8.0}};
+            c.Polyline(shape, 7);
         } else {
             c.painter().drawEllipse(QRect(x - 8, y - 8, 16, 16));
         }

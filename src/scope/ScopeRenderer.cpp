@@ -147,6 +147,7 @@ void FullRedraw(QImage &picture, RadarState &state, const QDateTime &now, MapReu
             cache.setRenderHint(QPainter::Antialiasing, false);
             cache.setFont(painter.font());
             caches->texts.Begin(cache);
+            caches->outlines.Begin(scope.mapCache);
             DrawMap(cache, state, picture.size(), caches);
             scope.mapSignature = signature;
         }

@@ -151,7 +151,13 @@ TEST(TextRounding, HalfToEvenTruncationAndSaturation)
                    {RoundHalfEven(-1e12), INT_MIN}, {RoundHalfEven(std::nan("")), 0},
                    {RoundHalfEven64(4503599627370497.0), 4503599627370497LL}, {RoundHalfEven64(1e19), LLONG_MAX},
                    {RoundHalfEven64(-std::numeric_limits<double>::infinity()), LLONG_MIN},
-                   {Trunc(1.9), 1}, {Trunc(-1.9), -1}, {Trunc(3e9), INT_MAX}, {Trunc(-3e9), INT_MIN}});
+                   {Trunc(1.9), 1}, {Trunc(-1.9), -1}, {Trunc(3e9), INT_MAX}, {Trunc(-3e9), INT_MIN},
+                   {RoundHalfEven(2147483646.5), 2147483646}, {RoundHalfEven(2147483646.7), INT_MAX},
+                   {RoundHalfEven(-2147483647.5), INT_MIN}, {RoundHalfEven(-2147483648.4), INT_MIN}});
+    // The int rounding is the 64-bit one within the int range, ties and near-ties included.
+    for (double base : {-1e9, -70000.0, -3.0, 0.0, 2.0, 1919.0, 123456789.0})
+        for (double offset : {0.0, 0.25, 0.5, 0.5000000001, 0.4999999999, 0.75, -0.5, -0.25})
+            EXPECT_EQ(RoundHalfEven(base + offset), RoundHalfEven64(base + offset)) << base + offset;
 }
 
 TEST(TextFormat, FixedDecimalsTiesAwayFromZeroPaddingAndBooleans)

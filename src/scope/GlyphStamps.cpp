@@ -1,0 +1,232 @@
+#include "scope/GlyphStamps.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zaz {
+
+namespace {
+
+// Glyphs of fonts larger than this are drawn by the painter as outlines, not from its glyph
+// cache; their texts are left to it.
+constexpr double kMaxPixelSize = 48;
+
+// x × a / 255 on each byte, rounded the painter's way.
+inline quint32 ByteMul(quint32 x, quint32 a)
+{
+    quint32 t = (x & 0xFF00FFu) * a;
+    t = (t + ((t >> 8) & 0xFF00FFu) + 0x800080u) >> 8;
+    t &= 0xFF00FFu;
+    x = ((x >> 8) & 0xFF00FFu) * a;
+    x = x + ((x >> 8) & 0xFF00FFu) + 0x800080u;
+    x &= 0xFF00FF00u;
+    return x | t;
+}
+
+// A glyph position in 1/64 pixel, when it lies on that grid.
+bool OnGrid(double v, int &fixed)
+{
+    const double scaled = v * 64.0;
+    if (!(std::abs(scaled) < 1e8) || std::floor(scaled) != scaled)
+        return false;
+    fixed = int(scaled);
+    return true;
+}
+
+} // namespace
+
+void GlyphStamps::Clear()
+{
+    fonts_.clear();
+    masks_.clear();
+    index_.clear();
+}
+
+int GlyphStamps::FontSlot(const QRawFont &raw)
+{
+    for (size_t i = 0; i < fonts_.size(); ++i)
+        if (fonts_[i].raw == raw)
+            return int(i);
+    Font font;
+    font.raw = raw;
+    font.usable = raw.isValid() && raw.pixelSize() > 0 && raw.pixelSize() <= kMaxPixelSize;
+    fonts_.push_back(font);
+    return int(fonts_.size() - 1);
+}
+
+bool GlyphStamps::PaintAlone(const QRawFont &raw, quint32 glyph, int fx, int fy, QRgb background, QRgb colour)
+{
+    // Room for any glyph of the font around the anchor.
+    const int size = std::max(64, 6 * int(std::ceil(raw.pixelSize())));
+    if (scratch_.width() != size) {
+        scratch_ = QImage(size, size, QImage::Format_RGB32);
+        if (scratch_.isNull())
+            return false;
+    }
+    anchor_ = size / 3;
+    scratch_.fill(background);
+    QGlyphRun alone;
+    alone.setRawFont(raw);
+    alone.setGlyphIndexes({glyph});
+    alone.setPositions({QPointF(anchor_ + fx / 64.0, anchor_ + fy / 64.0)});
+    QPainter painter(&scratch_);
+    painter.setRenderHints(hints_);
+    painter.setPen(QColor::fromRgb(colour));
+    painter.drawGlyphRun(QPointF(0, 0), alone);
+    return true;
+}
+
+bool GlyphStamps::Capture(const QRawFont &raw, quint32 glyph, int fx, int fy, Mask &mask)
+{
+    if (!PaintAlone(raw, glyph, fx, fy, 0xFF000000u, 0xFFFFFFFFu))
+        return false;
+    // White over black leaves the coverage itself in each channel.
+    const int size = scratch_.width();
+    int left = size, top = size, right = -1, bottom = -1;
+    for (int y = 0; y < size; ++y) {
+        const auto *line = reinterpret_cast<const quint32 *>(scratch_.constScanLine(y));
+        for (int x = 0; x < size; ++x) {
+            const quint32 v = line[x] & 0xFFFFFFu;
+            if (!v)
+                continue;
+            // Coloured edges (sub-pixel text) or a glyph reaching the scratch's edge.
+            if (qRed(v) != qBlue(v) || qGreen(v) != qBlue(v) || x == 0 || y == 0 || x == size - 1 || y == size - 1)
+                return false;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    mask = Mask();
+    if (right < 0)
+        return true; // a blank glyph
+    mask.left = left - anchor_;
+    mask.top = top - anchor_;
+    mask.width = right - left + 1;
+    mask.height = bottom - top + 1;
+    mask.coverage.resize(size_t(mask.width) * size_t(mask.height));
+    mask.spans.resize(size_t(mask.height));
+    for (int y = 0; y < mask.height; ++y) {
+        const auto *line = reinterpret_cast<const quint32 *>(scratch_.constScanLine(top + y));
+        int first = mask.width, last = -1;
+        for (int x = 0; x < mask.width; ++x) {
+            const quint8 a = quint8(qBlue(line[left + x]));
+            mask.coverage[size_t(y) * size_t(mask.width) + size_t(x)] = a;
+            if (a) {
+                first = std::min(first, x);
+                last = x;
+            }
+        }
+        mask.spans[size_t(y)] = last < 0 ? std::pair<quint16, quint16>(0, 0)
+                                         : std::pair<quint16, quint16>(quint16(first), quint16(last + 1));
+    }
+    return true;
+}
+
+// Draws a few glyphs in a colour over another with the painter and by blending their
+// coverage: the same pixels, or the font is left to the painter.
+bool GlyphStamps::BlendMatchesPainter(const QRawFont &raw)
+{
+    constexpr QRgb kBackground = 0xFF5A1E14u;
+    constexpr QRgb kColour = 0xFF3C8CC8u;
+    for (quint32 glyph : raw.glyphIndexesForString(QStringLiteral("W@g"))) {
+        Mask mask;
+        if (!Capture(raw, glyph, 21, 0, mask))
+            return false;
+        if (!PaintAlone(raw, glyph, 21, 0, kBackground, kColour))
+            return false;
+        QImage blended(scratch_.size(), scratch_.format());
+        blended.fill(kBackground);
+        Blend(blended, mask, anchor_, anchor_, kColour);
+        if (blended != scratch_)
+            return false;
+    }
+    return true;
+}
+
+int GlyphStamps::MaskOf(int font, quint32 glyph, int fx, int fy)
+{
+    const quint64 key = (quint64(font) << 44) | (quint64(glyph) << 12) | quint64(fx << 6) | quint64(fy);
+    const auto it = index_.constFind(key);
+    if (it != index_.constEnd())
+        return *it;
+    Mask mask;
+    int found = -1;
+    if (Capture(fonts_[size_t(font)].raw, glyph, fx, fy, mask)) {
+        found = int(masks_.size());
+        masks_.push_back(std::move(mask));
+    }
+    index_.insert(key, found);
+    return found;
+}
+
+bool GlyphStamps::Make(const QGlyphRun &run, double lift, QPainter::RenderHints hints, std::vector<GlyphStamp> &stamps)
+{
+    stamps.clear();
+    if (hints != hints_) {
+        Clear();
+        hints_ = hints;
+    }
+    if (run.overline() || run.underline() || run.strikeOut() || run.isRightToLeft())
+        return false;
+    const int font = FontSlot(run.rawFont());
+    Font &f = fonts_[size_t(font)];
+    if (f.usable && !f.blendChecked) {
+        f.blendChecked = true;
+        f.usable = BlendMatchesPainter(f.raw);
+    }
+    if (!fonts_[size_t(font)].usable)
+        return false;
+    const QList<quint32> glyphs = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    if (glyphs.size() != positions.size())
+        return false;
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        int px = 0, py = 0;
+        if (!OnGrid(positions[i].x(), px) || !OnGrid(positions[i].y() + lift, py))
+            return false;
+        const int mask = MaskOf(font, glyphs[i], px & 63, py & 63);
+        if (mask < 0)
+            return false;
+        if (masks_[size_t(mask)].width > 0)
+            stamps.push_back({mask, px >> 6, py >> 6});
+    }
+    return true;
+}
+
+void GlyphStamps::Blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, quint32 pixel)
+{
+    const qint64 left = x + mask.left, top = y + mask.top;
+    const qint64 y0 = std::max<qint64>(top, 0), y1 = std::min<qint64>(top + mask.height, picture.height());
+    if (left >= picture.width() || left + mask.width <= 0 || y0 >= y1)
+        return;
+    const bool whole = left >= 0 && left + mask.width <= picture.width();
+    uchar *bits = picture.bits();
+    const qsizetype stride = picture.bytesPerLine();
+    for (qint64 row = y0; row < y1; ++row) {
+        const auto [first, end] = mask.spans[size_t(row - top)];
+        qint64 from = left + first, to = left + end;
+        if (!whole) {
+            from = std::max<qint64>(from, 0);
+            to = std::min<qint64>(to, picture.width());
+        }
+        auto *line = reinterpret_cast<quint32 *>(bits + row * stride);
+        const quint8 *coverage = mask.coverage.data() + (row - top) * mask.width - left;
+        for (qint64 col = from; col < to; ++col) {
+            const quint32 a = coverage[col];
+            if (a == 255)
+                line[col] = pixel;
+            else if (a)
+                line[col] = ByteMul(pixel, a) + ByteMul(line[col], 255 - a);
+        }
+    }
+}
+
+void GlyphStamps::Draw(QImage &picture, const std::vector<GlyphStamp> &stamps, int x, int y, quint32 pixel) const
+{
+    for (const GlyphStamp &s : stamps)
+        Blend(picture, masks_[size_t(s.mask)], qint64(x) + s.dx, qint64(y) + s.dy, pixel);
+}
+
+} // namespace zaz

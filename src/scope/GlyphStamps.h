@@ -1,0 +1,75 @@
+// Texts drawn from the coverage of their glyphs, blended straight into the picture: the
+// painter draws a glyph by blending the pen's colour over the picture through the glyph's
+// coverage (0 to 255), taken from its glyph cache for the glyph's sub-pixel position, at a
+// whole-pixel place. The coverage of each glyph at each sub-pixel position is taken once by
+// drawing the glyph alone in white over black with the painter, then reused for every text
+// at any whole-pixel position; the result is the painter's own, pixel for pixel.
+//
+// The blend is checked against the painter once for each font: a painter that blends
+// otherwise (gamma-corrected text, say) makes every text go back to the painter.
+#pragma once
+
+#include <QGlyphRun>
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QRawFont>
+
+#include <vector>
+
+namespace zaz {
+
+// One glyph of a text: a coverage mask and its place relative to the text's origin.
+struct GlyphStamp {
+    int mask = 0;
+    int dx = 0;
+    int dy = 0;
+};
+
+class GlyphStamps {
+public:
+    // The stamps of run drawn at origin + (0, lift) by a painter with these hints: false when
+    // the painter must draw it (a position off the painter's 1/64 grid, a glyph too large,
+    // decorations, a font blended otherwise).
+    bool Make(const QGlyphRun &run, double lift, QPainter::RenderHints hints, std::vector<GlyphStamp> &stamps);
+    // Blends the stamps in pixel (opaque 0xAARRGGBB) with the text's origin at (x, y).
+    void Draw(QImage &picture, const std::vector<GlyphStamp> &stamps, int x, int y, quint32 pixel) const;
+    // Forgets every mask (the font or the hints changed).
+    void Clear();
+
+    qsizetype masks() const { return qsizetype(masks_.size()); }
+
+private:
+    struct Mask {
+        int left = 0; // offset of the first column and row from the glyph's whole-pixel place
+        int top = 0;
+        int width = 0;
+        int height = 0;
+        std::vector<quint8> coverage; // width × height, row by row
+        // Per row, the first and one past the last column with coverage.
+        std::vector<std::pair<quint16, quint16>> spans;
+    };
+    struct Font {
+        QRawFont raw;
+        bool blendChecked = false;
+        bool usable = true;
+    };
+    int FontSlot(const QRawFont &raw);
+    // The mask of a glyph at a sub-pixel position (in 1/64 pixel), -1 when it cannot be taken.
+    int MaskOf(int font, quint32 glyph, int fx, int fy);
+    // Draws the glyph alone at (anchor + fx / 64, anchor + fy / 64) on the scratch picture
+    // over blank, in colour; false when it cannot be drawn there whole.
+    bool PaintAlone(const QRawFont &raw, quint32 glyph, int fx, int fy, QRgb background, QRgb colour);
+    bool Capture(const QRawFont &raw, quint32 glyph, int fx, int fy, Mask &mask);
+    bool BlendMatchesPainter(const QRawFont &raw);
+    static void Blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, quint32 pixel);
+
+    QPainter::RenderHints hints_;
+    std::vector<Font> fonts_;
+    std::vector<Mask> masks_;
+    QHash<quint64, int> index_; // font, glyph and sub-pixel position -> mask, -1: painter
+    QImage scratch_;
+    int anchor_ = 0;
+};
+
+} // namespace zaz
