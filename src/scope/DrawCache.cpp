@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <optional>
 
 namespace zaz {
 
@@ -149,27 +150,35 @@ TextCache::Entry &TextCache::Find(const QPainter &painter, const QString &text)
     return entry;
 }
 
-void TextCache::Draw(QPainter &painter, int x, int baseline, const QString &text)
+void TextCache::Draw(QPainter &painter, int x, int baseline, const QString &text, const QColor &colour)
 {
     if (text.isEmpty())
         return;
-    if (!PlainLatin(text)) {
-        painter.drawText(QPoint(x, baseline), text);
+    Entry *entry = PlainLatin(text) ? &Find(painter, text) : nullptr;
+    if (entry && entry->laidOut && DrawStamped(painter, *entry, x, baseline, colour))
         return;
+    // Text is drawn with the pen's colour alone: a pen of that colour already set (for the
+    // outline drawn just before, say) is kept as it is.
+    const QPen &current = painter.pen();
+    const bool keep = current.style() == Qt::SolidLine && current.brush().style() == Qt::SolidPattern
+                      && current.color() == colour;
+    std::optional<QPen> before;
+    if (!keep) {
+        before = current;
+        painter.setPen(colour);
     }
-    Entry &entry = Find(painter, text);
-    if (!entry.laidOut)
+    if (entry && entry->laidOut)
+        painter.drawGlyphRun(QPointF(x, baseline - entry->lineAscent), entry->run);
+    else
         painter.drawText(QPoint(x, baseline), text);
-    else if (!DrawStamped(painter, entry, x, baseline))
-        painter.drawGlyphRun(QPointF(x, baseline - entry.lineAscent), entry.run);
+    if (before)
+        painter.setPen(*before);
 }
 
-bool TextCache::DrawStamped(QPainter &painter, Entry &entry, int x, int baseline)
+bool TextCache::DrawStamped(QPainter &painter, Entry &entry, int x, int baseline, const QColor &colour)
 {
     QImage *picture = DirectPicture(painter);
-    if (!picture || painter.pen().brush().style() != Qt::SolidPattern)
-        return false;
-    const quint32 pixel = OpaquePixel(painter.pen().color());
+    const quint32 pixel = picture ? OpaquePixel(colour) : 0;
     if (!pixel)
         return false;
     // Stamps are made for one set of hints: a painter with others draws for itself.

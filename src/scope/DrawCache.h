@@ -31,8 +31,9 @@ public:
     // Prepares for a redraw with this painter (its font and device); forgets every text when
     // the font or the device's resolution changed.
     void Begin(const QPainter &painter);
-    // Draws text with its baseline at (x, baseline) in the painter's pen, as drawText does.
-    void Draw(QPainter &painter, int x, int baseline, const QString &text);
+    // Draws text with its baseline at (x, baseline) in colour, as drawText does with a pen of
+    // that colour; the painter's pen is left as it was.
+    void Draw(QPainter &painter, int x, int baseline, const QString &text, const QColor &colour);
     // The width of the text's bounding rectangle in the painter's font.
     int BoundingWidth(const QPainter &painter, const QString &text);
     void End();
@@ -53,7 +54,7 @@ private:
     };
     Entry &Find(const QPainter &painter, const QString &text);
     // Draws the entry from its glyph stamps; false when the painter must draw it.
-    bool DrawStamped(QPainter &painter, Entry &entry, int x, int baseline);
+    bool DrawStamped(QPainter &painter, Entry &entry, int x, int baseline, const QColor &colour);
 
     QFont font_;
     GlyphStamps glyphs_;

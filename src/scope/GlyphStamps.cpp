@@ -1,6 +1,12 @@
 #include "scope/GlyphStamps.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <cmath>
 
 namespace zaz {
@@ -21,6 +27,37 @@ inline quint32 ByteMul(quint32 x, quint32 a)
     x = x + ((x >> 8) & 0xFF00FFu) + 0x800080u;
     x &= 0xFF00FF00u;
     return x | t;
+}
+
+// Blends pixel over count pixels of line through coverage: pixel × a / 255 plus what is there
+// × (255 - a) / 255, each rounded the painter's way (a = 0 and a = 255 included, with no
+// branch on the coverage). Two pixels at a time in 16-bit lanes where SSE2 is there.
+void BlendSpan(quint32 *line, const quint8 *coverage, int count, quint32 pixel)
+{
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i full = _mm_set1_epi16(255);
+    const __m128i half = _mm_set1_epi16(0x80);
+    const __m128i source = _mm_unpacklo_epi8(_mm_set1_epi32(int(pixel)), zero);
+    const auto mul = [&](__m128i x, __m128i a) {
+        __m128i t = _mm_mullo_epi16(x, a);
+        t = _mm_add_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), half);
+        return _mm_srli_epi16(t, 8);
+    };
+    for (; i + 2 <= count; i += 2) {
+        quint16 two;
+        std::memcpy(&two, coverage + i, sizeof two);
+        __m128i a = _mm_unpacklo_epi8(_mm_cvtsi32_si128(two), zero);
+        a = _mm_unpacklo_epi16(a, a);
+        a = _mm_unpacklo_epi32(a, a);
+        const __m128i there = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i *>(line + i)), zero);
+        const __m128i sum = _mm_add_epi16(mul(source, a), mul(there, _mm_sub_epi16(full, a)));
+        _mm_storel_epi64(reinterpret_cast<__m128i *>(line + i), _mm_packus_epi16(sum, zero));
+    }
+#endif
+    for (; i < count; ++i)
+        line[i] = ByteMul(pixel, coverage[i]) + ByteMul(line[i], 255u - coverage[i]);
 }
 
 // A glyph position in 1/64 pixel, when it lies on that grid.
@@ -213,18 +250,39 @@ void GlyphStamps::Blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, q
         }
         auto *line = reinterpret_cast<quint32 *>(bits + row * stride);
         const quint8 *coverage = mask.coverage.data() + (row - top) * mask.width - left;
-        for (qint64 col = from; col < to; ++col) {
-            const quint32 a = coverage[col];
-            if (a == 255)
-                line[col] = pixel;
-            else if (a)
-                line[col] = ByteMul(pixel, a) + ByteMul(line[col], 255 - a);
-        }
+        BlendSpan(line + from, coverage + from, int(to - from), pixel);
     }
 }
 
 void GlyphStamps::Draw(QImage &picture, const std::vector<GlyphStamp> &stamps, int x, int y, quint32 pixel) const
 {
+    if (stamps.empty())
+        return;
+    // The rows of a text are scattered over a picture much larger than the processor's
+    // caches: ask for all the memory the text covers before blending it, so that it comes
+    // in together instead of one row after the other.
+    qint64 left = LLONG_MAX, right = LLONG_MIN, top = LLONG_MAX, bottom = LLONG_MIN;
+    for (const GlyphStamp &s : stamps) {
+        const Mask &m = masks_[size_t(s.mask)];
+        left = std::min<qint64>(left, qint64(x) + s.dx + m.left);
+        right = std::max<qint64>(right, qint64(x) + s.dx + m.left + m.width);
+        top = std::min<qint64>(top, qint64(y) + s.dy + m.top);
+        bottom = std::max<qint64>(bottom, qint64(y) + s.dy + m.top + m.height);
+    }
+    left = std::max<qint64>(left, 0);
+    right = std::min<qint64>(right, picture.width());
+    top = std::max<qint64>(top, 0);
+    bottom = std::min<qint64>(bottom, picture.height());
+    if (left >= right || top >= bottom)
+        return;
+    const uchar *bits = picture.constBits();
+    const qsizetype stride = picture.bytesPerLine();
+    for (qint64 row = top; row < bottom; ++row) {
+        const uchar *line = bits + row * stride;
+        for (qint64 col = left; col < right; col += 16)
+            __builtin_prefetch(line + col * 4, 1);
+        __builtin_prefetch(line + (right - 1) * 4, 1);
+    }
     for (const GlyphStamp &s : stamps)
         Blend(picture, masks_[size_t(s.mask)], qint64(x) + s.dx, qint64(y) + s.dy, pixel);
 }

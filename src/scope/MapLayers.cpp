@@ -98,17 +98,7 @@ void ScopeCanvas::TextOut(int x, int y, const QString &text, const QColor &colou
     TextCache &texts = caches_->texts;
     if (opaque)
         p_.fillRect(QRect(x, y, texts.BoundingWidth(p_, text), height_), Colour(kColBackground));
-    // Text is drawn with the pen's colour alone: a pen of that colour already set (for the
-    // outline drawn just before, say) is kept as it is.
-    const QPen &current = p_.pen();
-    if (current.brush().style() == Qt::SolidPattern && current.color() == colour) {
-        texts.Draw(p_, x, y + ascent_, text);
-        return;
-    }
-    const QPen keep = current;
-    p_.setPen(colour);
-    texts.Draw(p_, x, y + ascent_, text);
-    p_.setPen(keep);
+    texts.Draw(p_, x, y + ascent_, text, colour);
 }
 
 QPoint ScopeCanvas::Project(float lat, float lon) const

@@ -324,7 +324,7 @@ TEST(ScopeRenderCaches, OldEntriesForgottenWithoutChangingThePicture)
                 continue;
             const QString text = QString::number(set * kEach + i, 36);
             const QPoint at((i * 7) % 280, (i * 13) % 190 + 10);
-            texts.Draw(a, at.x(), at.y(), text);
+            texts.Draw(a, at.x(), at.y(), text, QColor(200, 180, 60));
             b.drawText(at, text);
             const QPointF centre((i * 11) % 290 + 0.25 * set, (i * 17) % 190 + 0.5);
             outlines.Ellipse(a, centre, 2, 2);
