@@ -256,8 +256,9 @@ quint64 OutlineCache::Key::Fingerprint() const
                                                | quint64(relative) << 48);
     h = Mix(h, Bits(width));
     h = Mix(h, Bits(miterLimit));
-    for (qreal v : values)
-        h = Mix(h, Bits(v));
+    const int used = kind == 1 ? 4 : 2 * count;
+    for (int i = 0; i < used; ++i)
+        h = Mix(h, Bits(values[i]));
     return h;
 }
 

@@ -45,9 +45,10 @@ private:
         int top = 0;
         int width = 0;
         int height = 0;
-        std::vector<quint8> coverage; // width × height, row by row
-        // Per row, the first and one past the last column with coverage.
-        std::vector<std::pair<quint16, quint16>> spans;
+        // Row by row, each row padded with no coverage to a multiple of eight pixels (so
+        // that rows are blended eight pixels at a time).
+        int stride = 0;
+        std::vector<quint8> coverage;
     };
     struct Font {
         QRawFont raw;

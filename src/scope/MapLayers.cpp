@@ -132,6 +132,10 @@ void DrawGeo(ScopeCanvas &c)
     TColor current = -1;
     {
         LineBatch batch(c);
+        // GEO lines mostly come as polylines, each starting where the last one ended: that
+        // point is projected once.
+        float lastLat = NAN, lastLon = NAN;
+        QPoint lastEnd;
         for (const GEO &g : t.geo) {
             if (!SegmentVisible(c.view(), g.lat1, g.lon1, g.lat2, g.lon2))
                 continue;
@@ -140,7 +144,11 @@ void DrawGeo(ScopeCanvas &c)
                 current = g.colour;
                 c.Pen(ToQColor(current));
             }
-            batch.Add(c.Project(g.lat1, g.lon1), c.Project(g.lat2, g.lon2));
+            const QPoint start = g.lat1 == lastLat && g.lon1 == lastLon ? lastEnd : c.Project(g.lat1, g.lon1);
+            lastLat = g.lat2;
+            lastLon = g.lon2;
+            lastEnd = c.Project(g.lat2, g.lon2);
+            batch.Add(start, lastEnd);
         }
     }
     // Ground labels in the detail colour of the first label of each table.
@@ -284,10 +292,10 @@ void DrawApproachAxis(ScopeCanvas &c, QPointF threshold, QPointF other)
     if (!FigureVisible({threshold, b, d}, c.size()))
         return;
     c.Pen(c.Colour(kColRunways), 1, Qt::DashLine);
-    const QPoint fork1[] = {Round(threshold), Round(a), Round(b), Round(bend1)};
-    c.painter().drawPolyline(fork1, 4);
-    const QPoint fork2[] = {Round(a), Round(d), Round(bend2)};
-    c.painter().drawPolyline(fork2, 3);
+    const QPointF fork1[] = {Round(threshold), Round(a), Round(b), Round(bend1)};
+    c.Polyline(fork1, 4);
+    const QPointF fork2[] = {Round(a), Round(d), Round(bend2)};
+    c.Polyline(fork2, 3);
 }
 
 } // namespace

@@ -142,7 +142,9 @@ void FullRedraw(QImage &picture, RadarState &state, const QDateTime &now, MapReu
         const quint64 signature = MapSignature(state, picture.size());
         if (scope.mapCache.size() != picture.size() || scope.mapCache.format() != picture.format()
             || scope.mapSignature != signature) {
-            scope.mapCache = QImage(picture.size(), picture.format());
+            // The picture kept for the map is reused (a new one costs its pages again).
+            if (scope.mapCache.size() != picture.size() || scope.mapCache.format() != picture.format())
+                scope.mapCache = QImage(picture.size(), picture.format());
             QPainter cache(&scope.mapCache);
             cache.setRenderHint(QPainter::Antialiasing, false);
             cache.setFont(painter.font());
