@@ -1,12 +1,12 @@
 #include "scope/GlyphStamps.h"
 
+#include "scope/CoverageBlend.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
 
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#endif
+
 #include <cmath>
 
 namespace zaz {
@@ -16,91 +16,6 @@ namespace {
 // Glyphs of fonts larger than this are drawn by the painter as outlines, not from its glyph
 // cache; their texts are left to it.
 constexpr double kMaxPixelSize = 48;
-
-// x × a / 255 on each byte, rounded the painter's way.
-inline quint32 ByteMul(quint32 x, quint32 a)
-{
-    quint32 t = (x & 0xFF00FFu) * a;
-    t = (t + ((t >> 8) & 0xFF00FFu) + 0x800080u) >> 8;
-    t &= 0xFF00FFu;
-    x = ((x >> 8) & 0xFF00FFu) * a;
-    x = x + ((x >> 8) & 0xFF00FFu) + 0x800080u;
-    x &= 0xFF00FF00u;
-    return x | t;
-}
-
-// Blends pixel over count pixels of line through coverage: pixel × a / 255 plus what is there
-// × (255 - a) / 255, each rounded the painter's way; a = 0 and a = 255 come out right with
-// no branch on the coverage.
-void BlendScalar(quint32 *line, const quint8 *coverage, qint64 count, quint32 pixel)
-{
-    for (qint64 i = 0; i < count; ++i)
-        line[i] = ByteMul(pixel, coverage[i]) + ByteMul(line[i], 255u - coverage[i]);
-}
-
-#if defined(__x86_64__) || defined(__i386__)
-// The same in 16-bit lanes, two pixels at a time (count even).
-void BlendSse2(quint32 *line, const quint8 *coverage, qint64 count, quint32 pixel)
-{
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i full = _mm_set1_epi16(255);
-    const __m128i half = _mm_set1_epi16(0x80);
-    const __m128i source = _mm_unpacklo_epi8(_mm_set1_epi32(int(pixel)), zero);
-    const auto mul = [&](__m128i x, __m128i a) {
-        const __m128i t = _mm_mullo_epi16(x, a);
-        return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), half), 8);
-    };
-    for (qint64 i = 0; i < count; i += 2) {
-        quint16 two;
-        std::memcpy(&two, coverage + i, sizeof two);
-        __m128i a = _mm_unpacklo_epi8(_mm_cvtsi32_si128(two), zero);
-        a = _mm_unpacklo_epi16(a, a);
-        a = _mm_unpacklo_epi32(a, a);
-        const __m128i there = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i *>(line + i)), zero);
-        const __m128i sum = _mm_add_epi16(mul(source, a), mul(there, _mm_sub_epi16(full, a)));
-        _mm_storel_epi64(reinterpret_cast<__m128i *>(line + i), _mm_packus_epi16(sum, zero));
-    }
-}
-
-__attribute__((target("avx2"))) inline __m256i ByteMul16(__m256i x, __m256i a, __m256i half)
-{
-    const __m256i t = _mm256_mullo_epi16(x, a);
-    return _mm256_srli_epi16(_mm256_add_epi16(_mm256_add_epi16(t, _mm256_srli_epi16(t, 8)), half), 8);
-}
-
-// Eight pixels at a time (count a multiple of eight), on processors with AVX2.
-__attribute__((target("avx2"))) void BlendAvx2(quint32 *line, const quint8 *coverage, qint64 count, quint32 pixel)
-{
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i full = _mm256_set1_epi16(255);
-    const __m256i half = _mm256_set1_epi16(0x80);
-    const __m256i colour = _mm256_set1_epi32(int(pixel));
-    const __m256i sourceLow = _mm256_unpacklo_epi8(colour, zero);
-    const __m256i sourceHigh = _mm256_unpackhi_epi8(colour, zero);
-    const __m256i spread = _mm256_set1_epi32(0x01010101);
-    for (qint64 i = 0; i < count; i += 8) {
-        qint64 eight;
-        std::memcpy(&eight, coverage + i, sizeof eight);
-        // Each pixel's coverage in the four bytes of its pixel, then in 16-bit lanes laid out
-        // as the pixels are.
-        const __m256i a = _mm256_mullo_epi32(_mm256_cvtepu8_epi32(_mm_cvtsi64_si128(eight)), spread);
-        const __m256i aLow = _mm256_unpacklo_epi8(a, zero);
-        const __m256i aHigh = _mm256_unpackhi_epi8(a, zero);
-        auto *at = reinterpret_cast<__m256i *>(line + i);
-        const __m256i there = _mm256_loadu_si256(at);
-        const __m256i low = _mm256_add_epi16(
-            ByteMul16(sourceLow, aLow, half), ByteMul16(_mm256_unpacklo_epi8(there, zero), _mm256_sub_epi16(full, aLow), half));
-        const __m256i high = _mm256_add_epi16(
-            ByteMul16(sourceHigh, aHigh, half), ByteMul16(_mm256_unpackhi_epi8(there, zero), _mm256_sub_epi16(full, aHigh), half));
-        _mm256_storeu_si256(at, _mm256_packus_epi16(low, high));
-    }
-}
-
-using BlendRow = void (*)(quint32 *, const quint8 *, qint64, quint32);
-const BlendRow kBlendRow = __builtin_cpu_supports("avx2") ? BlendAvx2 : BlendSse2;
-#else
-const auto kBlendRow = BlendScalar;
-#endif
 
 // A glyph position in 1/64 pixel, when it lies on that grid.
 bool OnGrid(double v, int &fixed)
@@ -271,18 +186,17 @@ void GlyphStamps::Blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, q
     const qint64 y0 = std::max<qint64>(top, 0), y1 = std::min<qint64>(top + mask.height, picture.height());
     if (left >= picture.width() || left + mask.width <= 0 || y0 >= y1)
         return;
-    uchar *bits = picture.bits();
     const qsizetype stride = picture.bytesPerLine();
     const quint8 *coverage = mask.coverage.data() + (y0 - top) * mask.stride;
-    // Whole padded rows on the picture: eight pixels at a time (the padding blends nothing).
+    // Whole padded rows on the picture: several pixels at a time (the padding blends nothing).
     if (left >= 0 && left + mask.stride <= picture.width()) {
-        for (qint64 row = y0; row < y1; ++row, coverage += mask.stride)
-            kBlendRow(reinterpret_cast<quint32 *>(bits + row * stride) + left, coverage, mask.stride, pixel);
+        auto *pixels = reinterpret_cast<quint32 *>(picture.bits() + y0 * stride) + left;
+        BlendCoverage({pixels, stride, coverage, mask.stride, mask.stride, y1 - y0}, pixel);
         return;
     }
     const qint64 x0 = std::max<qint64>(left, 0), x1 = std::min<qint64>(left + mask.width, picture.width());
-    for (qint64 row = y0; row < y1; ++row, coverage += mask.stride)
-        BlendScalar(reinterpret_cast<quint32 *>(bits + row * stride) + x0, coverage + (x0 - left), x1 - x0, pixel);
+    auto *pixels = reinterpret_cast<quint32 *>(picture.bits() + y0 * stride) + x0;
+    BlendCoverageScalar({pixels, stride, coverage + (x0 - left), mask.stride, x1 - x0, y1 - y0}, pixel);
 }
 
 void GlyphStamps::Draw(QImage &picture, const std::vector<GlyphStamp> &stamps, int x, int y, quint32 pixel) const

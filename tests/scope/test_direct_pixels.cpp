@@ -1,6 +1,7 @@
 // Pixels written straight into the picture against the painter's own: random lines in
 // batches (short, long, far off the picture, of no length, drawn back and forth), texts
 // from captured glyphs, and outlines repeated at other places.
+#include "scope/CoverageBlend.h"
 #include "scope/DirectPixels.h"
 #include "scope/LineRaster.h"
 
@@ -76,6 +77,42 @@ TEST(LineRaster, SetsThePaintersPixelsForBatchesOfRandomLines)
             for (const QLine &line : lines)
                 raster.Draw(line);
             ASSERT_EQ(FirstDifference(painted, direct), "") << "round " << round;
+        }
+    }
+}
+
+TEST(CoverageBlend, EveryWayGivesThePaintersBlend)
+{
+    // The painter's blend of one pixel, worked out per byte in plain integers.
+    const auto expected = [](quint32 colour, quint32 there, int a) {
+        quint32 out = 0;
+        for (int shift = 0; shift < 32; shift += 8) {
+            const auto mul = [](quint32 x, quint32 k) { const quint32 t = x * k; return (t + (t >> 8) + 0x80) >> 8; };
+            out |= (mul((colour >> shift) & 0xFF, a) + mul((there >> shift) & 0xFF, 255 - a)) << shift;
+        }
+        return out;
+    };
+    QRandomGenerator random(7);
+    constexpr int kCount = 64;
+    for (int round = 0; round < 200; ++round) {
+        quint32 there[kCount];
+        quint8 coverage[kCount];
+        for (int i = 0; i < kCount; ++i) {
+            there[i] = random.generate() | 0xFF000000u;
+            const int kind = random.bounded(4); // the ends matter most: none and full
+            coverage[i] = quint8(kind == 0 ? 0 : kind == 1 ? 255 : random.bounded(256));
+        }
+        const quint32 colour = random.generate() | 0xFF000000u;
+        using Way = void (*)(const CoverageRect &, quint32);
+        std::vector<Way> ways = {BlendCoverageScalar, BlendCoverageSse2, BlendCoverage};
+        if (Avx2Available())
+            ways.push_back(BlendCoverageAvx2);
+        for (Way way : ways) {
+            quint32 line[kCount];
+            std::copy(there, there + kCount, line);
+            way({line, 16 * sizeof(quint32), coverage, 16, 16, kCount / 16}, colour);
+            for (int i = 0; i < kCount; ++i)
+                ASSERT_EQ(line[i], expected(colour, there[i], coverage[i])) << "pixel " << i;
         }
     }
 }
