@@ -316,9 +316,6 @@ quint32 OutlineCache::DirectColour(const QPainter &painter, Key &key)
 bool OutlineCache::Capture(const QPainter &painter, const Key &key, QPoint anchor, QRect window, Entry &entry)
 {
     entry.pixels.clear();
-    const QRect inside = window & QRect(QPoint(0, 0), size_);
-    if (inside.isEmpty())
-        return false;
     if (scratch_.isNull()) {
         scratch_ = QImage(size_, format_);
         if (scratch_.isNull())
@@ -334,7 +331,29 @@ bool OutlineCache::Capture(const QPainter &painter, const Key &key, QPoint ancho
     pen.setColor(Qt::white);
     scratchPainter_->setPen(pen);
     scratchPainter_->setBrush(Qt::NoBrush);
-    // Drawn where it is drawn on the picture.
+    if (!Take(key, anchor, window, entry.pixels))
+        return false;
+    if (!key.relative)
+        return true;
+    // An outline kept for every place is drawn once more far from here (other coordinates,
+    // other rounding of their sums): the same pixels, or it is left to the painter.
+    const QPoint room(size_.width() - window.width(), size_.height() - window.height());
+    const QPoint elsewhere((anchor.x() + size_.width() / 2) % std::max(1, room.x()),
+                           (anchor.y() + size_.height() / 2) % std::max(1, room.y()));
+    QVarLengthArray<quint32, 16> again;
+    if (!Take(key, elsewhere, window.translated(elsewhere - anchor), again) || again != entry.pixels) {
+        entry.pixels.clear();
+        return false;
+    }
+    return true;
+}
+
+bool OutlineCache::Take(const Key &key, QPoint anchor, QRect window, QVarLengthArray<quint32, 16> &pixels)
+{
+    pixels.clear();
+    const QRect inside = window & QRect(QPoint(0, 0), size_);
+    if (inside.isEmpty())
+        return false;
     const qreal ax = anchor.x(), ay = anchor.y();
     if (key.kind == 1) {
         scratchPainter_->drawEllipse(QPointF(key.values[0] + ax, key.values[1] + ay), key.values[2], key.values[3]);
@@ -353,14 +372,14 @@ bool OutlineCache::Capture(const QPainter &painter, const Key &key, QPoint ancho
             if (line[x] == blank_)
                 continue;
             line[x] = blank_;
-            entry.pixels.append((quint32(x - anchor.x()) << 16) | quint32(y - anchor.y()));
+            pixels.append((quint32(x - anchor.x()) << 16) | quint32(y - anchor.y()));
             if (x == window.left() || x == window.right() || y == window.top() || y == window.bottom())
                 onEdge = true;
         }
     }
     if (onEdge) {
         scratch_.fill(0u);
-        entry.pixels.clear();
+        pixels.clear();
         return false;
     }
     return true;
@@ -392,17 +411,20 @@ void OutlineCache::Draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&dra
     const int margin = int(std::ceil(key.width)) + 3;
     const QRect window(QPoint(int(std::floor(bounds.left())) - margin, int(std::floor(bounds.top())) - margin),
                        QPoint(int(std::ceil(bounds.right())) + margin, int(std::ceil(bounds.bottom())) + margin));
+    // Outlines placed on whole pixels, wholly inside the picture, are kept by their shape:
+    // their points (or centre) are taken from the window's corner.
     QPoint anchor(0, 0);
-    if (key.kind == 2 && key.width <= 1 && QRect(QPoint(0, 0), size_).contains(window)) {
+    if (QRect(QPoint(0, 0), size_).contains(window)) {
+        const int placed = key.kind == 1 ? 2 : 2 * key.count;
         bool whole = true;
-        for (int i = 0; i < 2 * key.count; ++i)
+        for (int i = 0; i < placed; ++i)
             whole = whole && key.values[i] == std::floor(key.values[i]);
         if (whole) {
             anchor = window.topLeft();
             key.relative = 1;
-            for (int i = 0; i < key.count; ++i) {
-                key.values[2 * i] -= anchor.x();
-                key.values[2 * i + 1] -= anchor.y();
+            for (int i = 0; i < placed; i += 2) {
+                key.values[i] -= anchor.x();
+                key.values[i + 1] -= anchor.y();
             }
         }
     }

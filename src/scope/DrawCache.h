@@ -75,8 +75,9 @@ private:
 
 // Small outlines (the trail circles, the target symbols, the fix triangles) whose pixels are
 // taken from a private picture the first time they are drawn at a place, then written
-// directly. A polyline of whole-pixel points wholly inside the picture sets the same pixels
-// wherever it is drawn, moved: it is kept once for every place.
+// directly. An outline placed on whole pixels (points, or an ellipse's centre) wholly inside
+// the picture sets the same pixels wherever it is drawn, moved: it is kept once for every
+// place (checked when it is taken by drawing it a second time far from the first).
 class OutlineCache {
 public:
     // Prepares for a redraw on picture; forgets every outline when the picture's size or
@@ -121,6 +122,9 @@ private:
     // to the painter (a state the pixels were not taken for). Fills the pen's part of key.
     quint32 DirectColour(const QPainter &painter, Key &key);
     bool Capture(const QPainter &painter, const Key &key, QPoint anchor, QRect window, Entry &entry);
+    // Draws the outline at anchor on the blank scratch picture and takes the pixels it set
+    // (from anchor), leaving the scratch blank; false when it reaches the window's edge.
+    bool Take(const Key &key, QPoint anchor, QRect window, QVarLengthArray<quint32, 16> &pixels);
     void Write(const Entry &entry, quint32 colour, QPoint anchor);
     template <typename DrawFn>
     void Draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&draw);
