@@ -54,6 +54,13 @@ bool PlainLatin(const QString &text)
     return true;
 }
 
+// Equal texts; the same shared text (a name taken again from the sector's tables) is known
+// equal without reading its characters.
+inline bool SameText(const QString &a, const QString &b)
+{
+    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+}
+
 // Drops the entries not used by the last two redraws, renumbering the others in the
 // index and in the last redraw's order.
 template <typename Entry, typename Index>
@@ -109,7 +116,7 @@ TextCache::Entry &TextCache::Find(const QPainter &painter, const QString &text)
         if (before < 0 || before >= qsizetype(previous_.size()))
             continue;
         const int candidate = previous_[size_t(before)];
-        if (candidate >= 0 && entries_[size_t(candidate)].text == text) {
+        if (candidate >= 0 && SameText(entries_[size_t(candidate)].text, text)) {
             found = candidate;
             offset_ -= back;
         }
@@ -124,6 +131,7 @@ TextCache::Entry &TextCache::Find(const QPainter &painter, const QString &text)
         } else {
             Entry entry;
             entry.text = text;
+            entry.plainLatin = PlainLatin(text);
             // Laid out for the painter's device, as drawText resolves the font for it.
             QTextLayout layout(text, painter.font(), painter.device());
             layout.beginLayout();
@@ -154,7 +162,9 @@ void TextCache::Draw(QPainter &painter, int x, int baseline, const QString &text
 {
     if (text.isEmpty())
         return;
-    Entry *entry = PlainLatin(text) ? &Find(painter, text) : nullptr;
+    Entry *entry = &Find(painter, text);
+    if (!entry->plainLatin)
+        entry = nullptr;
     if (entry && entry->laidOut && DrawStamped(painter, *entry, x, baseline, colour))
         return;
     // Text is drawn with the pen's colour alone: a pen of that colour already set (for the
@@ -186,7 +196,7 @@ bool TextCache::DrawStamped(QPainter &painter, Entry &entry, int x, int baseline
         if (painter.renderHints() != stampHints_) {
             for (Entry &e : entries_) {
                 e.stamped = 0;
-                e.stamps.clear();
+                e.stamps = StampedText();
             }
             stampHints_ = painter.renderHints();
         }

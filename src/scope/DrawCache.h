@@ -45,9 +45,10 @@ private:
         QString text;
         QGlyphRun run;
         bool laidOut = false;    // run holds the text's glyphs
+        bool plainLatin = false; // laid out as drawText lays it out (see PlainLatin)
         qreal lineAscent = 0;
         int boundingWidth = -1;  // -1 until asked for
-        std::vector<GlyphStamp> stamps;
+        StampedText stamps;
         qint8 stamped = 0;       // 0 not tried yet, 1 stamps made, -1 drawn by the painter
         quint32 used = 0;
         qsizetype position = -1; // in the order of the redraw that asked for it last

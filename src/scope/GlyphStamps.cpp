@@ -3,7 +3,6 @@
 #include "scope/CoverageBlend.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstring>
 
 
@@ -146,9 +145,10 @@ int GlyphStamps::MaskOf(int font, quint32 glyph, int fx, int fy)
     return found;
 }
 
-bool GlyphStamps::Make(const QGlyphRun &run, double lift, QPainter::RenderHints hints, std::vector<GlyphStamp> &stamps)
+bool GlyphStamps::Make(const QGlyphRun &run, double lift, QPainter::RenderHints hints, StampedText &text)
 {
-    stamps.clear();
+    text = StampedText();
+    std::vector<GlyphStamp> &stamps = text.stamps;
     if (hints != hints_) {
         Clear();
         hints_ = hints;
@@ -174,8 +174,16 @@ bool GlyphStamps::Make(const QGlyphRun &run, double lift, QPainter::RenderHints 
         const int mask = MaskOf(font, glyphs[i], px & 63, py & 63);
         if (mask < 0)
             return false;
-        if (masks_[size_t(mask)].width > 0)
-            stamps.push_back({mask, px >> 6, py >> 6});
+        const Mask &m = masks_[size_t(mask)];
+        if (m.width == 0)
+            continue;
+        const int dx = px >> 6, dy = py >> 6;
+        const bool first = stamps.empty();
+        stamps.push_back({mask, dx, dy});
+        text.left = first ? dx + m.left : std::min(text.left, dx + m.left);
+        text.top = first ? dy + m.top : std::min(text.top, dy + m.top);
+        text.right = first ? dx + m.left + m.width : std::max(text.right, dx + m.left + m.width);
+        text.bottom = first ? dy + m.top + m.height : std::max(text.bottom, dy + m.top + m.height);
     }
     return true;
 }
@@ -199,25 +207,15 @@ void GlyphStamps::Blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, q
     BlendCoverageScalar({pixels, stride, coverage + (x0 - left), mask.stride, x1 - x0, y1 - y0}, pixel);
 }
 
-void GlyphStamps::Draw(QImage &picture, const std::vector<GlyphStamp> &stamps, int x, int y, quint32 pixel) const
+void GlyphStamps::Draw(QImage &picture, const StampedText &text, int x, int y, quint32 pixel) const
 {
-    if (stamps.empty())
-        return;
     // The rows of a text are scattered over a picture much larger than the processor's
     // caches: ask for all the memory the text covers before blending it, so that it comes
     // in together instead of one row after the other.
-    qint64 left = LLONG_MAX, right = LLONG_MIN, top = LLONG_MAX, bottom = LLONG_MIN;
-    for (const GlyphStamp &s : stamps) {
-        const Mask &m = masks_[size_t(s.mask)];
-        left = std::min<qint64>(left, qint64(x) + s.dx + m.left);
-        right = std::max<qint64>(right, qint64(x) + s.dx + m.left + m.width);
-        top = std::min<qint64>(top, qint64(y) + s.dy + m.top);
-        bottom = std::max<qint64>(bottom, qint64(y) + s.dy + m.top + m.height);
-    }
-    left = std::max<qint64>(left, 0);
-    right = std::min<qint64>(right, picture.width());
-    top = std::max<qint64>(top, 0);
-    bottom = std::min<qint64>(bottom, picture.height());
+    const qint64 left = std::max<qint64>(qint64(x) + text.left, 0);
+    const qint64 right = std::min<qint64>(qint64(x) + text.right, picture.width());
+    const qint64 top = std::max<qint64>(qint64(y) + text.top, 0);
+    const qint64 bottom = std::min<qint64>(qint64(y) + text.bottom, picture.height());
     if (left >= right || top >= bottom)
         return;
     const uchar *bits = picture.constBits();
@@ -228,7 +226,7 @@ void GlyphStamps::Draw(QImage &picture, const std::vector<GlyphStamp> &stamps, i
             __builtin_prefetch(line + col * 4, 1);
         __builtin_prefetch(line + (right - 1) * 4, 1);
     }
-    for (const GlyphStamp &s : stamps)
+    for (const GlyphStamp &s : text.stamps)
         Blend(picture, masks_[size_t(s.mask)], qint64(x) + s.dx, qint64(y) + s.dy, pixel);
 }
 

@@ -26,14 +26,20 @@ struct GlyphStamp {
     int dy = 0;
 };
 
+// The glyphs of a text and the rectangle they cover, relative to the text's origin.
+struct StampedText {
+    std::vector<GlyphStamp> stamps;
+    int left = 0, top = 0, right = 0, bottom = 0; // right and bottom excluded
+};
+
 class GlyphStamps {
 public:
     // The stamps of run drawn at origin + (0, lift) by a painter with these hints: false when
     // the painter must draw it (a position off the painter's 1/64 grid, a glyph too large,
     // decorations, a font blended otherwise).
-    bool Make(const QGlyphRun &run, double lift, QPainter::RenderHints hints, std::vector<GlyphStamp> &stamps);
-    // Blends the stamps in pixel (opaque 0xAARRGGBB) with the text's origin at (x, y).
-    void Draw(QImage &picture, const std::vector<GlyphStamp> &stamps, int x, int y, quint32 pixel) const;
+    bool Make(const QGlyphRun &run, double lift, QPainter::RenderHints hints, StampedText &text);
+    // Blends the text in pixel (opaque 0xAARRGGBB) with its origin at (x, y).
+    void Draw(QImage &picture, const StampedText &text, int x, int y, quint32 pixel) const;
     // Forgets every mask (the font or the hints changed).
     void Clear();
 
