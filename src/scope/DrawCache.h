@@ -39,6 +39,8 @@ public:
     void End();
 
     qsizetype size() const { return qsizetype(entries_.size()); }
+    // Glyph masks taken so far (none: every text went to the painter).
+    qsizetype glyphMasks() const { return glyphs_.masks(); }
 
 private:
     struct Entry {

@@ -1,8 +1,10 @@
 // Pixels written straight into the picture against the painter's own: random lines in
-// batches (short, long, far off the picture, of no length, drawn back and forth), texts
-// from captured glyphs, and outlines repeated at other places.
+// batches (short, long, far off the picture, of no length, drawn back and forth), the
+// blend of glyph coverage, texts from captured glyphs over a varied picture and across its
+// edges, and outlines kept by their shape and written at other places.
 #include "scope/CoverageBlend.h"
 #include "scope/DirectPixels.h"
+#include "scope/DrawCache.h"
 #include "scope/LineRaster.h"
 
 #include <gtest/gtest.h>
@@ -115,6 +117,98 @@ TEST(CoverageBlend, EveryWayGivesThePaintersBlend)
                 ASSERT_EQ(line[i], expected(colour, there[i], coverage[i])) << "pixel " << i;
         }
     }
+}
+
+// A picture of varied pixels, so that blends over it differ from place to place.
+QImage Noise(QSize size, quint32 seed)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    QRandomGenerator random(seed);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            picture.setPixel(x, y, random.generate() | 0xFF000000u);
+    return picture;
+}
+
+TEST(GlyphStamps, TextsAreThePaintersOwnAnywhereOnThePicture)
+{
+    // Texts at random places, many of them cut by an edge, in several colours and fonts,
+    // drawn twice (the second time from glyphs already taken).
+    const QStringList words = {QStringLiteral("LFLL"), QStringLiteral("AFR1234 FL350"), QStringLiteral("Wj@g_|"),
+                               QStringLiteral("Été 113.90 ÀÖ"), QStringLiteral("ii ll WW"), QStringLiteral("+3000/250")};
+    for (const char *family : {"DejaVu Sans Mono", "DejaVu Sans"}) {
+        QFont font(QString::fromLatin1(family));
+        font.setPointSize(9);
+        TextCache texts;
+        for (int round = 0; round < 2; ++round) {
+            QImage direct = Noise(QSize(160, 90), 3);
+            QImage painted = direct;
+            QPainter a(&direct), b(&painted);
+            a.setFont(font);
+            b.setFont(font);
+            texts.Begin(a);
+            QRandomGenerator places(9); // the same places both times
+            for (int i = 0; i < 300; ++i) {
+                const QString &text = words[places.bounded(int(words.size()))];
+                const QPoint at(places.bounded(-90, 170), places.bounded(-12, 104));
+                const QColor colour = QColor::fromRgb(places.generate() | 0xFF000000u);
+                texts.Draw(a, at.x(), at.y(), text, colour);
+                b.setPen(colour);
+                b.drawText(at, text);
+            }
+            texts.End();
+            a.end();
+            b.end();
+            ASSERT_EQ(FirstDifference(painted, direct), "") << family << " round " << round;
+        }
+        EXPECT_GT(texts.glyphMasks(), 20) << "the texts were not drawn from their glyphs";
+    }
+}
+
+TEST(OutlineCache, OutlinesKeptByShapeLandWhereThePainterPutsThem)
+{
+    // The outlines of the scope (trail circles, alert rings, target symbols of width 2,
+    // dashed approach forks, fix triangles) at random whole-pixel places, some on the
+    // picture's edges, drawn three times so that they are noted, taken, then written.
+    const QPointF wing[] = {{0, 0}, {-7, 5}, {6, -4}};
+    const QPointF fork[] = {{0, 0}, {31, 12}, {38, 3}, {40, 9}};
+    const QPointF triangle[] = {{0, -4}, {-4, 4}, {4, 4}, {0, -4}};
+    OutlineCache cache;
+    for (int round = 0; round < 3; ++round) {
+        QImage direct = Noise(QSize(200, 150), 5);
+        QImage painted = direct;
+        QPainter a(&direct), b(&painted);
+        cache.Begin(direct);
+        QRandomGenerator places(11); // the same places each time
+        for (int i = 0; i < 400; ++i) {
+            const QPointF at(places.bounded(-10, 210), places.bounded(-10, 160));
+            const int kind = places.bounded(5);
+            QPen pen(QColor::fromRgb(places.generate() | 0xFF000000u), kind == 2 ? 2 : 1,
+                     kind <= 1 ? Qt::DotLine : kind == 3 ? Qt::DashLine : Qt::SolidLine);
+            pen.setCapStyle(Qt::FlatCap);
+            a.setPen(pen);
+            b.setPen(pen);
+            if (kind <= 1) {
+                const qreal r = kind == 0 ? 2.0 : 9.0;
+                cache.Ellipse(a, at, r, r);
+                b.drawEllipse(at, r, r);
+                continue;
+            }
+            const QPointF *shape = kind == 2 ? wing : kind == 3 ? fork : triangle;
+            const int count = kind == 2 ? 3 : 4;
+            QPointF points[4];
+            for (int k = 0; k < count; ++k)
+                points[k] = shape[k] + at;
+            cache.Polyline(a, points, count);
+            b.drawPolyline(points, count);
+        }
+        cache.End();
+        a.end();
+        b.end();
+        ASSERT_EQ(FirstDifference(painted, direct), "") << "round " << round;
+    }
+    // Those wholly inside are kept once for every place: fewer entries than outlines.
+    EXPECT_LT(cache.size(), 300);
 }
 
 TEST(DirectPixels, OnlyPlainPaintersAndOpaqueThinPensQualify)
