@@ -289,13 +289,7 @@ void OutlineCache::Begin(QImage &picture)
 
 quint32 OutlineCache::DirectColour(const QPainter &painter, Key &key)
 {
-    if (!picture_ || painter.device() != picture_)
-        return 0;
-    if (format_ != QImage::Format_RGB32 && format_ != QImage::Format_ARGB32_Premultiplied)
-        return 0;
-    if (painter.hasClipping() || !painter.worldTransform().isIdentity()
-        || painter.compositionMode() != QPainter::CompositionMode_SourceOver || painter.opacity() != 1.0
-        || painter.testRenderHint(QPainter::Antialiasing) || painter.brush().style() != Qt::NoBrush)
+    if (!picture_ || DirectPicture(painter) != picture_ || painter.brush().style() != Qt::NoBrush)
         return 0;
     // The pen is worked out once while it stays the same (the same pen object is seen again
     // and again: a trail is twenty outlines).
