@@ -28,9 +28,10 @@ namespace zaz {
 // are blended straight into it.
 class TextCache {
 public:
-    // Prepares for a redraw with this painter (its font and device); forgets every text when
-    // the font or the device's resolution changed.
-    void Begin(const QPainter &painter);
+    // Prepares for a redraw with this painter (its font and device) on these rows; forgets
+    // every text when the font or the device's resolution changed. Texts wholly off the rows
+    // are not drawn at all.
+    void Begin(const QPainter &painter, const PixelRows &rows = {});
     // Draws text with its baseline at (x, baseline) in colour, as drawText does with a pen of
     // that colour; the painter's pen is left as it was.
     void Draw(QPainter &painter, int x, int baseline, const QString &text, const QColor &colour);
@@ -60,6 +61,8 @@ private:
     bool DrawStamped(QPainter &painter, Entry &entry, int x, int baseline, const QColor &colour);
 
     QFont font_;
+    PixelRows rows_;
+    int reach_ = 0; // no glyph reaches farther than this above or below its baseline
     GlyphStamps glyphs_;
     QPainter::RenderHints stampHints_;
     int dpiX_ = 0;
@@ -83,9 +86,9 @@ private:
 // place (checked when it is taken by drawing it a second time far from the first).
 class OutlineCache {
 public:
-    // Prepares for a redraw on picture; forgets every outline when the picture's size or
-    // format changed.
-    void Begin(QImage &picture);
+    // Prepares for a redraw on these rows of picture; forgets every outline when the
+    // picture's size or format changed. Outlines wholly off the rows are not drawn at all.
+    void Begin(QImage &picture, const PixelRows &rows = {});
     // painter.drawEllipse(centre, rx, ry) and painter.drawPolyline(points, count).
     void Ellipse(QPainter &painter, QPointF centre, qreal rx, qreal ry);
     void Polyline(QPainter &painter, const QPointF *points, int count);
@@ -137,6 +140,7 @@ private:
     Key penKey_;
     quint32 penColour_ = 0;
     QImage *picture_ = nullptr;
+    PixelRows rows_;
     QSize size_;
     QImage::Format format_ = QImage::Format_Invalid;
     QImage scratch_;                         // all blank outside a capture
@@ -202,13 +206,22 @@ private:
     qsizetype offset_ = 0;
 };
 
-// The caches of the scope, kept in its state while the program runs.
+// The caches of one drawing of the scope (the traffic, or the map or one band of it), kept
+// in its state while the program runs.
 struct DrawCaches {
     TextCache texts;
     OutlineCache outlines;
     // Orientation points of targets oriented by their track: the position on the picture,
     // the last position and the vector's length give nose, tail, wings and vector end.
     SequenceMemo<5, 10> orientations;
+    // The rows drawn on.
+    PixelRows rows;
+    void Begin(const QPainter &painter, QImage &picture, const PixelRows &drawn = {})
+    {
+        rows = drawn;
+        texts.Begin(painter, drawn);
+        outlines.Begin(picture, drawn);
+    }
     void End()
     {
         texts.End();

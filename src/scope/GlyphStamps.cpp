@@ -122,7 +122,7 @@ bool GlyphStamps::BlendMatchesPainter(const QRawFont &raw)
             return false;
         QImage blended(scratch_.size(), scratch_.format());
         blended.fill(kBackground);
-        Blend(blended, mask, anchor_, anchor_, kColour);
+        Blend(blended, mask, anchor_, anchor_, kColour, 0, blended.height());
         if (blended != scratch_)
             return false;
     }
@@ -188,10 +188,11 @@ bool GlyphStamps::Make(const QGlyphRun &run, double lift, QPainter::RenderHints 
     return true;
 }
 
-void GlyphStamps::Blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, quint32 pixel)
+void GlyphStamps::Blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, quint32 pixel, qint64 firstRow,
+                        qint64 endRow)
 {
     const qint64 left = x + mask.left, top = y + mask.top;
-    const qint64 y0 = std::max<qint64>(top, 0), y1 = std::min<qint64>(top + mask.height, picture.height());
+    const qint64 y0 = std::max<qint64>(top, firstRow), y1 = std::min<qint64>(top + mask.height, endRow);
     if (left >= picture.width() || left + mask.width <= 0 || y0 >= y1)
         return;
     const qsizetype stride = picture.bytesPerLine();
@@ -207,15 +208,18 @@ void GlyphStamps::Blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, q
     BlendCoverageScalar({pixels, stride, coverage + (x0 - left), mask.stride, x1 - x0, y1 - y0}, pixel);
 }
 
-void GlyphStamps::Draw(QImage &picture, const StampedText &text, int x, int y, quint32 pixel) const
+void GlyphStamps::Draw(QImage &picture, const StampedText &text, int x, int y, quint32 pixel,
+                       const PixelRows &rows) const
 {
+    const qint64 firstRow = std::clamp<qint64>(rows.begin, 0, picture.height());
+    const qint64 endRow = std::clamp<qint64>(rows.end, firstRow, picture.height());
     // The rows of a text are scattered over a picture much larger than the processor's
     // caches: ask for all the memory the text covers before blending it, so that it comes
     // in together instead of one row after the other.
     const qint64 left = std::max<qint64>(qint64(x) + text.left, 0);
     const qint64 right = std::min<qint64>(qint64(x) + text.right, picture.width());
-    const qint64 top = std::max<qint64>(qint64(y) + text.top, 0);
-    const qint64 bottom = std::min<qint64>(qint64(y) + text.bottom, picture.height());
+    const qint64 top = std::max<qint64>(qint64(y) + text.top, firstRow);
+    const qint64 bottom = std::min<qint64>(qint64(y) + text.bottom, endRow);
     if (left >= right || top >= bottom)
         return;
     const uchar *bits = picture.constBits();
@@ -227,7 +231,7 @@ void GlyphStamps::Draw(QImage &picture, const StampedText &text, int x, int y, q
         __builtin_prefetch(line + (right - 1) * 4, 1);
     }
     for (const GlyphStamp &s : text.stamps)
-        Blend(picture, masks_[size_t(s.mask)], qint64(x) + s.dx, qint64(y) + s.dy, pixel);
+        Blend(picture, masks_[size_t(s.mask)], qint64(x) + s.dx, qint64(y) + s.dy, pixel, firstRow, endRow);
 }
 
 } // namespace zaz

@@ -9,6 +9,8 @@
 // otherwise (gamma-corrected text, say) makes every text go back to the painter.
 #pragma once
 
+#include "scope/DirectPixels.h"
+
 #include <QGlyphRun>
 #include <QHash>
 #include <QImage>
@@ -38,8 +40,8 @@ public:
     // the painter must draw it (a position off the painter's 1/64 grid, a glyph too large,
     // decorations, a font blended otherwise).
     bool Make(const QGlyphRun &run, double lift, QPainter::RenderHints hints, StampedText &text);
-    // Blends the text in pixel (opaque 0xAARRGGBB) with its origin at (x, y).
-    void Draw(QImage &picture, const StampedText &text, int x, int y, quint32 pixel) const;
+    // Blends the text in pixel (opaque 0xAARRGGBB) with its origin at (x, y), on rows only.
+    void Draw(QImage &picture, const StampedText &text, int x, int y, quint32 pixel, const PixelRows &rows = {}) const;
     // Forgets every mask (the font or the hints changed).
     void Clear();
 
@@ -69,7 +71,9 @@ private:
     bool PaintAlone(const QRawFont &raw, quint32 glyph, int fx, int fy, QRgb background, QRgb colour);
     bool Capture(const QRawFont &raw, quint32 glyph, int fx, int fy, Mask &mask);
     bool BlendMatchesPainter(const QRawFont &raw);
-    static void Blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, quint32 pixel);
+    // Blends mask at (x, y) on the rows from firstRow to endRow (excluded), on the picture.
+    static void Blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, quint32 pixel, qint64 firstRow,
+                      qint64 endRow);
 
     QPainter::RenderHints hints_;
     std::vector<Font> fonts_;

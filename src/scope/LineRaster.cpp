@@ -1,5 +1,6 @@
 #include "scope/LineRaster.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
@@ -24,8 +25,9 @@ inline int Ratio(int a, int b)
 
 } // namespace
 
-LineRaster::LineRaster(QImage &picture, quint32 pixel)
-    : bits_(picture.bits()), stride_(picture.bytesPerLine()), width_(picture.width()), height_(picture.height()),
+LineRaster::LineRaster(QImage &picture, quint32 pixel, const PixelRows &rows)
+    : bits_(picture.bits()), stride_(picture.bytesPerLine()), width_(picture.width()),
+      top_(std::clamp(rows.begin, 0, picture.height())), bottom_(std::clamp(rows.end, top_, picture.height())),
       pixel_(pixel), xmin_(-1), xmax_(picture.width() + 1), ymin_(-1), ymax_(picture.height() + 1)
 {
 }
@@ -118,6 +120,12 @@ void LineRaster::Draw(QLine line)
         return;
     across += (((along * 64) + (step > 0 ? 32 : 0) - y1) * step) >> 6;
     lastDirection_ = direction;
+    // A line wholly off the rows written (drawn by another band) counts for its direction only.
+    const int acrossEnd = int((qint64(across) + qint64(end - along - 1) * step) >> 16);
+    const int first = vertical ? along : std::min(across >> 16, acrossEnd);
+    const int last = vertical ? end - 1 : std::max(across >> 16, acrossEnd);
+    if (last < top_ || first >= bottom_)
+        return;
     if (vertical) {
         for (; along < end; ++along, across += step)
             Plot(across >> 16, along);

@@ -10,6 +10,8 @@
 // back along the same axis starts half a pixel earlier.
 #pragma once
 
+#include "scope/DirectPixels.h"
+
 #include <QImage>
 #include <QLine>
 
@@ -18,8 +20,8 @@ namespace zaz {
 class LineRaster {
 public:
     // Lines in pixel (0xAARRGGBB, opaque) on picture (Format_RGB32 or
-    // Format_ARGB32_Premultiplied); the state of a new drawLines call.
-    LineRaster(QImage &picture, quint32 pixel);
+    // Format_ARGB32_Premultiplied), written on rows only; the state of a new drawLines call.
+    LineRaster(QImage &picture, quint32 pixel, const PixelRows &rows = {});
 
     void Draw(QLine line);
 
@@ -28,14 +30,15 @@ private:
     bool Cut(double &x1, double &y1, double &x2, double &y2) const;
     void Plot(int x, int y)
     {
-        if (unsigned(x) < unsigned(width_) && unsigned(y) < unsigned(height_))
+        if (unsigned(x) < unsigned(width_) && unsigned(y - top_) < unsigned(bottom_ - top_))
             reinterpret_cast<quint32 *>(bits_ + qsizetype(y) * stride_)[x] = pixel_;
     }
 
     uchar *bits_;
     qsizetype stride_;
     int width_;
-    int height_;
+    int top_;    // the rows written: [top_, bottom_)
+    int bottom_;
     quint32 pixel_;
     // The lines are cut to this rectangle before they are walked.
     double xmin_, xmax_, ymin_, ymax_;

@@ -8,6 +8,7 @@
 #include "sector/Projection.h"
 
 #include <cstring>
+#include <thread>
 
 namespace zaz {
 
@@ -62,6 +63,42 @@ void DrawMap(QPainter &painter, RadarState &state, QSize size, DrawCaches *cache
     DrawNavaids(c, t.ndbs, kColNdb, false);
     DrawRoutes(c, t.sids, kColSid, d.showSidNames != 0, NamePlace::LastSegmentEnd);
     DrawRoutes(c, t.stars, kColStar, d.showStarNames != 0, NamePlace::FirstSegmentEnd);
+}
+
+// Draws the map on rows of picture with its own painter and caches.
+void DrawMapRows(QImage &picture, RadarState &state, DrawCaches &caches, const PixelRows &rows)
+{
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setFont(ScreenFont(state.settings.display));
+    if (rows.band())
+        painter.setClipRect(rows.Rect(picture.width()));
+    caches.Begin(painter, picture, rows);
+    DrawMap(painter, state, picture.size(), &caches);
+    caches.End();
+}
+
+// The map drawn again into its picture: the upper and lower halves at once by two threads
+// when the processor runs two, each with its own painter and caches. Each half is exactly
+// what the whole drawing puts on its rows, so the picture is the same either way.
+void DrawMapInBands(QImage &map, RadarState &state)
+{
+    ScopeState &scope = state.scope;
+    for (auto &caches : scope.mapCaches)
+        if (!caches)
+            caches = std::make_shared<DrawCaches>();
+    const int threads = scope.mapThreads > 0 ? scope.mapThreads : int(std::thread::hardware_concurrency());
+    if (threads < 2 || map.height() < 64) {
+        DrawMapRows(map, state, *scope.mapCaches[0], {});
+        return;
+    }
+    const int middle = map.height() / 2;
+    // A second picture object on the same pixels: a picture takes one painter at a time.
+    uchar *bits = map.bits();
+    QImage lower(bits, map.width(), map.height(), map.bytesPerLine(), map.format());
+    std::thread other([&] { DrawMapRows(lower, state, *scope.mapCaches[1], {middle, map.height()}); });
+    DrawMapRows(map, state, *scope.mapCaches[0], {0, middle});
+    other.join();
 }
 
 } // namespace
@@ -145,17 +182,11 @@ void FullRedraw(QImage &picture, RadarState &state, const QDateTime &now, MapReu
             // The picture kept for the map is reused (a new one costs its pages again).
             if (scope.mapCache.size() != picture.size() || scope.mapCache.format() != picture.format())
                 scope.mapCache = QImage(picture.size(), picture.format());
-            QPainter cache(&scope.mapCache);
-            cache.setRenderHint(QPainter::Antialiasing, false);
-            cache.setFont(painter.font());
-            caches->texts.Begin(cache);
-            caches->outlines.Begin(scope.mapCache);
-            DrawMap(cache, state, picture.size(), caches);
+            DrawMapInBands(scope.mapCache, state);
             scope.mapSignature = signature;
         }
         painter.drawImage(0, 0, scope.mapCache);
-        caches->texts.Begin(painter);
-        caches->outlines.Begin(picture);
+        caches->Begin(painter, picture);
     }
 
     ScopeCanvas c(painter, state, picture.size(), caches);

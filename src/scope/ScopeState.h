@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <array>
 #include <memory>
 
 namespace zaz {
@@ -41,8 +42,12 @@ struct ScopeState {
     // The map layers drawn for the last view, reused while nothing they show has changed.
     QImage mapCache;
     quint64 mapSignature = 0;
-    // Texts laid out and outlines rasterised by earlier redraws (created by the first one).
+    // Texts laid out and outlines rasterised by earlier redraws (created by the first one):
+    // for the traffic, and for each band of the map (drawn in parallel, one band per thread).
     std::shared_ptr<DrawCaches> caches;
+    std::array<std::shared_ptr<DrawCaches>, 2> mapCaches;
+    // Threads drawing the map: 0 as many as the processor runs at once (at most 2).
+    int mapThreads = 0;
 };
 
 } // namespace zaz
