@@ -149,11 +149,13 @@ void ExpectLikeGolden(const QImage &picture)
     EXPECT_LE(FarPixels(golden, picture.convertToFormat(QImage::Format_RGB32)), total / 200);
 }
 
-class ScopeRenderReuse : public ::testing::Test {
+// The map drawn by one thread, or in two bands by two threads, whatever the machine runs.
+class ScopeRenderReuse : public ::testing::TestWithParam<int> {
 protected:
     ScopeRenderReuse() : state_(DemoState(kSize)), cached_(kSize, QImage::Format_RGB32), straight_(cached_)
     {
         AddTraffic(*state_);
+        state_->scope.mapThreads = GetParam();
     }
 
     // Both redraws of the same state; the map kept between redraws is reused or not as
@@ -182,7 +184,10 @@ protected:
     QDateTime now_ = kNow;
 };
 
-TEST_F(ScopeRenderReuse, SameAsTheStraightforwardRedrawThroughChanges)
+INSTANTIATE_TEST_SUITE_P(MapThreads, ScopeRenderReuse, ::testing::Values(1, 2),
+                         [](const ::testing::TestParamInfo<int> &info) { return std::to_string(info.param) + "Thread"; });
+
+TEST_P(ScopeRenderReuse, SameAsTheStraightforwardRedrawThroughChanges)
 {
     RadarState &s = *state_;
     SectorTables &t = s.sector.tables;
