@@ -23,6 +23,31 @@ inline int Ratio(int a, int b)
     return (a * 65536) / b;
 }
 
+// Cuts the line where its coordinate u leaves [low, high] (v follows along the line); false
+// when the line lies wholly beyond one side.
+bool CutAxis(double &u1, double &v1, double &u2, double &v2, double low, double high)
+{
+    if (u1 < low) {
+        if (u2 <= low)
+            return false;
+        v1 += (v2 - v1) / (u2 - u1) * (low - u1);
+        u1 = low;
+    } else if (u1 > high) {
+        if (u2 >= high)
+            return false;
+        v1 += (v2 - v1) / (u2 - u1) * (high - u1);
+        u1 = high;
+    }
+    if (u2 < low) {
+        v2 += (v2 - v1) / (u2 - u1) * (low - u2);
+        u2 = low;
+    } else if (u2 > high) {
+        v2 += (v2 - v1) / (u2 - u1) * (high - u2);
+        u2 = high;
+    }
+    return true;
+}
+
 } // namespace
 
 LineRaster::LineRaster(QImage &picture, quint32 pixel, const PixelRows &rows)
@@ -33,47 +58,11 @@ LineRaster::LineRaster(QImage &picture, quint32 pixel, const PixelRows &rows)
 }
 
 // Cuts the line to the rectangle around the picture, in floating point so that far points
-// cannot overflow; false when nothing is left. The order of the operations is the painter's,
-// so that the cut ends fall on the same fixed-point values.
+// cannot overflow, across then down; false when nothing is left. The order of the
+// operations is the painter's, so that the cut ends fall on the same fixed-point values.
 bool LineRaster::Cut(double &x1, double &y1, double &x2, double &y2) const
 {
-    if (x1 < xmin_) {
-        if (x2 <= xmin_)
-            return false;
-        y1 += (y2 - y1) / (x2 - x1) * (xmin_ - x1);
-        x1 = xmin_;
-    } else if (x1 > xmax_) {
-        if (x2 >= xmax_)
-            return false;
-        y1 += (y2 - y1) / (x2 - x1) * (xmax_ - x1);
-        x1 = xmax_;
-    }
-    if (x2 < xmin_) {
-        y2 += (y2 - y1) / (x2 - x1) * (xmin_ - x2);
-        x2 = xmin_;
-    } else if (x2 > xmax_) {
-        y2 += (y2 - y1) / (x2 - x1) * (xmax_ - x2);
-        x2 = xmax_;
-    }
-    if (y1 < ymin_) {
-        if (y2 <= ymin_)
-            return false;
-        x1 += (x2 - x1) / (y2 - y1) * (ymin_ - y1);
-        y1 = ymin_;
-    } else if (y1 > ymax_) {
-        if (y2 >= ymax_)
-            return false;
-        x1 += (x2 - x1) / (y2 - y1) * (ymax_ - y1);
-        y1 = ymax_;
-    }
-    if (y2 < ymin_) {
-        x2 += (x2 - x1) / (y2 - y1) * (ymin_ - y2);
-        y2 = ymin_;
-    } else if (y2 > ymax_) {
-        x2 += (x2 - x1) / (y2 - y1) * (ymax_ - y2);
-        y2 = ymax_;
-    }
-    return true;
+    return CutAxis(x1, y1, x2, y2, xmin_, xmax_) && CutAxis(y1, x1, y2, x2, ymin_, ymax_);
 }
 
 void LineRaster::Draw(QLine line)

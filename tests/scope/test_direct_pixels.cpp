@@ -47,7 +47,7 @@ QPoint RandomEnd(QRandomGenerator &random)
     return QPoint(random.bounded(-40, 240), random.bounded(-40, 160));
 }
 
-TEST(LineRaster, SetsThePaintersPixelsForBatchesOfRandomLines)
+TEST(LineRaster, SetsThePaintersPixelsForBatchesOfRandomLinesWholeOrInBands)
 {
     QRandomGenerator random(20261206);
     for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
@@ -79,6 +79,16 @@ TEST(LineRaster, SetsThePaintersPixelsForBatchesOfRandomLines)
             for (const QLine &line : lines)
                 raster.Draw(line);
             ASSERT_EQ(FirstDifference(painted, direct), "") << "round " << round;
+            // The same lines drawn as two bands of rows, each by its own raster.
+            QImage banded(painted.size(), format);
+            banded.fill(Qt::black);
+            const int middle = random.bounded(1, 120);
+            for (PixelRows rows : {PixelRows{0, middle}, PixelRows{middle, 120}}) {
+                LineRaster band(banded, OpaquePixel(colour), rows);
+                for (const QLine &line : lines)
+                    band.Draw(line);
+            }
+            ASSERT_EQ(FirstDifference(painted, banded), "") << "round " << round << ", bands split at " << middle;
         }
     }
 }
