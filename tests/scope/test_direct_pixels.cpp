@@ -25,7 +25,7 @@ std::string FirstDifference(const QImage &a, const QImage &b)
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
             if (a.pixel(x, y) != b.pixel(x, y))
-                return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+                return QStringLiteral("(%1, %2)").arg(x).arg(y).toStdString();
     return {};
 }
 
