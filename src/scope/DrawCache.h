@@ -1,8 +1,9 @@
 // Work kept from one redraw to the next so that the same pixels come out faster: the glyphs
-// of texts already laid out, and the pixels of small outlines already rasterised at the same
-// place. Neither changes what is drawn: a text is drawn from its glyphs exactly where the
-// painter would draw it, and an outline's pixels are the ones the painter itself set when it
-// drew the same outline, with the same pen, on a picture of the same size.
+// of texts already laid out (and their coverage, taken from the painter), and the pixels of
+// small outlines already rasterised. Neither changes what is drawn: a text is drawn from its
+// glyphs exactly where the painter would draw it, and an outline's pixels are the ones the
+// painter itself set when it drew the same outline, with the same pen, on a picture of the
+// same size.
 #pragma once
 
 #include "scope/GlyphStamps.h"
