@@ -1,6 +1,7 @@
 #include "scope/ScopeRenderer.h"
 
 #include "core/Text.h"
+#include "scope/BandWorker.h"
 #include "scope/DrawCache.h"
 #include "scope/MapLayers.h"
 #include "scope/TextBlock.h"
@@ -84,21 +85,22 @@ void DrawMapRows(QImage &picture, RadarState &state, DrawCaches &caches, const P
 void DrawMapInBands(QImage &map, RadarState &state)
 {
     ScopeState &scope = state.scope;
-    for (auto &caches : scope.mapCaches)
-        if (!caches)
-            caches = std::make_shared<DrawCaches>();
+    if (!scope.mapCaches)
+        scope.mapCaches = std::make_shared<DrawCaches>();
     const int threads = scope.mapThreads > 0 ? scope.mapThreads : int(std::thread::hardware_concurrency());
     if (threads < 2 || map.height() < 64) {
-        DrawMapRows(map, state, *scope.mapCaches[0], {});
+        DrawMapRows(map, state, *scope.mapCaches, {});
         return;
     }
+    if (!scope.mapWorker)
+        scope.mapWorker = std::make_shared<BandWorker>();
     const int middle = map.height() / 2;
     // A second picture object on the same pixels: a picture takes one painter at a time.
     uchar *bits = map.bits();
     QImage lower(bits, map.width(), map.height(), map.bytesPerLine(), map.format());
-    std::thread other([&] { DrawMapRows(lower, state, *scope.mapCaches[1], {middle, map.height()}); });
-    DrawMapRows(map, state, *scope.mapCaches[0], {0, middle});
-    other.join();
+    scope.mapWorker->Start([&](DrawCaches &caches) { DrawMapRows(lower, state, caches, {middle, map.height()}); });
+    DrawMapRows(map, state, *scope.mapCaches, {0, middle});
+    scope.mapWorker->Wait();
 }
 
 } // namespace

@@ -6,12 +6,12 @@
 #include <QPoint>
 #include <QString>
 
-#include <array>
 #include <memory>
 
 namespace zaz {
 
 struct DrawCaches;
+class BandWorker;
 
 struct MeasuringCursor {
     bool shown = false;
@@ -43,9 +43,11 @@ struct ScopeState {
     QImage mapCache;
     quint64 mapSignature = 0;
     // Texts laid out and outlines rasterised by earlier redraws (created by the first one):
-    // for the traffic, and for each band of the map (drawn in parallel, one band per thread).
+    // for the traffic, and for the map or its upper half; the lower half is drawn at the
+    // same time by a thread of its own, with its own caches, when the processor runs two.
     std::shared_ptr<DrawCaches> caches;
-    std::array<std::shared_ptr<DrawCaches>, 2> mapCaches;
+    std::shared_ptr<DrawCaches> mapCaches;
+    std::shared_ptr<BandWorker> mapWorker;
     // Threads drawing the map: 0 as many as the processor runs at once (at most 2).
     int mapThreads = 0;
 };

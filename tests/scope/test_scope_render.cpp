@@ -264,6 +264,24 @@ TEST_P(ScopeRenderReuse, SameAsTheStraightforwardRedrawThroughChanges)
     CheckUnchanged("size kept");
 }
 
+TEST(ScopeRenderThreads, LowerHalfKeepsItsFontsFromRedrawToRedraw)
+{
+    // Texts too large to be drawn from glyph coverage go to the painter with the glyphs laid
+    // out at the first redraw: in the lower half, those belong to the thread that draws it,
+    // redraw after redraw (the view moving, so that the map is drawn each time).
+    auto s = DemoState(QSize(400, 300));
+    s->settings.display.screenFontSize = 40;
+    s->scope.mapThreads = 2;
+    QImage cached(QSize(400, 300), QImage::Format_RGB32), straight(cached);
+    for (int redraw = 0; redraw < 4; ++redraw) {
+        s->view.centreLon += 0.01f;
+        FullRedraw(cached, *s, kNow, MapReuse::Cached);
+        FullRedraw(straight, *s, kNow, MapReuse::Never);
+        ASSERT_TRUE(SamePixels(cached, straight)) << "redraw " << redraw;
+    }
+    ASSERT_NE(s->scope.mapWorker, nullptr);
+}
+
 TEST(ScopeRenderOutlines, WrittenPixelsAreThePaintersOwn)
 {
     // Outlines of every pen the targets use, at whole and fractional places and on the
