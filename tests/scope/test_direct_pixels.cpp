@@ -129,16 +129,29 @@ TEST(CoverageBlend, EveryWayGivesThePaintersBlend)
     }
 }
 
-// A picture of varied pixels, so that blends over it differ from place to place.
-QImage Noise(QSize size, quint32 seed)
-{
-    QImage picture(size, QImage::Format_RGB32);
-    QRandomGenerator random(seed);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            picture.setPixel(x, y, random.generate() | 0xFF000000u);
-    return picture;
-}
+// Two copies of a picture of varied pixels (so that blends over it differ from place to
+// place), one drawn on directly, one by the painter alone.
+struct SideBySide {
+    SideBySide(QSize size, quint32 seed) : direct(size, QImage::Format_RGB32)
+    {
+        QRandomGenerator random(seed);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                direct.setPixel(x, y, random.generate() | 0xFF000000u);
+        painted = direct;
+        a.begin(&direct);
+        b.begin(&painted);
+    }
+    // Ends both drawings: where the pictures differ first, or "".
+    std::string Difference()
+    {
+        a.end();
+        b.end();
+        return FirstDifference(painted, direct);
+    }
+    QImage direct, painted;
+    QPainter a, b;
+};
 
 TEST(GlyphStamps, TextsAreThePaintersOwnAnywhereOnThePicture)
 {
@@ -151,9 +164,8 @@ TEST(GlyphStamps, TextsAreThePaintersOwnAnywhereOnThePicture)
         font.setPointSize(9);
         TextCache texts;
         for (int round = 0; round < 2; ++round) {
-            QImage direct = Noise(QSize(160, 90), 3);
-            QImage painted = direct;
-            QPainter a(&direct), b(&painted);
+            SideBySide pictures(QSize(160, 90), 3);
+            QPainter &a = pictures.a, &b = pictures.b;
             a.setFont(font);
             b.setFont(font);
             texts.Begin(a);
@@ -167,9 +179,7 @@ TEST(GlyphStamps, TextsAreThePaintersOwnAnywhereOnThePicture)
                 b.drawText(at, text);
             }
             texts.End();
-            a.end();
-            b.end();
-            ASSERT_EQ(FirstDifference(painted, direct), "") << family << " round " << round;
+            ASSERT_EQ(pictures.Difference(), "") << family << " round " << round;
         }
         EXPECT_GT(texts.glyphMasks(), 20) << "the texts were not drawn from their glyphs";
     }
@@ -185,10 +195,9 @@ TEST(OutlineCache, OutlinesKeptByShapeLandWhereThePainterPutsThem)
     const QPointF triangle[] = {{0, -4}, {-4, 4}, {4, 4}, {0, -4}};
     OutlineCache cache;
     for (int round = 0; round < 3; ++round) {
-        QImage direct = Noise(QSize(200, 150), 5);
-        QImage painted = direct;
-        QPainter a(&direct), b(&painted);
-        cache.Begin(direct);
+        SideBySide pictures(QSize(200, 150), 5);
+        QPainter &a = pictures.a, &b = pictures.b;
+        cache.Begin(pictures.direct);
         QRandomGenerator places(11); // the same places each time
         for (int i = 0; i < 400; ++i) {
             const QPointF at(places.bounded(-10, 210), places.bounded(-10, 160));
@@ -213,9 +222,7 @@ TEST(OutlineCache, OutlinesKeptByShapeLandWhereThePainterPutsThem)
             b.drawPolyline(points, count);
         }
         cache.End();
-        a.end();
-        b.end();
-        ASSERT_EQ(FirstDifference(painted, direct), "") << "round " << round;
+        ASSERT_EQ(pictures.Difference(), "") << "round " << round;
     }
     // Those wholly inside are kept once for every place: fewer entries than outlines.
     EXPECT_LT(cache.size(), 300);
