@@ -16,6 +16,25 @@ namespace zaz {
 
 namespace {
 
+// Entries come in the same order redraw after redraw: where the one asked for at position
+// stood in the last redraw's order (previous), if the order is unchanged since the last one
+// found (offset) or it is one place further; -1 when matches() accepts neither.
+template <typename Matches>
+int FollowOrder(const std::vector<int> &previous, qsizetype position, qsizetype &offset, Matches &&matches)
+{
+    for (qsizetype back = 0; back <= 1; ++back) {
+        const qsizetype before = position + offset - back;
+        if (before < 0 || before >= qsizetype(previous.size()))
+            continue;
+        const int candidate = previous[size_t(before)];
+        if (candidate >= 0 && matches(candidate)) {
+            offset -= back;
+            return candidate;
+        }
+    }
+    return -1;
+}
+
 // Ends the bookkeeping of one redraw: this redraw's order of use becomes the order the next
 // redraw follows.
 void EndRedrawOrder(quint32 &redraw, qsizetype &mostUsed, qsizetype &usedThisRedraw, std::vector<int> &previous,
@@ -109,20 +128,9 @@ void TextCache::Begin(const QPainter &painter, const PixelRows &rows)
 
 TextCache::Entry &TextCache::Find(const QPainter &painter, const QString &text)
 {
-    // Where the text stood in the last redraw's order if the order is unchanged since the
-    // last text found, or one place further.
-    int found = -1;
     const qsizetype position = qsizetype(current_.size());
-    for (qsizetype back = 0; back <= 1 && found < 0; ++back) {
-        const qsizetype before = position + offset_ - back;
-        if (before < 0 || before >= qsizetype(previous_.size()))
-            continue;
-        const int candidate = previous_[size_t(before)];
-        if (candidate >= 0 && SameText(entries_[size_t(candidate)].text, text)) {
-            found = candidate;
-            offset_ -= back;
-        }
-    }
+    int found = FollowOrder(previous_, position, offset_,
+                            [&](int candidate) { return SameText(entries_[size_t(candidate)].text, text); });
     if (found < 0) {
         const auto it = index_.constFind(text);
         if (it != index_.constEnd()) {
@@ -449,21 +457,11 @@ void OutlineCache::Draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&dra
         }
     }
     const quint64 fingerprint = key.Fingerprint();
-    // Where the outline stood in the last redraw's order if the order is unchanged since
-    // the last outline found (offset_), or one place further.
-    int found = -1;
     const qsizetype position = qsizetype(current_.size());
-    for (qsizetype back = 0; back <= 1 && found < 0; ++back) {
-        const qsizetype before = position + offset_ - back;
-        if (before < 0 || before >= qsizetype(previous_.size()))
-            continue;
-        const int candidate = previous_[size_t(before)];
-        if (candidate >= 0 && entries_[size_t(candidate)].fingerprint == fingerprint
-            && entries_[size_t(candidate)].key == key) {
-            found = candidate;
-            offset_ -= back;
-        }
-    }
+    int found = FollowOrder(previous_, position, offset_, [&](int candidate) {
+        const Entry &e = entries_[size_t(candidate)];
+        return e.fingerprint == fingerprint && e.key == key;
+    });
     if (found < 0) {
         const auto it = index_.constFind(fingerprint);
         if (it == index_.constEnd()) {

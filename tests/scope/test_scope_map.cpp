@@ -4,6 +4,7 @@
 // Lines cover their start pixel and leave out their end pixel, so a line from x = 20 to
 // x = 120 is 100 pixels long.
 #include "support/PixelChecks.h"
+#include "support/ScopeFixture.h"
 #include "scope/ScopeRenderer.h"
 #include "sector/Projection.h"
 
@@ -87,23 +88,10 @@ protected:
 
     ScopeMap() : picture_(kPicture, QImage::Format_RGB32)
     {
-        DisplaySettings &d = s_.settings.display;
-        for (int i = 0; i < kColourCount; ++i)
-            d.colours[i] = {QString::number(i), FromQColor(kColours[i]), 1};
-        // Rings only where a test asks for them: they cross every other layer.
-        d.colours[kColRings].visible = 0;
-        d.screenFontName = QStringLiteral("DejaVu Sans");
-        d.screenFontSize = 9;
-        d.details = {{QStringLiteral("TAXIWAY"), ColorToString(FromQColor(kTaxiwayText))},
-                     {QStringLiteral("PARKING"), ColorToString(FromQColor(kParkingText))}};
-        ViewState &v = s_.view;
-        v.centreLat = 0;
-        v.centreLon = 0;
-        v.scale = kScale;
-        v.nmPerDegLat = 60;
-        v.nmPerDegLon = 60;
-        v.ringSpacing = 10;
-        ComputeEdges(v, kPicture);
+        test::PrepareTestScope(s_, kColours, kScale, kPicture);
+        s_.settings.display.details = {{QStringLiteral("TAXIWAY"), ColorToString(FromQColor(kTaxiwayText))},
+                                       {QStringLiteral("PARKING"), ColorToString(FromQColor(kParkingText))}};
+        s_.view.ringSpacing = 10;
     }
 
     // Latitude (y) and longitude (x) of a pixel of the picture.

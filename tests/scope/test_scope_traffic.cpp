@@ -6,6 +6,7 @@
 // on whole pixels unless a test says otherwise. A circle of radius r around a pixel spans
 // r pixels on each side of it.
 #include "support/PixelChecks.h"
+#include "support/ScopeFixture.h"
 #include "scope/Conflict.h"
 #include "scope/ScopeRenderer.h"
 #include "scope/TrafficLayer.h"
@@ -131,26 +132,14 @@ class ScopeTraffic : public ::testing::Test {
 protected:
     ScopeTraffic() : picture_(kPicture, QImage::Format_RGB32)
     {
+        test::PrepareTestScope(s_, kColours, kScale, kPicture);
         DisplaySettings &d = s_.settings.display;
-        for (int i = 0; i < kColourCount; ++i)
-            d.colours[i] = {QString::number(i), FromQColor(kColours[i]), 1};
-        // No range rings: they would cross the targets.
-        d.colours[kColRings].visible = 0;
-        d.screenFontName = QStringLiteral("DejaVu Sans");
-        d.screenFontSize = 9;
         d.minimumAltitude = 1000;
         d.verticalSeparation = 1000;
         d.horizontalSeparation = 5;
         // Labels only where a test asks for them (transponder "N"): Add gives "S".
         d.labelMode = 1;
-        ViewState &v = s_.view;
-        v.centreLat = 0;
-        v.centreLon = 0;
-        v.scale = kScale;
-        v.nmPerDegLat = 60;
-        v.nmPerDegLon = 60;
-        v.vectorMinutes = 1;
-        ComputeEdges(v, kPicture);
+        s_.view.vectorMinutes = 1;
         // Oriented by heading unless a test says otherwise.
         s_.link.serverType = QStringLiteral("VIREO-SERVER");
     }
@@ -447,15 +436,20 @@ TEST(ConflictCells, AnswersThoseOfAScanOfTheWholeTable)
 
 // ---- labels -------------------------------------------------------------------------------
 
-TEST(LabelText, FeetBelowTheTransitionFlightLevelFromIt)
+// The label's second line of an aircraft at this speed, now at altitude and before at
+// previous, with the transition at 3000 ft.
+QString AltitudeLine(int speed, int altitude, int previous)
 {
     AVION a;
-    a.groundSpeed = 250;
-    const auto line = [&](int altitude, int previous) {
-        a.altitude = altitude;
-        a.prevAltitude = previous;
-        return LabelAltitudeLine(a, 3000);
-    };
+    a.groundSpeed = speed;
+    a.altitude = altitude;
+    a.prevAltitude = previous;
+    return LabelAltitudeLine(a, 3000);
+}
+
+TEST(LabelText, FeetBelowTheTransitionFlightLevelFromIt)
+{
+    const auto line = [](int altitude, int previous) { return AltitudeLine(250, altitude, previous); };
     EXPECT_EQ(line(2999, 2999), QStringLiteral("2999/250"));
     EXPECT_EQ(line(3000, 3000), QStringLiteral("FL30/250"));
     EXPECT_EQ(line(35000, 35000), QStringLiteral("FL350/250"));
@@ -463,6 +457,8 @@ TEST(LabelText, FeetBelowTheTransitionFlightLevelFromIt)
     EXPECT_EQ(line(12451, 12451), QStringLiteral("FL125/250"));
     EXPECT_EQ(line(0, 0), QStringLiteral("0/250"));
     // Another transition altitude moves the switch.
+    AVION a;
+    a.groundSpeed = 250;
     a.altitude = a.prevAltitude = 4500;
     EXPECT_EQ(LabelAltitudeLine(a, 5000), QStringLiteral("4500/250"));
     EXPECT_EQ(LabelAltitudeLine(a, 4500), QStringLiteral("FL45/250"));
@@ -470,13 +466,7 @@ TEST(LabelText, FeetBelowTheTransitionFlightLevelFromIt)
 
 TEST(LabelText, TrendNeedsMoreThanTenFeetFromTheTransitionUp)
 {
-    AVION a;
-    a.groundSpeed = 180;
-    const auto line = [&](int altitude, int previous) {
-        a.altitude = altitude;
-        a.prevAltitude = previous;
-        return LabelAltitudeLine(a, 3000);
-    };
+    const auto line = [](int altitude, int previous) { return AltitudeLine(180, altitude, previous); };
     EXPECT_EQ(line(10000, 9990), QStringLiteral("FL100/180"));
     EXPECT_EQ(line(10000, 9989), QStringLiteral("+FL100/180"));
     EXPECT_EQ(line(10000, 10010), QStringLiteral("FL100/180"));
