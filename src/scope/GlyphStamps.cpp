@@ -3,9 +3,6 @@
 #include "scope/CoverageBlend.h"
 
 #include <algorithm>
-#include <cstring>
-
-
 #include <cmath>
 
 namespace zaz {
