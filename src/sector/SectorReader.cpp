@@ -329,6 +329,27 @@ private:
         return -1;
     }
 
+    // The two points of a segment line: from their columns (starting at firstColumn and
+    // secondColumn, 29 wide); when either does not read, from the line's words, where the
+    // first two consecutive points are taken. Returns the place of the first point among
+    // tokens_ when the words were used (the line counted as read by words), otherwise -1;
+    // a point whose columns and words both fail keeps its column value.
+    qsizetype SegmentPoints(QStringView line, int firstColumn, int secondColumn, Point &a, Point &b)
+    {
+        const bool firstGood = ColumnPoint(Columns(line, firstColumn, 29), a);
+        const bool secondGood = ColumnPoint(Columns(line, secondColumn, 29), b);
+        if (firstGood && secondGood)
+            return -1;
+        Tokens(BeforeComment(line), tokens_);
+        Point ta, tb;
+        const qsizetype at = TwoPoints(tokens_, ta, tb);
+        if (at >= 0) {
+            a = ta, b = tb;
+            ++r_.tolerantLines;
+        }
+        return at;
+    }
+
     // ---- element sections -------------------------------------------------------------
 
     void ReadNavaids(int section, QList<VOR> &table, int idWidth, int freqCol, int latCol, int lonCol)
@@ -449,18 +470,10 @@ private:
             QString tokenName;
             bool byTokens = false;
             // Both points are read: each keeps its column value when the tokens do not help.
-            const bool firstGood = ColumnPoint(Columns(line, 27, 29), a);
-            const bool secondGood = ColumnPoint(Columns(line, 57, 29), b);
-            if (!firstGood || !secondGood) {
-                Tokens(BeforeComment(line), tokens_);
-                Point ta, tb;
-                const qsizetype at = TwoPoints(tokens_, ta, tb);
-                if (at >= 0) {
-                    a = ta, b = tb;
-                    tokenName = Join(tokens_, 0, at);
-                    byTokens = true;
-                    ++r_.tolerantLines;
-                }
+            const qsizetype at = SegmentPoints(line, 27, 57, a, b);
+            if (at >= 0) {
+                tokenName = Join(tokens_, 0, at);
+                byTokens = true;
             }
             const QStringView name = byTokens ? QStringView(tokenName) : columnName;
             const QStringView trimmed = TrimmedView(name);
@@ -481,18 +494,10 @@ private:
             Point a, b;
             QStringView colourName = TrimmedView(ColumnsFrom(line, 61));
             QString tokenColour;
-            const bool firstGood = ColumnPoint(Columns(line, 1, 29), a);
-            const bool secondGood = ColumnPoint(Columns(line, 31, 29), b);
-            if (!firstGood || !secondGood) {
-                Tokens(BeforeComment(line), tokens_);
-                Point ta, tb;
-                const qsizetype at = TwoPoints(tokens_, ta, tb);
-                if (at >= 0) {
-                    a = ta, b = tb;
-                    tokenColour = Join(tokens_, at + 4, tokens_.size());
-                    colourName = tokenColour;
-                    ++r_.tolerantLines;
-                }
+            const qsizetype at = SegmentPoints(line, 1, 31, a, b);
+            if (at >= 0) {
+                tokenColour = Join(tokens_, at + 4, tokens_.size());
+                colourName = tokenColour;
             }
             const ColourLookup::Match &m = colours.Find(colourName);
             GEO g;

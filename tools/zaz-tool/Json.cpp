@@ -1,5 +1,7 @@
 #include "Json.h"
 
+#include <QStringList>
+
 #include <charconv>
 #include <cmath>
 
@@ -150,6 +152,14 @@ JsonWriter &JsonWriter::EndObject()
 {
     Close('}');
     return *this;
+}
+
+JsonWriter &JsonWriter::Member(std::string_view name, const QStringList &texts)
+{
+    Key(name).BeginArray();
+    for (const QString &text : texts)
+        String(text);
+    return EndArray();
 }
 
 JsonWriter &JsonWriter::EndArray()

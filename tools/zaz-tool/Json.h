@@ -40,6 +40,8 @@ public:
     // Key and value in one call.
     JsonWriter &Member(std::string_view name, QStringView text) { return Key(name).String(text); }
     JsonWriter &Member(std::string_view name, const QString &text) { return Key(name).String(text); }
+    // A list of texts as an array of strings.
+    JsonWriter &Member(std::string_view name, const QStringList &texts);
     template <std::integral Integer>
     JsonWriter &Member(std::string_view name, Integer value) { return Key(name).Int(static_cast<long long>(value)); }
     JsonWriter &Member(std::string_view name, float value) { return Key(name).Float(value); }

@@ -31,7 +31,6 @@ namespace zaz::tool {
 
 namespace {
 
-const OptionDef kSectorOption{"--sector", true, "un fichier"};
 const OptionDef kTrafficOption{"--traffic", true, "un fichier de capture"};
 const OptionDef kSizeOption{"--size", true, "LARGEURxHAUTEUR"};
 const OptionDef kCenterOption{"--center", true, "LAT,LON"};

@@ -14,16 +14,6 @@ namespace zaz::tool {
 
 namespace {
 
-const OptionDef kSectorOption{"--sector", true, "un fichier"};
-
-void WriteTexts(JsonWriter &json, const char *name, const QStringList &texts)
-{
-    json.Key(name).BeginArray();
-    for (const QString &text : texts)
-        json.String(text);
-    json.EndArray();
-}
-
 void WriteTraffic(JsonWriter &json, Output &out, const RadarState &state)
 {
     QSet<QString> live;
@@ -184,16 +174,16 @@ int RunReplayCommand(const QStringList &arguments, Output &out)
     json.BeginObject();
     WriteTraffic(json, out, state);
     WriteControllers(json, state);
-    WriteTexts(json, "radio", state.RadioMessages);
-    WriteTexts(json, "strips", state.strips.lines);
-    WriteTexts(json, "stripKeys", state.strips.keys);
-    WriteTexts(json, "filedPlans", state.FiledPlans);
+    json.Member("radio", state.RadioMessages);
+    json.Member("strips", state.strips.lines);
+    json.Member("stripKeys", state.strips.keys);
+    json.Member("filedPlans", state.FiledPlans);
     WriteWeather(json, state.weather);
     out.Commit();
-    WriteTexts(json, "sent", replay.sent);
+    json.Member("sent", replay.sent);
     const LineLog &errors = state.link.ErrorLog;
     json.Member("errors", errors.lines.size() + errors.dropped);
-    WriteTexts(json, "errorLines", errors.lines);
+    json.Member("errorLines", errors.lines);
     json.Key("elapsed_ms").Fixed(replay.elapsedMs, 3).EndObject();
     out.Write("\n");
     return kExitOk;

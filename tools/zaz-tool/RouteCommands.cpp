@@ -15,16 +15,6 @@ namespace zaz::tool {
 
 namespace {
 
-const OptionDef kSectorOption{"--sector", true, "un fichier"};
-
-void WriteTexts(JsonWriter &json, const char *name, const QStringList &texts)
-{
-    json.Key(name).BeginArray();
-    for (const QString &text : texts)
-        json.String(text);
-    json.EndArray();
-}
-
 // The names of the airways of one table that the builder marked, each once, in the order
 // the route met them.
 void AppendAirwayNames(QStringList &names, const QList<ROUTE> &table, const QList<int> &found)
@@ -59,7 +49,7 @@ int RunRouteCommand(const QStringList &arguments, Output &out)
 
     JsonWriter json(out.buffer(), 2);
     json.BeginObject();
-    WriteTexts(json, "fields", fields);
+    json.Member("fields", fields);
     json.Key("points").BeginArray();
     for (const RoutePoint &p : points) {
         const bool known = p.element >= 0 && p.element < fields.size();
@@ -71,7 +61,7 @@ int RunRouteCommand(const QStringList &arguments, Output &out)
             .EndObject();
     }
     json.EndArray();
-    WriteTexts(json, "selected_airways", airways);
+    json.Member("selected_airways", airways);
     json.EndObject();
     out.Write("\n");
     return kExitOk;
@@ -94,8 +84,8 @@ int RunPlanCommand(const QStringList &arguments, Output &out)
 
     JsonWriter json(out.buffer(), 2);
     json.BeginObject();
-    WriteTexts(json, "display", files.PlanDisplayList);
-    WriteTexts(json, "waypoints", files.PlanWaypointList);
+    json.Member("display", files.PlanDisplayList);
+    json.Member("waypoints", files.PlanWaypointList);
     json.Member("route", JoinWaypoints(files.PlanWaypointList)).EndObject();
     out.Write("\n");
     return kExitOk;

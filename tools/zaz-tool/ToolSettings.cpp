@@ -11,6 +11,7 @@
 namespace zaz::tool {
 
 const OptionDef kSettingsOption{"--settings", true, "un dossier"};
+const OptionDef kSectorOption{"--sector", true, "un fichier"};
 
 QString SettingsFolder(const ParsedArguments &args)
 {

@@ -9,6 +9,8 @@
 namespace zaz::tool {
 
 extern const OptionDef kSettingsOption;
+// --sector FILE of the commands that draw or route on a sector.
+extern const OptionDef kSectorOption;
 
 // The folder --settings names (checked to be a folder), or the current folder.
 QString SettingsFolder(const ParsedArguments &args);
