@@ -1,10 +1,10 @@
 #include "app/AppWindows.h"
 
-#include "core/TForm1.h"
-#include "core/TForm_bouton.h"
-#include "core/TForm_info.h"
-#include "core/TForm_message.h"
-#include "link/TForm2.h"
+#include "app/TForm1.h"
+#include "ui/TForm_bouton.h"
+#include "ui/TForm_info.h"
+#include "ui/TForm_message.h"
+#include "ui/TForm2.h"
 
 #include <QAction>
 
@@ -24,7 +24,7 @@ std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
     TForm1 &main = *w->form1;
     //  2 TForm2            server connection settings
     w->form2 = std::make_unique<TForm2>(main.state(), *services.prompts);
-    main.SetConnectionDialog(w->form2.get());
+    main.setConnectionDialog(w->form2.get());
     //  3 TForm3            centre on a point
     //  4 TForm4            radio
     //  5 TForm5            weather
@@ -41,16 +41,16 @@ std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
     // 16 TForm_unavion     aircraft panel
     // 17 TForm_message     progress window
     w->message = std::make_unique<TForm_message>();
-    main.SetProgressDisplay(w->message.get());
+    main.setProgressDisplay(w->message.get());
     // 18 TForm_bouton      shortcut window "CMD"
     w->bouton = std::make_unique<TForm_bouton>(QList<TForm_bouton::Shortcut>{
-        {QStringLiteral("CENTRER"), main.MenuItem(QStringLiteral("centrer1"))},
-        {QStringLiteral("RADIO"), main.MenuItem(QStringLiteral("Frquence1"))},
-        {QStringLiteral("ATIS"), main.MenuItem(QStringLiteral("ATIS1"))},
-        {QStringLiteral("VOLS"), main.MenuItem(QStringLiteral("avions1"))},
-        {QStringLiteral("METEO"), main.MenuItem(QStringLiteral("mto1"))},
+        {QStringLiteral("CENTRER"), main.menu().centrer1},
+        {QStringLiteral("RADIO"), main.menu().Frquence1},
+        {QStringLiteral("ATIS"), main.menu().ATIS1},
+        {QStringLiteral("VOLS"), main.menu().avions1},
+        {QStringLiteral("METEO"), main.menu().mto1},
     });
-    QObject::connect(main.MenuItem(QStringLiteral("commandes1")), &QAction::triggered,
+    QObject::connect(main.menu().commandes1, &QAction::triggered,
                      w->bouton.get(), [b = w->bouton.get()] {
                          b->show();
                          b->raise();
@@ -60,7 +60,7 @@ std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
     // 21 TForm_vues        views
     // 22 TForm_info        about window
     w->info = std::make_unique<TForm_info>(main.state().app.versionTag);
-    QObject::connect(main.MenuItem(QStringLiteral("version2")), &QAction::triggered,
+    QObject::connect(main.menu().version2, &QAction::triggered,
                      w->info.get(), &QDialog::show);
     // 23 Tform_texte       predefined texts
     // 24 TForm_depot       filed flight plans

@@ -2,7 +2,7 @@
 // run. The main window comes first: its create handler reads the settings the others use.
 #pragma once
 
-#include "core/AppServices.h"
+#include "ui/AppServices.h"
 
 #include <memory>
 

@@ -3,8 +3,8 @@
 #include "app/AppWindows.h"
 #include "core/Clock.h"
 #include "core/Shell.h"
-#include "core/TForm1.h"
-#include "core/WidgetPrompts.h"
+#include "app/TForm1.h"
+#include "ui/WidgetPrompts.h"
 
 #include <QApplication>
 #include <QDir>

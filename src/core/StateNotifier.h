@@ -1,5 +1,6 @@
-// Announces changes of the shared state. Model code emits; windows connect to what they
-// show and repaint when visible. Nothing in the model calls a window.
+// Announces changes of the state to the windows that show it. The orchestrators (the line
+// dispatcher, the timer ticks) emit once the model has changed; windows connect to what
+// they show and repaint when visible. No rule of the model depends on anyone listening.
 #pragma once
 
 #include <QObject>
@@ -22,12 +23,6 @@ signals:
     void weatherChanged();
     void controllersChanged();
     void settingsChanged();
-    // The flight plan of a newly seen aircraft is to be asked of the server.
-    void flightPlanWanted(const QString &callsign);
-    // A line for the packet monitor.
-    void monitorLine(const QString &text);
-    // The strip of the aircraft at this index is to be removed from the strip board.
-    void stripRemovalWanted(int index);
     // The selected aircraft passed a route point: the aircraft panel's route grid changes.
     void selectedRouteAdvanced();
     // A text message was filed under a radio channel ("UNICOM", "COM1", "COM2", "TELE").
@@ -36,8 +31,6 @@ signals:
                       bool privateMessage);
     // The server answered the login: accepted, or refused with its reason.
     void loginAnswered(bool accepted, const QString &reason);
-    // The server asked the connection to end (refused login).
-    void disconnectWanted();
     void filedPlansChanged();
     // The aircraft panel is to show this aircraft again (strip received, handoff accepted).
     void aircraftPanelWanted(int index);

@@ -410,20 +410,14 @@ long long RoundHalfEven64(double value)
 {
     if (std::isnan(value))
         return 0;
+    const double whole = RoundHalfEvenWhole(value);
     // 2^63 is the first double beyond the range; every double below it converts exactly.
-    if (value >= 9223372036854775808.0)
-        return LLONG_MAX;
-    if (value < -9223372036854775808.0)
-        return LLONG_MIN;
-    double whole = std::floor(value);
-    const double fraction = value - whole; // exact for every finite double
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0))
-        whole += 1.0;
     if (whole >= 9223372036854775808.0)
         return LLONG_MAX;
+    if (whole < -9223372036854775808.0)
+        return LLONG_MIN;
     return (long long)whole;
 }
-
 
 int Trunc(double value)
 {

@@ -7,6 +7,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <cmath>
+#include <numbers>
 #include <stdexcept>
 
 namespace zaz {
@@ -67,7 +69,17 @@ int StrToIntDef(const QString &s, int fallback);
 // text (blanks aside) was a number.
 double StrToFloatLenient(const QString &s, bool *ok = nullptr);
 
-// Nearest integer, ties to the even integer. Values beyond the int range saturate.
+// π, for every angle the program works out.
+inline constexpr double kPi = std::numbers::pi;
+
+// "Round" everywhere in the program: to the nearest whole number, ties to the even one.
+// This one keeps the value a double (infinities and NaN pass through), for positions far off
+// the picture that no integer holds.
+inline double RoundHalfEvenWhole(double value)
+{
+    return std::nearbyint(value); // the default rounding mode: to nearest, ties to even
+}
+// The same as an integer; values beyond the range saturate, NaN gives 0.
 long long RoundHalfEven64(double value);
 // Inline: every projected point of the scope goes through it.
 inline int RoundHalfEven(double value)

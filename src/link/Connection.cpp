@@ -21,17 +21,17 @@ QString FacilitySuffix(int facility)
     return facility >= 0 && facility < 7 ? QLatin1String(suffixes[facility]) : QString();
 }
 
-bool PrepareConnection(RadarState &state, const ConnectionChoice &choice, int clientHeight)
+bool PrepareConnection(LinkState &link, SectorState &sector, WeatherState &weather, ViewState &view,
+                       const ConnectionChoice &choice, int clientHeight)
 {
-    LinkState &link = state.link;
-    SectorIdentity &own = state.sector.identity;
+    SectorIdentity &own = sector.identity;
     bool found = true;
     // Step 5: the callsign's airport gives the position and COM1.
     link.LoginCallsign = choice.callsign;
     if (link.LoginCallsign != link.WeatherStation) {
         const QString code = Copy(link.LoginCallsign, 1, 4);
         int match = -1;
-        const QList<Airport> &airports = state.sector.tables.airports;
+        const QList<Airport> &airports = sector.tables.airports;
         for (int i = 0; i < airports.size(); ++i)
             if (airports[i].identifier.trimmed() == code)
                 match = i;
@@ -39,7 +39,7 @@ bool PrepareConnection(RadarState &state, const ConnectionChoice &choice, int cl
             const Airport &a = airports[match];
             link.WeatherStation = a.identifier.trimmed();
             link.OwnCallsign = link.LoginCallsign;
-            state.weather.CurrentWeather.station = link.WeatherStation;
+            weather.CurrentWeather.station = link.WeatherStation;
             link.OwnLat = a.latitude;
             link.OwnLon = a.longitude;
             link.Com1Frequency = a.frequency.trimmed();
@@ -70,7 +70,7 @@ bool PrepareConnection(RadarState &state, const ConnectionChoice &choice, int cl
     link.Facility = choice.facility;
     link.FacilityText = choice.facilityText;
     link.VisibilityRange = FacilityRange(choice.facility);
-    state.view.scale = float(clientHeight) / float(link.VisibilityRange);
+    view.scale = float(clientHeight) / float(link.VisibilityRange);
     link.OwnAltitude = 0;
     return found;
 }
@@ -158,14 +158,13 @@ int SocketErrorCode(QAbstractSocket::SocketError error)
     return -1;
 }
 
-ServerConnection::ServerConnection(RadarState &state, const Clock &clock, QObject *parent)
-    : QObject(parent), state_(state), dispatcher_(state, *this, clock)
+ServerConnection::ServerConnection(const LinkGroups &groups, const SimState &sim, const Clock &clock, QObject *parent)
+    : QObject(parent), g_(groups), sim_(sim), dispatcher_(groups, *this, clock)
 {
-    connect(&socket_, &QTcpSocket::connected, this, &ServerConnection::SocketConnected);
-    connect(&socket_, &QTcpSocket::disconnected, this, &ServerConnection::SocketDisconnected);
-    connect(&socket_, &QTcpSocket::errorOccurred, this, &ServerConnection::SocketError);
-    connect(&socket_, &QTcpSocket::readyRead, this, [this] { dispatcher_.Receive(socket_.readAll()); });
-    connect(&state_.notifier, &StateNotifier::disconnectWanted, this, [this] { socket_.disconnectFromHost(); });
+    connect(&socket_, &QTcpSocket::connected, this, &ServerConnection::socketConnected);
+    connect(&socket_, &QTcpSocket::disconnected, this, &ServerConnection::socketDisconnected);
+    connect(&socket_, &QTcpSocket::errorOccurred, this, &ServerConnection::socketError);
+    connect(&socket_, &QTcpSocket::readyRead, this, [this] { dispatcher_.receive(socket_.readAll()); });
 }
 
 ServerConnection::~ServerConnection()
@@ -174,12 +173,12 @@ ServerConnection::~ServerConnection()
     socket_.abort();
 }
 
-bool ServerConnection::IsOpen() const
+bool ServerConnection::isOpen() const
 {
     return socket_.state() == QAbstractSocket::ConnectedState;
 }
 
-void ServerConnection::Open(const QString &host, quint16 port)
+void ServerConnection::open(const QString &host, quint16 port)
 {
     host_ = host;
     port_ = port;
@@ -187,10 +186,10 @@ void ServerConnection::Open(const QString &host, quint16 port)
     socket_.connectToHost(host, port);
 }
 
-void ServerConnection::Reopen()
+void ServerConnection::reopen()
 {
-    if (CanReconnect())
-        Open(host_, port_);
+    if (canReconnect())
+        open(host_, port_);
 }
 
 void ServerConnection::SendLine(const QString &text)
@@ -199,14 +198,19 @@ void ServerConnection::SendLine(const QString &text)
         socket_.write(EncodeCp1252(text));
 }
 
-void ServerConnection::SocketConnected()
+void ServerConnection::closeLink()
 {
-    LinkState &link = state_.link;
+    socket_.disconnectFromHost();
+}
+
+void ServerConnection::socketConnected()
+{
+    LinkState &link = g_.link;
     link.connected = true;
-    emit state_.notifier.statusText(0, QStringLiteral("Connected to: ") + socket_.peerName());
-    if (state_.sim.connected) {
+    emit g_.notifier.statusText(0, QStringLiteral("Connected to: ") + socket_.peerName());
+    if (sim_.connected) {
         link.LoginSent = true;
-        SendLogged(state_, *this,
+        SendLogged(link, *this,
                    LoginLine(link.LoginCallsign, QStringLiteral("VIREO-SERVER"), link.UserName, link.UserId,
                              link.server.password, link.Rating),
                    SendLog::Always);
@@ -217,24 +221,23 @@ void ServerConnection::SocketConnected()
         return;
     const QString login =
         LoginLine(link.LoginCallsign, link.serverType, link.UserName, link.UserId, link.UserPassword, link.Rating);
-    dispatcher_.ClearReceiveBuffer();
-    link.SentLog.Clear();
+    dispatcher_.clearReceiveBuffer();
+    link.SentLog.clear();
     link.SentCount = 0;
     link.ReceivedCount = 0;
     // A server type other than the two known ones gets no login line.
     if (!login.isEmpty())
-        SendLogged(state_, *this, login, SendLog::Always);
+        SendLogged(link, *this, login, SendLog::Always);
     link.SentCount = 1;
     link.LoginSent = true;
     emit loginSent();
 }
 
-void ServerConnection::SocketDisconnected()
+void ServerConnection::socketDisconnected()
 {
-    LinkState &link = state_.link;
-    emit state_.notifier.statusText(0, QStringLiteral("Disconnected"));
-    link.status = state_.sim.connected ? QStringLiteral("connecté ") + state_.sim.simulatorName
-                                       : QStringLiteral("non connecté");
+    LinkState &link = g_.link;
+    emit g_.notifier.statusText(0, QStringLiteral("Disconnected"));
+    link.status = sim_.connected ? QStringLiteral("connecté ") + sim_.simulatorName : QStringLiteral("non connecté");
     link.IdentityText.clear();
     link.VireoServer = false;
     link.Accepted = false;
@@ -245,36 +248,34 @@ void ServerConnection::SocketDisconnected()
     emit closed(hadLogin);
 }
 
-void ServerConnection::SocketError(QAbstractSocket::SocketError error)
+void ServerConnection::socketError(QAbstractSocket::SocketError error)
 {
     // The server closing the connection is the socket-closed event, not an error.
     if (error == QAbstractSocket::RemoteHostClosedError)
         return;
-    const SocketEvent event = state_.link.connected ? SocketEvent::Reading : SocketEvent::Connecting;
-    emit state_.notifier.statusText(
-        0, host_ + QStringLiteral(" error ") + SocketErrorText(SocketErrorCode(error), event));
+    const SocketEvent event = g_.link.connected ? SocketEvent::Reading : SocketEvent::Connecting;
+    emit g_.notifier.statusText(0, host_ + QStringLiteral(" error ")
+                                       + SocketErrorText(SocketErrorCode(error), event));
 }
 
-void ServerConnection::SignOff()
+void ServerConnection::signOff()
 {
-    LinkState &link = state_.link;
-    if (IsOpen())
-        SendLogged(state_, *this, SignOffLine(link.LoginCallsign, link.UserId, true), SendLog::Always);
+    LinkState &link = g_.link;
+    if (isOpen())
+        SendLogged(link, *this, SignOffLine(link.LoginCallsign, link.UserId, true), SendLog::Always);
     link.LoginSent = false;
     if (socket_.state() != QAbstractSocket::UnconnectedState)
         socket_.disconnectFromHost();
-    state_.strips.lines.clear();
-    state_.strips.keys.clear();
-    emit state_.notifier.stripsChanged();
-    ClearTraffic(state_);
-    emit state_.notifier.trafficChanged();
-    emit state_.notifier.redrawWanted();
+    ClearTraffic(g_.traffic);
+    emit g_.notifier.stripsChanged();
+    emit g_.notifier.trafficChanged();
+    emit g_.notifier.redrawWanted();
 }
 
-bool ServerConnection::Tick()
+bool ServerConnection::tick()
 {
-    const int handled = dispatcher_.Tick();
-    return handled == 0 || state_.link.Accepted;
+    const int handled = dispatcher_.tick();
+    return handled == 0 || g_.link.Accepted;
 }
 
 } // namespace zaz

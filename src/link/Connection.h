@@ -2,9 +2,10 @@
 #pragma once
 
 #include "core/Clock.h"
-#include "core/RadarState.h"
 #include "link/Dispatcher.h"
 #include "link/LineSender.h"
+#include "sector/ViewState.h"
+#include "sim/SimState.h"
 
 #include <QAbstractSocket>
 #include <QObject>
@@ -38,7 +39,8 @@ QString FacilitySuffix(int facility);
 // COM1 (false when no sector airport has the callsign's first four characters: the previous
 // position stays); the user, facility, rating and range values; the scope scale from the
 // client height. Raises ConversionError when the port is not a number.
-bool PrepareConnection(RadarState &state, const ConnectionChoice &choice, int clientHeight);
+bool PrepareConnection(LinkState &link, SectorState &sector, WeatherState &weather, ViewState &view,
+                       const ConnectionChoice &choice, int clientHeight);
 
 // The text of a socket error: the event word, "Socket Error n°", the code and its message.
 enum class SocketEvent { Writing, Reading, Connecting, Disconnecting, Accepting, Unknown };
@@ -51,26 +53,27 @@ int SocketErrorCode(QAbstractSocket::SocketError error);
 class ServerConnection : public QObject, public LineSender {
     Q_OBJECT
 public:
-    ServerConnection(RadarState &state, const Clock &clock, QObject *parent = nullptr);
+    ServerConnection(const LinkGroups &groups, const SimState &sim, const Clock &clock, QObject *parent = nullptr);
     ~ServerConnection() override;
 
     Dispatcher &dispatcher() { return dispatcher_; }
-    bool IsOpen() const;
+    bool isOpen() const;
     QString host() const { return host_; }
     quint16 port() const { return port_; }
-    bool CanReconnect() const { return !host_.isEmpty() && !IsOpen(); }
+    bool canReconnect() const { return !host_.isEmpty() && !isOpen(); }
 
     // Opens the socket (non-blocking) to host and port.
-    void Open(const QString &host, quint16 port);
+    void open(const QString &host, quint16 port);
     // Re-opens to the last host and port.
-    void Reopen();
+    void reopen();
     // The menu sign-off: "#DA" (CR alone) when open, then closes and empties the traffic,
     // the strips and the selection.
-    void SignOff();
+    void signOff();
     // The handling of one timer tick; false when the timer should stop (login not accepted).
-    bool Tick();
+    bool tick();
 
     void SendLine(const QString &text) override;
+    void closeLink() override;
 
 signals:
     // The login line went out: the read timer starts, the menus change.
@@ -81,11 +84,12 @@ signals:
     void accepted();
 
 private:
-    void SocketConnected();
-    void SocketDisconnected();
-    void SocketError(QAbstractSocket::SocketError error);
+    void socketConnected();
+    void socketDisconnected();
+    void socketError(QAbstractSocket::SocketError error);
 
-    RadarState &state_;
+    LinkGroups g_;
+    const SimState &sim_;
     QTcpSocket socket_;
     Dispatcher dispatcher_;
     QString host_;

@@ -2,7 +2,7 @@
 // records are re-used, and the list of the records in use in order of arrival.
 #pragma once
 
-#include "core/Text.h"
+#include "link/LinkState.h"
 
 #include <QDateTime>
 #include <QList>
@@ -10,9 +10,6 @@
 #include <QStringList>
 
 namespace zaz {
-
-class IniFile;
-struct RadarState;
 
 struct t_controller {
     QString unused1;
@@ -30,8 +27,10 @@ struct t_controller {
     bool inRadioList = false;
 };
 
-// Records the table may hold: indexes stay below 9999, the "no controller" answer, and a
-// server announcing ever new callsigns cannot grow the table without bound.
+// "No controller": the answer of a search that finds nothing.
+inline constexpr int kNoController = 9999;
+// Records the table may hold: indexes stay below kNoController, and a server announcing
+// ever new callsigns cannot grow the table without bound.
 inline constexpr int kMaxControllers = 9999;
 
 struct ControllersState {
@@ -40,20 +39,31 @@ struct ControllersState {
     int ControllerCount = 0;
 };
 
-// Index of the controller with this callsign, the highest when several; 9999 when none.
+// A controller's position as the server reports it ("%" lines).
+struct ControllerPosition {
+    QString callsign;
+    QString frequency;      // the five digits
+    QString facilityCode;
+    int range = 0;
+    QString ratingCode;
+    float lat = 0;
+    float lon = 0;
+    int altitude = 0;
+};
+
+// Index of the controller with this callsign, the highest when several; kNoController when
+// none.
 int FindController(const ControllersState &controllers, const QString &callsign);
 
-// A "%" line: update or create the sender's record. The rating and facility texts come
-// from the settings file's [rating] and [facility] sections (settings may be null: "error").
-// Raises ConversionError when a numeric field does not convert and LineError when a field
-// is missing or a new controller finds the table full. A known controller keeps the fields
-// set before the failing one; a new one gets no record. Returns the record's index (9999
-// for a line without a callsign, which names no controller and changes nothing).
-int ApplyControllerPosition(RadarState &state, const t_tranches &fields, const QDateTime &now,
-                            const IniFile *settings);
+// A position: updates or creates the sender's record, with the facility and rating texts
+// of its codes ("error" for a code the settings do not name). Raises LineError, and
+// changes nothing, when a new controller finds the table full. Returns the record's index
+// (kNoController for a position without a callsign, which names no controller).
+int ApplyControllerPosition(ControllersState &controllers, const CodeTexts &texts, const ControllerPosition &position,
+                            const QDateTime &now);
 
-// A "#DA" line: frees the record (callsign cleared, latitude 9999) and takes it out of
-// ControllerList. An index out of the table or a free record changes nothing.
-void RemoveController(RadarState &state, int index);
+// The controller left: frees the record (callsign cleared, latitude 9999) and takes it out
+// of ControllerList. An index out of the table or a free record changes nothing.
+void RemoveController(ControllersState &controllers, int index);
 
 } // namespace zaz

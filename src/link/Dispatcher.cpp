@@ -1,52 +1,26 @@
 #include "link/Dispatcher.h"
 
 #include "core/Codec.h"
-#include "link/Controllers.h"
-#include "link/LineProtocol.h"
 #include "link/Senders.h"
-#include "traffic/FiledPlans.h"
-#include "traffic/TrafficOps.h"
 
 namespace zaz {
 
-namespace {
-
-// Radio messages kept at most; the oldest go first.
-constexpr qsizetype kMaxRadioMessages = 10000;
-
-bool Is(const QString &a, const char *b)
+Dispatcher::Dispatcher(const LinkGroups &groups, LineSender &sender, const Clock &clock)
+    : g_(groups), sender_(sender), clock_(clock)
 {
-    return a == QLatin1String(b);
 }
 
-} // namespace
-
-Dispatcher::Dispatcher(RadarState &state, LineSender &sender, const Clock &clock)
-    : state_(state), sender_(sender), clock_(clock)
-{
-    planRequests_ = QObject::connect(&state_.notifier, &StateNotifier::flightPlanWanted, &state_.notifier,
-                                     [this](const QString &callsign) {
-                                         RequestFlightPlan(state_, sender_, callsign);
-                                     });
-}
-
-Dispatcher::~Dispatcher()
-{
-    QObject::disconnect(planRequests_);
-}
-
-void Dispatcher::Receive(const QByteArray &bytes)
+void Dispatcher::receive(const QByteArray &bytes)
 {
     if (bytes.isEmpty())
         return;
-    qsizetype room = kMaxPendingBytes - pending_;
+    const qsizetype room = kMaxPendingBytes - pending_;
     if (room <= 0) {
-        state_.link.ErrorLog.Append(QStringLiteral("réception saturée : %1 octets perdus").arg(bytes.size()));
+        g_.link.ErrorLog.append(QStringLiteral("réception saturée : %1 octets perdus").arg(bytes.size()));
         return;
     }
     if (bytes.size() > room) {
-        state_.link.ErrorLog.Append(
-            QStringLiteral("réception saturée : %1 octets perdus").arg(bytes.size() - room));
+        g_.link.ErrorLog.append(QStringLiteral("réception saturée : %1 octets perdus").arg(bytes.size() - room));
         buffer_.append(bytes.left(room));
         pending_ += room;
         return;
@@ -55,7 +29,7 @@ void Dispatcher::Receive(const QByteArray &bytes)
     pending_ += bytes.size();
 }
 
-void Dispatcher::ClearReceiveBuffer()
+void Dispatcher::clearReceiveBuffer()
 {
     buffer_.clear();
     pending_ = 0;
@@ -64,217 +38,165 @@ void Dispatcher::ClearReceiveBuffer()
     discardToCr_ = false;
 }
 
-int Dispatcher::Tick()
+int Dispatcher::tick()
 {
-    if (buffer_.isEmpty())
-        return 0;
-    QByteArray chunk = buffer_.takeFirst();
-    pending_ -= chunk.size();
-    // A line cut between two reads is completed by the next one.
-    QByteArray text = tail_.isEmpty() ? chunk : tail_ + chunk;
-    tail_.clear();
-
     int handled = 0;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    if (skipLineFeed_ && n > 0 && text[0] == '\n')
-        start = 1;
-    skipLineFeed_ = false;
-    while (start < n) {
-        const qsizetype cr = text.indexOf('\r', start);
-        if (cr < 0)
-            break;
-        if (discardToCr_) {
-            // The end of a line already dropped as too long.
-            discardToCr_ = false;
-        } else if (cr - start > kMaxLineBytes) {
-            state_.link.ErrorLog.Append(QStringLiteral("ligne trop longue : %1 octets ignorés").arg(cr - start));
-            emit state_.notifier.statusText(0, QStringLiteral("Erreur dans un paquet"));
-        } else {
-            HandleLine(DecodeCp1252(text.constData() + start, cr - start));
+    if (!buffer_.isEmpty()) {
+        QByteArray chunk = buffer_.takeFirst();
+        pending_ -= chunk.size();
+        // A line cut between two reads is completed by the next one.
+        QByteArray text = tail_.isEmpty() ? chunk : tail_ + chunk;
+        tail_.clear();
+
+        qsizetype start = 0;
+        const qsizetype n = text.size();
+        if (skipLineFeed_ && n > 0 && text[0] == '\n')
+            start = 1;
+        skipLineFeed_ = false;
+        while (start < n) {
+            const qsizetype cr = text.indexOf('\r', start);
+            if (cr < 0)
+                break;
+            if (discardToCr_) {
+                // The end of a line already dropped as too long.
+                discardToCr_ = false;
+            } else if (cr - start > kMaxLineBytes) {
+                packetError(QStringLiteral("ligne trop longue : %1 octets ignorés").arg(cr - start));
+            } else {
+                handleLine(DecodeCp1252(text.constData() + start, cr - start));
+            }
+            ++handled;
+            start = cr + 1;
+            // The line feed after the carriage return belongs to the line.
+            if (start < n && text[start] == '\n')
+                ++start;
+            else if (start == n)
+                skipLineFeed_ = true;
+            if (handled >= kMaxLinesPerTick && start < n) {
+                // Enough for one tick: the rest is handled at the next one.
+                QByteArray rest = text.mid(start);
+                pending_ += rest.size();
+                buffer_.prepend(rest);
+                start = n;
+            }
         }
-        ++handled;
-        start = cr + 1;
-        // The line feed after the carriage return belongs to the line.
-        if (start < n && text[start] == '\n')
-            ++start;
-        else if (start == n)
-            skipLineFeed_ = true;
-        if (handled >= kMaxLinesPerTick && start < n) {
-            // Enough for one tick: the rest is handled at the next one.
-            QByteArray rest = text.mid(start);
-            pending_ += rest.size();
-            buffer_.prepend(rest);
-            start = n;
+        if (start < n) {
+            tail_ = text.mid(start);
+            if (tail_.size() > kMaxLineBytes) {
+                // No line is that long: drop it, and what follows up to its end of line.
+                packetError(QStringLiteral("ligne sans fin de ligne : %1 octets perdus").arg(tail_.size()));
+                tail_.clear();
+                discardToCr_ = true;
+            }
         }
     }
-    if (start < n) {
-        tail_ = text.mid(start);
-        if (tail_.size() > kMaxLineBytes) {
-            // No line is that long: drop it, and what follows up to its end of line.
-            state_.link.ErrorLog.Append(
-                QStringLiteral("ligne sans fin de ligne : %1 octets perdus").arg(tail_.size()));
-            emit state_.notifier.statusText(0, QStringLiteral("Erreur dans un paquet"));
-            tail_.clear();
-            discardToCr_ = true;
-        }
-    }
-    emit state_.notifier.trafficChanged();
+    sendDueFlightPlanRequests();
+    if (handled > 0)
+        emit g_.notifier.trafficChanged();
     return handled;
 }
 
-void Dispatcher::HandleLine(const QString &line)
+void Dispatcher::sendDueFlightPlanRequests()
 {
-    LinkState &link = state_.link;
+    if (!g_.link.Accepted || g_.traffic.planRequests.waiting.isEmpty())
+        return;
+    for (const QString &callsign : TakeDueRequests(g_.traffic.planRequests, clock_.Now()))
+        RequestFlightPlan(g_.link, sender_, callsign);
+}
+
+void Dispatcher::packetError(const QString &logLine)
+{
+    g_.link.ErrorLog.append(logLine);
+    emit g_.notifier.statusText(0, QStringLiteral("Erreur dans un paquet"));
+}
+
+void Dispatcher::handleLine(const QString &line)
+{
+    LinkState &link = g_.link;
     if (link.monitorTicked)
-        link.ReceivedLog.Append(line);
+        link.ReceivedLog.append(line);
     try {
-        DispatchLine(SplitText(QStringLiteral(":"), line));
+        DispatchLine(line);
     } catch (const ConversionError &) {
-        link.ErrorLog.Append(line);
-        emit state_.notifier.statusText(0, QStringLiteral("Erreur dans un paquet"));
+        packetError(line);
     }
     ++link.ReceivedCount;
 }
 
-void Dispatcher::DispatchLine(const t_tranches &fields)
+void Dispatcher::DispatchLine(const QString &text)
 {
-    if (state_.link.Accepted)
-        DispatchAccepted(fields);
-    else
-        DispatchBeforeLogin(fields);
+    const LineFields line(text);
+    const IncomingLine decoded = g_.link.Accepted ? DecodeAccepted(line) : DecodeBeforeLogin(line);
+    std::visit([this](const auto &record) { apply(record); }, decoded);
 }
 
-void Dispatcher::DispatchBeforeLogin(const t_tranches &fields)
+void Dispatcher::apply(const LoginRefused &line)
 {
-    LinkState &link = state_.link;
-    if (IsLine(fields, "$ERserver")) {
-        const QString reason = JoinFrom(fields, 2);
-        // Closing first: the socket-closed event shows "Disconnected", and the reason must
-        // be what stays in the status bar.
-        emit state_.notifier.disconnectWanted();
-        emit state_.notifier.statusText(0, QStringLiteral("connexion refusée: ") + reason);
-        emit state_.notifier.loginAnswered(false, reason);
-        return;
-    }
-    if (!IsLine(fields, "#TMserver"))
-        return;
-    const QString callsign = FieldAt(fields, 2);
-    const QString welcome = FieldOr(fields, 3);
+    // Closing first: the socket-closed event shows "Disconnected", and the reason must be
+    // what stays in the status bar.
+    sender_.closeLink();
+    emit g_.notifier.statusText(0, QStringLiteral("connexion refusée: ") + line.reason);
+    emit g_.notifier.loginAnswered(false, line.reason);
+}
+
+void Dispatcher::apply(const LoginAccepted &line)
+{
+    LinkState &link = g_.link;
     link.LoginSent = true;
     link.Accepted = true;
     link.loggedIn = true;
-    link.VireoServer = welcome == QStringLiteral("VIREO-SERVER connexion acceptée");
-    emit state_.notifier.statusText(
-        0, QStringLiteral("connecté au serveur: ") + welcome + QStringLiteral(" avec le callsign: ") + callsign);
-    link.OwnCallsign = callsign;
-    link.IdentityText = callsign + QLatin1Char(' ') + link.FacilityText + QLatin1Char(' ') + link.RatingText;
+    link.VireoServer = line.welcome == QStringLiteral("VIREO-SERVER connexion acceptée");
+    emit g_.notifier.statusText(0, QStringLiteral("connecté au serveur: ") + line.welcome
+                                       + QStringLiteral(" avec le callsign: ") + line.callsign);
+    link.OwnCallsign = line.callsign;
+    link.IdentityText = line.callsign + QLatin1Char(' ') + link.FacilityText + QLatin1Char(' ') + link.RatingText;
     link.status = QStringLiteral("connecté ") + link.serverType;
-    SendPosition(state_, sender_, false);
-    if (Is(link.serverType, "FSD"))
-        SendLogged(state_, sender_, WeatherRequestLine(callsign, link.WeatherStation), SendLog::Always);
-    emit state_.notifier.loginAnswered(true, welcome);
+    SendPosition(link, sender_, false);
+    if (link.serverType == QLatin1String("FSD"))
+        SendLogged(link, sender_, WeatherRequestLine(line.callsign, link.WeatherStation), SendLog::Always);
+    emit g_.notifier.loginAnswered(true, line.welcome);
 }
 
-void Dispatcher::DispatchAccepted(const t_tranches &fields)
+void Dispatcher::apply(const TemperatureLayers &line)
 {
-    // No line matches two of these tests (their first fields differ in their first
-    // characters or are exact texts), so their order only matters for speed: positions,
-    // nearly every line of a busy server, are tested first.
-    if (IsLine(fields, "@N") || IsLine(fields, "@S") || IsLine(fields, "@Y")) {
-        // A new aircraft's flight plan is asked for through flightPlanWanted.
-        ApplyServerPosition(state_, fields, clock_.Now());
-    } else if (IsLine(fields, "#TDserver"))
-        TemperatureLayers(fields);
-    else if (IsLine(fields, "#WDserver"))
-        WindLayers(fields);
-    else if (IsLine(fields, "#CDserver"))
-        CloudLayers(fields);
-    else if (IsLine(fields, "$ARserver"))
-        ServerMetar(fields);
-    else if (StartsLine(fields, "$FP"))
-        ApplyFlightPlan(state_, fields);
-    else if (StartsLine(fields, "$DEPOTFP")) {
-        state_.FiledPlans.append(FiledPlanRow(fields));
-        emit state_.notifier.filedPlansChanged();
-    } else if (StartsLine(fields, "$CQ")) {
-        AtisQuery(fields);
-    } else if (StartsLine(fields, "#DP")) {
-        const int index = state_.traffic.table.FindAircraft(Sender(fields, 3));
-        if (index != kNoAircraft)
-            RemoveAircraft(state_, index);
-    } else if (StartsLine(fields, "#TM")) {
-        TextMessage(fields);
-    } else if (StartsLine(fields, "%")) {
-        ApplyControllerPosition(state_, fields, clock_.Now(), state_.files.zaz.get());
-    } else if (StartsLine(fields, "#DA")) {
-        const int index = FindController(state_.controllers, Sender(fields, 3));
-        if (index != kNoIndex)
-            RemoveController(state_, index);
-    } else if (StartsLine(fields, "$HO")) {
-        HandoffOffer(fields);
-    } else if (StartsLine(fields, "$HA")) {
-        HandoffAccepted(fields);
-    } else if (IsLine(fields, "$ERserver")) {
-        ServerError(fields);
-    }
-}
-
-void Dispatcher::TemperatureLayers(const t_tranches &fields)
-{
-    t_weather &w = state_.weather.CurrentWeather;
+    t_weather &w = g_.weather.CurrentWeather;
     const QDateTime now = clock_.Now();
     w.time = now.date().toString(QStringLiteral("dd/MM/yyyy")) + QLatin1Char(' ')
              + now.time().toString(QStringLiteral("HH:mm:ss"));
-    w.temperatures.clear();
-    for (qsizetype i = 2; i + 1 < fields.size(); i += 2) {
-        t_temperature t;
-        t.temperature = fields[i + 1];
-        t.altitude = fields[i];
-        w.temperatures.append(t);
-    }
-    emit state_.notifier.weatherChanged();
+    w.temperatures = line.layers;
+    emit g_.notifier.weatherChanged();
 }
 
-void Dispatcher::WindLayers(const t_tranches &fields)
+void Dispatcher::apply(const WindLayers &line)
 {
-    t_weather &w = state_.weather.CurrentWeather;
-    w.windsAloft.clear();
-    int group = 0;
-    for (qsizetype i = 2; i + 3 < fields.size(); i += 6, ++group) {
-        t_wind &wind = group == 0 ? w.wind : w.windsAloft.emplace_back();
-        wind.depth = fields[i];
-        wind.altitude = fields[i + 1];
-        wind.direction = fields[i + 2];
-        wind.speed = fields[i + 3];
+    t_weather &w = g_.weather.CurrentWeather;
+    if (line.surface) {
+        // The surface wind keeps what the line does not give (its unit among others).
+        w.wind.depth = line.surface->depth;
+        w.wind.altitude = line.surface->altitude;
+        w.wind.direction = line.surface->direction;
+        w.wind.speed = line.surface->speed;
     }
-    emit state_.notifier.weatherChanged();
+    w.windsAloft = line.aloft;
+    emit g_.notifier.weatherChanged();
 }
 
-void Dispatcher::CloudLayers(const t_tranches &fields)
+void Dispatcher::apply(const CloudLayers &line)
 {
-    t_weather &w = state_.weather.CurrentWeather;
-    w.clouds.clear();
-    for (qsizetype i = 2; i + 4 < fields.size(); i += 5) {
-        t_cloud c;
-        c.base = fields[i];
-        c.height = fields[i + 1];
-        c.cover = fields[i + 4] + QLatin1Char(',') + fields[i + 3] + QLatin1Char(',') + fields[i + 2];
-        w.clouds.append(c);
-    }
-    emit state_.notifier.weatherChanged();
+    g_.weather.CurrentWeather.clouds = line.layers;
+    emit g_.notifier.weatherChanged();
 }
 
-void Dispatcher::ServerMetar(const t_tranches &fields)
+void Dispatcher::apply(const ServerMetar &line)
 {
-    WeatherState &weather = state_.weather;
-    if (FieldOr(fields, 3) != QLatin1String("METAR") || FieldAt(fields, 4) == weather.rawMetar)
+    WeatherState &weather = g_.weather;
+    if (line.metar == weather.rawMetar)
         return;
     weather.newMetar = true;
-    weather.rawMetar = fields[3];
+    weather.rawMetar = line.metar;
     weather.CurrentWeather.metar = weather.rawMetar;
     if (weather.rawMetar.isEmpty()) {
-        emit state_.notifier.weatherChanged();
+        emit g_.notifier.weatherChanged();
         return;
     }
     bool qnhFound = false;
@@ -309,129 +231,164 @@ void Dispatcher::ServerMetar(const t_tranches &fields)
         weather.altimeterText.clear();
         weather.CurrentWeather.pressureText.clear();
     }
-    emit state_.notifier.weatherChanged();
+    emit g_.notifier.weatherChanged();
 }
 
-void Dispatcher::AtisQuery(const t_tranches &fields)
+void Dispatcher::apply(const ServerFlightPlan &line)
 {
-    if (FieldAt(fields, 3).trimmed() != QLatin1String("ATIS"))
-        return;
-    const QString asker = Sender(fields, 3);
-    const LinkState &link = state_.link;
-    for (const QString &line : std::as_const(state_.weather.atis.lines))
-        SendLogged(state_, sender_, TextLine(link.OwnCallsign, asker, line), SendLog::Always);
-    if (Is(link.serverType, "VIREO-SERVER"))
-        SendLogged(state_, sender_, AtisAudioLine(link.OwnCallsign, asker, state_.weather.atis.soundText),
+    ApplyFlightPlan(g_.traffic, g_.sector, line);
+}
+
+void Dispatcher::apply(const FiledPlan &line)
+{
+    g_.traffic.FiledPlans.append(FiledPlanRow(line));
+    emit g_.notifier.filedPlansChanged();
+}
+
+void Dispatcher::apply(const ServerPosition &line)
+{
+    const bool vireo = g_.link.serverType == QLatin1String("VIREO-SERVER");
+    if (ApplyServerPosition(g_.traffic, line, vireo, clock_.Now()) == kNoAircraft && !line.callsign.isEmpty())
+        throw LineError(QStringLiteral("table du trafic pleine : %1 refusé").arg(line.callsign));
+}
+
+void Dispatcher::apply(const AtisQuery &line)
+{
+    LinkState &link = g_.link;
+    for (const QString &atis : std::as_const(g_.weather.atis.lines))
+        SendLogged(link, sender_, TextLine(link.OwnCallsign, line.asker, atis), SendLog::Always);
+    if (link.serverType == QLatin1String("VIREO-SERVER"))
+        SendLogged(link, sender_, AtisAudioLine(link.OwnCallsign, line.asker, g_.weather.atis.soundText),
                    SendLog::Always);
 }
 
-void Dispatcher::AddRadio(const QString &channel, const QString &entry, const QString &sender, bool isPrivate)
+void Dispatcher::apply(const PilotLeft &line)
 {
-    state_.RadioMessages.append(entry);
-    if (state_.RadioMessages.size() > kMaxRadioMessages)
-        state_.RadioMessages.removeFirst();
-    emit state_.notifier.statusText(0, entry);
-    emit state_.notifier.radioMessage(channel, entry, sender, isPrivate);
+    const int index = g_.traffic.table.FindAircraft(line.callsign);
+    if (index == kNoAircraft)
+        return;
+    const bool hadStrip = g_.traffic.table[index].hasStrip;
+    RemoveAircraft(g_.traffic, index);
+    if (hadStrip)
+        emit g_.notifier.stripsChanged();
 }
 
-void Dispatcher::TextMessage(const t_tranches &fields)
+void Dispatcher::addRadio(const QString &channel, const QString &entry, const QString &sender, bool isPrivate)
 {
-    const QString sender = Sender(fields, 3);
-    const QString &destination = FieldAt(fields, 2);
-    const QString &text = FieldAt(fields, 3);
-    const LinkState &link = state_.link;
+    QStringList &messages = g_.link.RadioMessages;
+    messages.append(entry);
+    if (messages.size() > kMaxRadioMessages)
+        messages.removeFirst();
+    emit g_.notifier.statusText(0, entry);
+    emit g_.notifier.radioMessage(channel, entry, sender, isPrivate);
+}
+
+void Dispatcher::apply(const TextMessage &line)
+{
+    const LinkState &link = g_.link;
+    const bool toMe = !link.OwnCallsign.isEmpty() && line.destination == link.OwnCallsign;
+    // A strip for this controller must be whole; checked before anything is filed.
+    if (toMe && line.stripText && !line.strip)
+        DecodeStripTransfer(line.text);
+    const QString &sender = line.sender;
+    const QString &text = line.text;
     const QString separator = QStringLiteral(":");
     // The checks follow one another: a destination matching several is filed under each.
-    if (destination == QLatin1String("@22800"))
-        AddRadio(QStringLiteral("UNICOM"), QStringLiteral(">UNICOM:") + sender + separator + text, sender, false);
-    if (!link.Com1Digits.isEmpty() && destination == QLatin1Char('@') + Copy(link.Com1Digits, 2, 5))
-        AddRadio(QStringLiteral("COM1"), QStringLiteral(">COM1:") + sender + separator + text, sender, false);
-    if (!link.Com2Digits.isEmpty() && destination == QLatin1Char('@') + Copy(link.Com2Digits, 2, 5))
-        AddRadio(QStringLiteral("COM2"), QStringLiteral(">COM2:") + sender + separator + text, sender, false);
-    if (destination == QLatin1String("@49999"))
-        AddRadio(QStringLiteral("TELE"),
+    if (line.destination == QLatin1String("@22800"))
+        addRadio(QStringLiteral("UNICOM"), QStringLiteral(">UNICOM:") + sender + separator + text, sender, false);
+    if (!link.Com1Digits.isEmpty() && line.destination == QLatin1Char('@') + Copy(link.Com1Digits, 2, 5))
+        addRadio(QStringLiteral("COM1"), QStringLiteral(">COM1:") + sender + separator + text, sender, false);
+    if (!link.Com2Digits.isEmpty() && line.destination == QLatin1Char('@') + Copy(link.Com2Digits, 2, 5))
+        addRadio(QStringLiteral("COM2"), QStringLiteral(">COM2:") + sender + separator + text, sender, false);
+    if (line.destination == QLatin1String("@49999"))
+        addRadio(QStringLiteral("TELE"),
                  QStringLiteral(">TELE:") + sender + separator + QStringLiteral("A tous les controleurs ") + text,
                  sender, false);
-    if (!link.OwnCallsign.isEmpty() && destination == link.OwnCallsign) {
-        if (text.startsWith(QLatin1String("~STRIP")))
-            StripTransfer(text);
+    if (toMe) {
+        if (line.stripText)
+            applyStrip(*line.strip);
         else
-            AddRadio(QStringLiteral("TELE"), QStringLiteral(">TELE:") + sender + separator + text, sender, true);
+            addRadio(QStringLiteral("TELE"), QStringLiteral(">TELE:") + sender + separator + text, sender, true);
     }
 }
 
-void Dispatcher::StripTransfer(const QString &text)
+void Dispatcher::applyStrip(const StripTransfer &strip)
 {
-    // The callsign follows the 61-column row: a shorter text lacks fields the transfer needs.
-    if (text.size() < 68)
-        throw LineError(QStringLiteral("strip incomplet"));
-    const QString row = Copy(text, 7, 58).replace(QLatin1Char('/'), QLatin1Char(':'));
-    const QString callsign = Copy(text, 68, text.size());
-    TrafficTable &table = state_.traffic.table;
-    const int index = table.FindAircraft(callsign);
+    TrafficState &traffic = g_.traffic;
+    const int index = traffic.table.FindAircraft(strip.callsign);
     if (index == kNoAircraft)
         return;
-    StripStore &strips = state_.strips;
-    const QString key = StripKey(index);
-    if (strips.keys.contains(key))
+    const QString line = StripKey(index) + clock_.Now().time().toString(QStringLiteral("HH:mm:ss"))
+                         + Copy(strip.row, 12, 33) + QString(9, QLatin1Char(' ')) + Copy(strip.row, 54, 3)
+                         + QString(5, QLatin1Char(' '));
+    // A second strip for the same aircraft adds nothing.
+    if (!AddStrip(traffic, index, line))
         return;
-    strips.keys.append(key);
-    strips.lines.append(key + clock_.Now().time().toString(QStringLiteral("HH:mm:ss")) + Copy(row, 12, 33)
-                        + QString(9, QLatin1Char(' ')) + Copy(row, 54, 3) + QString(5, QLatin1Char(' ')));
-    AVION &a = table.Edit(index);
-    a.hasStrip = true;
-    emit state_.notifier.stripsChanged();
-    // Blank columns 57-58 (a strip that never offered a handoff) keep the next point.
-    const QString nextPoint = Copy(row, 57, 2).trimmed();
-    if (!nextPoint.isEmpty())
-        a.nextPoint = StrToInt(nextPoint);
-    emit state_.notifier.aircraftPanelWanted(index);
+    if (strip.nextPoint)
+        traffic.table.edit(index).nextPoint = *strip.nextPoint;
+    emit g_.notifier.stripsChanged();
+    emit g_.notifier.aircraftPanelWanted(index);
 }
 
-void Dispatcher::HandoffOffer(const t_tranches &fields)
+void Dispatcher::apply(const ControllerPosition &line)
 {
-    if (FieldAt(fields, 2) != state_.link.OwnCallsign)
+    ApplyControllerPosition(g_.controllers, g_.link.codeTexts, line, clock_.Now());
+    emit g_.notifier.controllersChanged();
+}
+
+void Dispatcher::apply(const ControllerLeft &line)
+{
+    const int index = FindController(g_.controllers, line.callsign);
+    if (index == kNoController)
         return;
-    const int index = state_.traffic.table.FindAircraft(FieldAt(fields, 3));
+    RemoveController(g_.controllers, index);
+    emit g_.notifier.controllersChanged();
+}
+
+void Dispatcher::apply(const HandoffOffer &line)
+{
+    if (line.recipient != g_.link.OwnCallsign)
+        return;
+    const int index = g_.traffic.table.FindAircraft(line.aircraft);
     if (index != kNoAircraft)
-        state_.traffic.table.Edit(index).handoffFrom = Sender(fields, 3);
+        g_.traffic.table.edit(index).handoffFrom = line.sender;
 }
 
-void Dispatcher::HandoffAccepted(const t_tranches &fields)
+void Dispatcher::apply(const HandoffAccepted &line)
 {
-    if (FieldAt(fields, 2) != state_.link.OwnCallsign)
+    if (line.recipient != g_.link.OwnCallsign)
         return;
-    const QString &callsign = FieldAt(fields, 3);
-    const int index = state_.traffic.table.FindAircraft(callsign);
+    TrafficState &traffic = g_.traffic;
+    const int index = traffic.table.FindAircraft(line.aircraft);
     if (index == kNoAircraft)
         return;
-    const QString from = Sender(fields, 3);
-    state_.traffic.table.Edit(index).handoffState = QStringLiteral("A");
-    const int position = StripPosition(state_.strips, index);
-    if (position < 0 || position >= state_.strips.lines.size())
-        throw LineError(QStringLiteral("pas de strip pour %1").arg(callsign));
-    QString &row = state_.strips.lines[position];
-    const qsizetype length = row.size();
-    row = ReplaceColumns(ReplaceColumns(row, 45, QStringLiteral("A")), 46, from).left(length);
-    emit state_.notifier.stripsChanged();
-    emit state_.notifier.aircraftPanelWanted(index);
-    const LinkState &link = state_.link;
-    SendLogged(state_, sender_, StripTransferLine(link.OwnCallsign, from, row, callsign), SendLog::Always);
+    // The other controller took the aircraft: that stands even when there is no strip to
+    // send it, which is then reported as a faulty line.
+    traffic.table.edit(index).handoffState = QStringLiteral("A");
+    QString *row = StripLineOf(traffic, index);
+    if (!row)
+        throw LineError(QStringLiteral("pas de strip pour %1").arg(line.aircraft));
+    const qsizetype length = row->size();
+    *row = ReplaceColumns(ReplaceColumns(*row, 45, QStringLiteral("A")), 46, line.sender).left(length);
+    emit g_.notifier.stripsChanged();
+    emit g_.notifier.aircraftPanelWanted(index);
+    SendLogged(g_.link, sender_, StripTransferLine(g_.link.OwnCallsign, line.sender, *row, line.aircraft),
+               SendLog::Always);
 }
 
-void Dispatcher::ServerError(const t_tranches &fields)
+void Dispatcher::apply(const ServerErrorReport &line)
 {
-    emit state_.notifier.statusText(0, QStringLiteral("erreur: ") + JoinFrom(fields, 2));
-    if (FieldOr(fields, 5) != QLatin1String("No such weather profile"))
+    emit g_.notifier.statusText(0, QStringLiteral("erreur: ") + line.text);
+    if (line.message != QLatin1String("No such weather profile"))
         return;
-    WeatherState &weather = state_.weather;
-    weather.CurrentWeather.station = FieldAt(fields, 4);
-    weather.rawMetar = fields[4];
+    WeatherState &weather = g_.weather;
+    weather.CurrentWeather.station = line.parameter;
+    weather.rawMetar = line.message;
     weather.qnhText.clear();
     weather.CurrentWeather.temperatures.clear();
     weather.CurrentWeather.windsAloft.clear();
     weather.CurrentWeather.clouds.clear();
-    emit state_.notifier.weatherChanged();
+    emit g_.notifier.weatherChanged();
 }
 
 } // namespace zaz

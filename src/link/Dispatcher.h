@@ -1,18 +1,33 @@
 // The handling of what the server sends: socket reads are kept in the receive buffer and
 // handled at each tick of the 100 ms timer, one read per tick, line by line. Each line is
-// split at ":" and dispatched by its prefix to the model it changes.
+// decoded into its typed record, then applied to the state groups it changes in one step;
+// a line that does not decode changes nothing and counts as a packet error.
 #pragma once
 
 #include "core/Clock.h"
-#include "core/RadarState.h"
+#include "core/StateNotifier.h"
+#include "link/Controllers.h"
+#include "link/IncomingLines.h"
 #include "link/LineSender.h"
+#include "link/LinkState.h"
+#include "sector/SectorState.h"
+#include "traffic/TrafficState.h"
+#include "weather/WeatherState.h"
 
 #include <QByteArray>
 #include <QList>
 
 namespace zaz {
 
-class IniFile;
+// The state groups the server's lines change, and where their changes are announced.
+struct LinkGroups {
+    LinkState &link;
+    TrafficState &traffic;
+    ControllersState &controllers;
+    WeatherState &weather;
+    SectorState &sector; // the routes of flight plans mark their airways selected
+    StateNotifier &notifier;
+};
 
 class Dispatcher {
 public:
@@ -23,44 +38,57 @@ public:
     static constexpr qsizetype kMaxLineBytes = 64 * 1024;
     // Lines handled at most in one tick; the rest waits for the next tick.
     static constexpr int kMaxLinesPerTick = 50000;
+    // Radio messages kept at most; the oldest go first.
+    static constexpr qsizetype kMaxRadioMessages = 10000;
 
-    Dispatcher(RadarState &state, LineSender &sender, const Clock &clock);
-    ~Dispatcher();
+    Dispatcher(const LinkGroups &groups, LineSender &sender, const Clock &clock);
     Dispatcher(const Dispatcher &) = delete;
     Dispatcher &operator=(const Dispatcher &) = delete;
 
     // A socket read: appended to the receive buffer.
-    void Receive(const QByteArray &bytes);
+    void receive(const QByteArray &bytes);
     // Drops everything received and not yet handled (a new login).
-    void ClearReceiveBuffer();
-    bool HasPending() const { return !buffer_.isEmpty(); }
+    void clearReceiveBuffer();
+    bool hasPending() const { return !buffer_.isEmpty(); }
 
-    // One timer tick: handles the lines of the first pending read. Returns the number of
-    // lines handled. A line whose handling fails goes to the error log, status panel 0
-    // shows "Erreur dans un paquet", and the next line is handled.
-    int Tick();
+    // One timer tick: handles the lines of the first pending read, then sends the flight
+    // plan queries that are due. Returns the number of lines handled. A line whose
+    // handling fails goes to the error log, status panel 0 shows "Erreur dans un paquet",
+    // and the next line is handled.
+    int tick();
 
-    // The handling of one line, before or after the login is accepted. Raises
-    // ConversionError (or LineError) when the line is malformed.
-    void DispatchLine(const t_tranches &fields);
+    // The handling of one line, before or after the login is accepted. Raises LineError
+    // when the line is malformed; nothing has changed then.
+    void DispatchLine(const QString &line);
+
+    // Sends the queries of the flight plans that are due (a few per tick).
+    void sendDueFlightPlanRequests();
 
 private:
-    void DispatchBeforeLogin(const t_tranches &fields);
-    void DispatchAccepted(const t_tranches &fields);
-    void TemperatureLayers(const t_tranches &fields);
-    void WindLayers(const t_tranches &fields);
-    void CloudLayers(const t_tranches &fields);
-    void ServerMetar(const t_tranches &fields);
-    void AtisQuery(const t_tranches &fields);
-    void TextMessage(const t_tranches &fields);
-    void StripTransfer(const QString &text);
-    void HandoffOffer(const t_tranches &fields);
-    void HandoffAccepted(const t_tranches &fields);
-    void ServerError(const t_tranches &fields);
-    void AddRadio(const QString &channel, const QString &entry, const QString &sender, bool isPrivate);
-    void HandleLine(const QString &line);
+    void apply(const IgnoredLine &) {}
+    void apply(const LoginAccepted &line);
+    void apply(const LoginRefused &line);
+    void apply(const TemperatureLayers &line);
+    void apply(const WindLayers &line);
+    void apply(const CloudLayers &line);
+    void apply(const ServerMetar &line);
+    void apply(const ServerFlightPlan &line);
+    void apply(const FiledPlan &line);
+    void apply(const ServerPosition &line);
+    void apply(const AtisQuery &line);
+    void apply(const PilotLeft &line);
+    void apply(const TextMessage &line);
+    void apply(const ControllerPosition &line);
+    void apply(const ControllerLeft &line);
+    void apply(const HandoffOffer &line);
+    void apply(const HandoffAccepted &line);
+    void apply(const ServerErrorReport &line);
+    void applyStrip(const StripTransfer &strip);
+    void addRadio(const QString &channel, const QString &entry, const QString &sender, bool isPrivate);
+    void handleLine(const QString &line);
+    void packetError(const QString &logLine);
 
-    RadarState &state_;
+    LinkGroups g_;
     LineSender &sender_;
     const Clock &clock_;
     QList<QByteArray> buffer_; // socket reads not yet handled
@@ -68,7 +96,6 @@ private:
     QByteArray tail_;          // text after the last CR of the reads handled so far
     bool skipLineFeed_ = false;
     bool discardToCr_ = false; // the rest of a dropped line is still coming
-    QMetaObject::Connection planRequests_;
 };
 
 } // namespace zaz

@@ -2,52 +2,39 @@
 
 namespace zaz {
 
-namespace {
-
-QString Ended(QString line)
+const QString &LineFields::text(int n) const
 {
-    line.append(QLatin1String(kLineEnd));
-    return line;
-}
-
-} // namespace
-
-const QString &FieldAt(const t_tranches &fields, int n)
-{
-    if (n < 1 || n > fields.size())
+    if (n < 1 || n > fields_.size())
         throw LineError(QStringLiteral("champ %1 absent").arg(n));
-    return fields[n - 1];
+    return fields_[n - 1];
 }
 
-QString FieldOr(const t_tranches &fields, int n)
+QString LineFields::optional(int n) const
 {
-    if (n < 1 || n > fields.size())
+    if (n < 1 || n > fields_.size())
         return QString();
-    return fields[n - 1];
+    return fields_[n - 1];
 }
 
-bool IsLine(const t_tranches &fields, const char *prefix)
+int LineFields::integer(int n) const
 {
-    return !fields.isEmpty() && fields.first() == QLatin1String(prefix);
+    int value = 0;
+    const QString &field = text(n);
+    if (!TryStrToInt(field, value))
+        throw LineError(QStringLiteral("'%1' n'est pas une valeur entière correcte").arg(field));
+    return value;
 }
 
-bool StartsLine(const t_tranches &fields, const char *prefix)
+float LineFields::coordinate(int n) const
 {
-    return !fields.isEmpty() && fields.first().startsWith(QLatin1String(prefix));
+    return float(StrToFloatLenient(text(n)));
 }
 
-QString Sender(const t_tranches &fields, int prefixLength)
-{
-    if (fields.isEmpty())
-        return QString();
-    return fields.first().mid(qMax(prefixLength, 0));
-}
-
-QString JoinFrom(const t_tranches &fields, int n)
+QString LineFields::joinedFrom(int n) const
 {
     QString out;
-    for (qsizetype i = qMax(n, 1) - 1; i < fields.size(); ++i)
-        out.append(fields[i]);
+    for (qsizetype i = qMax(n, 1) - 1; i < fields_.size(); ++i)
+        out.append(fields_[i]);
     return out;
 }
 
@@ -77,6 +64,30 @@ QString CoordinateField(double degrees)
     return FormatFixed(degrees, 5, 8);
 }
 
+bool FieldIsSendable(const QString &field)
+{
+    for (const QChar c : field)
+        if (c == QLatin1Char(':') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            return false;
+    return true;
+}
+
+QString BuildLine(std::initializer_list<QString> fields, const char *end)
+{
+    QString line;
+    bool firstField = true;
+    for (const QString &field : fields) {
+        if (!FieldIsSendable(field))
+            return QString();
+        if (!firstField)
+            line.append(QLatin1Char(':'));
+        line.append(field);
+        firstField = false;
+    }
+    line.append(QLatin1String(end));
+    return line;
+}
+
 QString LoginLine(const QString &callsign, const QString &serverType, const QString &name,
                   const QString &userId, const QString &password, int rating)
 {
@@ -87,62 +98,56 @@ QString LoginLine(const QString &callsign, const QString &serverType, const QStr
         server = QStringLiteral("VIREO-SERVER");
     else
         return QString(); // an unknown server type gets no login line
-    return Ended(QLatin1String("#AA") + callsign + QLatin1Char(':') + server + QLatin1Char(':') + name
-                 + QLatin1Char(':') + userId + QLatin1Char(':') + password + QLatin1Char(':')
-                 + IntToStr(rating) + QLatin1String(":9"));
+    return BuildLine({QLatin1String("#AA") + callsign, server, name, userId, password, IntToStr(rating),
+                      QStringLiteral("9")});
 }
 
 QString PositionLine(const QString &own, const QString &com1Digits, int facility, int range, int rating,
                      float lat, float lon, int altitude)
 {
-    return Ended(QLatin1Char('%') + own + QLatin1Char(':') + Copy(com1Digits, 2, 5) + QLatin1Char(':')
-                 + IntToStr(facility) + QLatin1Char(':') + IntToStr(range) + QLatin1Char(':')
-                 + IntToStr(rating) + QLatin1Char(':') + CoordinateField(lat) + QLatin1Char(':')
-                 + CoordinateField(lon) + QLatin1Char(':') + IntToStr(altitude));
+    return BuildLine({QLatin1Char('%') + own, Copy(com1Digits, 2, 5), IntToStr(facility), IntToStr(range),
+                      IntToStr(rating), CoordinateField(lat), CoordinateField(lon), IntToStr(altitude)});
 }
 
 QString SignOffLine(const QString &callsign, const QString &userId, bool menuSignOff)
 {
-    QString line = QLatin1String("#DA") + callsign + QLatin1Char(':') + userId;
     // The sign-off from the menu goes out with a carriage return alone.
-    if (menuSignOff)
-        return line + QLatin1Char('\r');
-    return Ended(line);
+    return BuildLine({QLatin1String("#DA") + callsign, userId}, menuSignOff ? "\r" : kLineEnd);
 }
 
 QString WeatherRequestLine(const QString &own, const QString &station)
 {
-    return Ended(QLatin1String("#WX") + own + QLatin1String(":SERVER:") + station);
+    return BuildLine({QLatin1String("#WX") + own, QStringLiteral("SERVER"), station});
 }
 
 QString FlightPlanQueryLine(const QString &own, const QString &aircraft)
 {
-    return Ended(QLatin1String("$CQ") + own + QLatin1String(":SERVER:FP:") + aircraft);
+    return BuildLine({QLatin1String("$CQ") + own, QStringLiteral("SERVER"), QStringLiteral("FP"), aircraft});
 }
 
 QString FiledPlansQueryLine(const QString &own, const QString &selection)
 {
-    return Ended(QLatin1String("$CQ") + own + QLatin1String(":SERVER:DEPOTFP:") + selection);
+    return BuildLine({QLatin1String("$CQ") + own, QStringLiteral("SERVER"), QStringLiteral("DEPOTFP"), selection});
 }
 
 QString AtisQueryLine(const QString &own, const QString &controller)
 {
-    return Ended(QLatin1String("$CQ") + own + QLatin1Char(':') + controller + QLatin1String(":ATIS"));
+    return BuildLine({QLatin1String("$CQ") + own, controller, QStringLiteral("ATIS")});
 }
 
 QString TextLine(const QString &own, const QString &destination, const QString &text)
 {
-    return Ended(QLatin1String("#TM") + own + QLatin1Char(':') + destination + QLatin1Char(':') + text);
+    return BuildLine({QLatin1String("#TM") + own, destination, text});
 }
 
 QString AtisAudioLine(const QString &own, const QString &asker, const QString &sound)
 {
-    return Ended(QLatin1String("#TMAUDIO") + own + QLatin1Char(':') + asker + QLatin1Char(':') + sound);
+    return BuildLine({QLatin1String("#TMAUDIO") + own, asker, sound});
 }
 
 QString HandoffOfferLine(const QString &own, const QString &controller, const QString &aircraft)
 {
-    return Ended(QLatin1String("$HO") + own + QLatin1Char(':') + controller + QLatin1Char(':') + aircraft);
+    return BuildLine({QLatin1String("$HO") + own, controller, aircraft});
 }
 
 QString HandoffNoticeLine(const QString &own, const QString &controller, const QString &aircraft,
@@ -158,7 +163,7 @@ QString HandoffNoticeLine(const QString &own, const QString &controller, const Q
 
 QString HandoffAcceptLine(const QString &own, const QString &offering, const QString &aircraft)
 {
-    return Ended(QLatin1String("$HA") + own + QLatin1Char(':') + offering + QLatin1Char(':') + aircraft);
+    return BuildLine({QLatin1String("$HA") + own, offering, aircraft});
 }
 
 QString StripTransferLine(const QString &own, const QString &controller, const QString &stripLine,
@@ -172,13 +177,14 @@ QString StripTransferLine(const QString &own, const QString &controller, const Q
 
 QString ZuluLine(int hours, int minutes)
 {
-    return Ended(QLatin1String("ZULU:SERVER:VIREO-SERVER:") + IntToStr(hours) + QLatin1Char(':')
-                 + IntToStr(minutes) + QLatin1Char(':'));
+    return BuildLine({QStringLiteral("ZULU"), QStringLiteral("SERVER"), QStringLiteral("VIREO-SERVER"),
+                      IntToStr(hours), IntToStr(minutes), QString()});
 }
 
 QString MetarLine(const QString &metar)
 {
-    return Ended(QLatin1String("METAR:SERVER:VIREO-SERVER:") + metar + QLatin1Char(':'));
+    return BuildLine({QStringLiteral("METAR"), QStringLiteral("SERVER"), QStringLiteral("VIREO-SERVER"), metar,
+                      QString()});
 }
 
 } // namespace zaz

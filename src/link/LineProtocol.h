@@ -1,32 +1,54 @@
 // The server's line protocol: lines of fields separated by ":", a prefix and the sender's
 // callsign in the first field, CR LF at the end (CR alone for the menu sign-off).
-// Every line the program sends is built here.
+// Every line the program sends is built here, and every line it receives is read through
+// LineFields.
 #pragma once
 
 #include "core/Text.h"
 
 #include <QString>
+#include <initializer_list>
 
 namespace zaz {
 
-// Raised when a line lacks a field its handling needs: that line's handling ends.
+// Raised when a line lacks a field its handling needs or a field does not convert: the
+// line changes nothing and counts as a packet error.
 class LineError : public ConversionError {
 public:
     using ConversionError::ConversionError;
 };
 
-// Field n (1-based) of a split line; raises LineError when the line is shorter.
-const QString &FieldAt(const t_tranches &fields, int n);
-// Field n or an empty text when the line is shorter.
-QString FieldOr(const t_tranches &fields, int n);
-// The whole first field equals prefix.
-bool IsLine(const t_tranches &fields, const char *prefix);
-// The first field starts with prefix (first character, three or eight characters).
-bool StartsLine(const t_tranches &fields, const char *prefix);
-// The sender: the first field after a prefix of the given length.
-QString Sender(const t_tranches &fields, int prefixLength);
-// Fields from n (1-based) to the end joined without separator.
-QString JoinFrom(const t_tranches &fields, int n);
+// The fields of one received line (cut at every ":"), each read and converted through one
+// of these accessors. Field numbers are 1-based, field 1 being the prefix and the sender.
+class LineFields {
+public:
+    explicit LineFields(const QString &line) : fields_(SplitText(QStringLiteral(":"), line)) {}
+    explicit LineFields(t_tranches fields) : fields_(std::move(fields)) {}
+
+    int count() const { return int(fields_.size()); }
+    const QString &first() const { return fields_.first(); }
+    // The whole first field equals prefix.
+    bool is(const char *prefix) const { return first() == QLatin1String(prefix); }
+    // The first field starts with prefix (one, three or eight characters).
+    bool startsWith(const char *prefix) const { return first().startsWith(QLatin1String(prefix)); }
+    // The sender: the first field after a prefix of the given length.
+    QString sender(int prefixLength) const { return first().mid(qMax(prefixLength, 0)); }
+
+    // Field n; raises LineError when the line is shorter.
+    const QString &text(int n) const;
+    // Field n, or an empty text when the line is shorter.
+    QString optional(int n) const;
+    // Field n as a strict integer; raises LineError when missing or malformed.
+    int integer(int n) const;
+    // Field n as a lenient coordinate (0 for a text that is no number); raises LineError
+    // when missing.
+    float coordinate(int n) const;
+    // Fields from n to the end joined without separator.
+    QString joinedFrom(int n) const;
+
+private:
+    t_tranches fields_;
+};
 
 // Value encodings.
 // "122.800" -> "22800": three digits, dot, three decimals, without the leading "1" and the dot.
@@ -35,9 +57,16 @@ QString FrequencyField(const QString &frequency);
 QString CoordinateField(double degrees);
 
 // Ends of line.
-inline const char *kLineEnd = "\r\n";
+inline constexpr const char *kLineEnd = "\r\n";
 
-// Lines sent by the program, each with its end of line.
+// A field may hold neither ":" (it would split), nor CR or LF (they would end the line and
+// start another one the server would take as ours).
+bool FieldIsSendable(const QString &field);
+// The fields joined by ":" and followed by end; an empty text when a field is not
+// sendable: such a line is never sent.
+QString BuildLine(std::initializer_list<QString> fields, const char *end = kLineEnd);
+
+// Lines sent by the program, each with its end of line; empty when refused (see BuildLine).
 QString LoginLine(const QString &callsign, const QString &serverType, const QString &name,
                   const QString &userId, const QString &password, int rating);
 QString PositionLine(const QString &own, const QString &com1Digits, int facility, int range, int rating,

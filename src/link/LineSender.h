@@ -12,6 +12,8 @@ public:
     // Sends the text as it is (it carries its own end of line). Nothing is queued or
     // retried: on a closed connection the line is lost.
     virtual void SendLine(const QString &text) = 0;
+    // Ends the connection the lines go through (the server refused the login).
+    virtual void closeLink() {}
 };
 
 } // namespace zaz

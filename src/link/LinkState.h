@@ -1,8 +1,10 @@
 // The state of the server link: the server, the controller's connection values, the logs
-// and counters of the packet monitor, and the text received but not yet handled.
+// and counters of the packet monitor, and the radio messages.
 #pragma once
 
-#include <QByteArray>
+#include "core/LineLog.h"
+
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -17,24 +19,14 @@ struct t_server {
     QString password;
 };
 
-// A log of lines that keeps the most recent ones only.
-struct LineLog {
-    static constexpr qsizetype kMaxLines = 5000;
-    QStringList lines;
-    qsizetype dropped = 0;
-    void Append(const QString &line)
-    {
-        lines.append(line);
-        if (lines.size() > kMaxLines) {
-            lines.removeFirst();
-            ++dropped;
-        }
-    }
-    void Clear()
-    {
-        lines.clear();
-        dropped = 0;
-    }
+// Texts of the facility and rating codes that controllers' positions carry (settings
+// sections "facility" and "rating": code as key), and the same texts in file order for the
+// lists of the connection dialog.
+struct CodeTexts {
+    QHash<QString, QString> facility;
+    QHash<QString, QString> rating;
+    QStringList facilityCaptions;
+    QStringList ratingCaptions;
 };
 
 struct LinkState {
@@ -73,6 +65,10 @@ struct LinkState {
     LineLog ErrorLog;
     int ReceivedCount = 0;
     int SentCount = 0;
+
+    // The radio message list: channel tag + sender + ":" + text, the most recent kept.
+    QStringList RadioMessages;
+    CodeTexts codeTexts;
 };
 
 } // namespace zaz

@@ -1,6 +1,5 @@
 #include "link/Senders.h"
 
-#include "core/RadarState.h"
 #include "link/LineProtocol.h"
 
 namespace zaz {
@@ -20,12 +19,13 @@ QString WithoutLineEnd(const QString &text)
 
 } // namespace
 
-void SendLogged(RadarState &state, LineSender &sender, const QString &text, SendLog policy)
+bool SendLogged(LinkState &link, LineSender &sender, const QString &text, SendLog policy)
 {
-    // A builder that has no line to give (an unknown server type's login) sends nothing.
-    if (text.isEmpty())
-        return;
-    LinkState &link = state.link;
+    if (text.isEmpty()) {
+        link.ErrorLog.append(QStringLiteral("ligne non envoyée : un champ contient « : », un retour chariot ou un "
+                                            "saut de ligne"));
+        return false;
+    }
     bool log = false;
     bool count = false;
     switch (policy) {
@@ -46,50 +46,41 @@ void SendLogged(RadarState &state, LineSender &sender, const QString &text, Send
         break;
     }
     if (log)
-        link.SentLog.Append(WithoutLineEnd(text));
+        link.SentLog.append(WithoutLineEnd(text));
     if (count)
         ++link.SentCount;
     sender.SendLine(text);
+    return true;
 }
 
-void SendPosition(RadarState &state, LineSender &sender, bool periodic)
+void SendPosition(LinkState &link, LineSender &sender, bool periodic)
 {
-    const LinkState &link = state.link;
     const QString line = PositionLine(link.OwnCallsign, link.Com1Digits, link.Facility, link.VisibilityRange,
                                       link.Rating, link.OwnLat, link.OwnLon, link.OwnAltitude);
-    SendLogged(state, sender, line, periodic ? SendLog::TickedCounted : SendLog::AlwaysUncounted);
+    SendLogged(link, sender, line, periodic ? SendLog::TickedCounted : SendLog::AlwaysUncounted);
 }
 
-void RequestFlightPlan(RadarState &state, LineSender &sender, int index)
+void RequestFlightPlan(LinkState &link, LineSender &sender, const QString &callsign)
 {
-    const TrafficTable &table = state.traffic.table;
-    if (!table.IsValid(index) || table[index].callsign.isEmpty())
-        return;
-    RequestFlightPlan(state, sender, table[index].callsign);
+    SendLogged(link, sender, FlightPlanQueryLine(link.OwnCallsign, callsign), SendLog::Ticked);
 }
 
-void RequestFlightPlan(RadarState &state, LineSender &sender, const QString &callsign)
+void RequestFiledPlans(LinkState &link, LineSender &sender, const QString &selection)
 {
-    SendLogged(state, sender, FlightPlanQueryLine(state.link.OwnCallsign, callsign), SendLog::Ticked);
+    SendLogged(link, sender, FiledPlansQueryLine(link.OwnCallsign, selection), SendLog::Ticked);
 }
 
-void RequestFiledPlans(RadarState &state, LineSender &sender, const QString &selection)
+void AcceptHandoff(LinkState &link, TrafficState &traffic, LineSender &sender, int index)
 {
-    SendLogged(state, sender, FiledPlansQueryLine(state.link.OwnCallsign, selection), SendLog::Ticked);
-}
-
-void AcceptHandoff(RadarState &state, LineSender &sender, int index)
-{
-    TrafficTable &table = state.traffic.table;
-    if (!table.IsValid(index) || table[index].callsign.isEmpty())
+    TrafficTable &table = traffic.table;
+    if (!table.inUse(index))
         return;
     const QString offering = table[index].handoffFrom;
     if (offering.isEmpty())
         return;
-    SendLogged(state, sender, HandoffAcceptLine(state.link.OwnCallsign, offering, table[index].callsign),
-               SendLog::Ticked);
-    table.Edit(index).handoffFrom.clear();
-    RequestFlightPlan(state, sender, index);
+    SendLogged(link, sender, HandoffAcceptLine(link.OwnCallsign, offering, table[index].callsign), SendLog::Ticked);
+    table.edit(index).handoffFrom.clear();
+    RequestFlightPlan(link, sender, table[index].callsign);
 }
 
 } // namespace zaz

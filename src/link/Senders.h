@@ -3,12 +3,12 @@
 #pragma once
 
 #include "link/LineSender.h"
+#include "link/LinkState.h"
+#include "traffic/TrafficState.h"
 
 #include <QString>
 
 namespace zaz {
-
-struct RadarState;
 
 // How a sent line shows in the packet monitor and the sent counter.
 enum class SendLog {
@@ -19,18 +19,19 @@ enum class SendLog {
     Never,
 };
 
-// Sends text and logs it (without its end of line) and counts it as policy says.
-void SendLogged(RadarState &state, LineSender &sender, const QString &text, SendLog policy);
+// Sends text and logs it (without its end of line) and counts it as policy says. An empty
+// text is a line its builder refused (a field with ":", CR or LF, or no login line for the
+// server type): nothing is sent, the refusal goes to the error log, and false is returned.
+bool SendLogged(LinkState &link, LineSender &sender, const QString &text, SendLog policy);
 
 // The "%" report: at acceptance (logged, not counted) or from the 10-second timer
 // (logged while ticked, counted).
-void SendPosition(RadarState &state, LineSender &sender, bool periodic);
-// "$CQ ... :SERVER:FP:" for an aircraft of the table.
-void RequestFlightPlan(RadarState &state, LineSender &sender, int index);
-void RequestFlightPlan(RadarState &state, LineSender &sender, const QString &callsign);
+void SendPosition(LinkState &link, LineSender &sender, bool periodic);
+// "$CQ ... :SERVER:FP:" for an aircraft.
+void RequestFlightPlan(LinkState &link, LineSender &sender, const QString &callsign);
 // "$CQ ... :SERVER:DEPOTFP:" + selection.
-void RequestFiledPlans(RadarState &state, LineSender &sender, const QString &selection);
+void RequestFiledPlans(LinkState &link, LineSender &sender, const QString &selection);
 // The controller accepts the handoff offered for an aircraft: "$HA", then its plan query.
-void AcceptHandoff(RadarState &state, LineSender &sender, int index);
+void AcceptHandoff(LinkState &link, TrafficState &traffic, LineSender &sender, int index);
 
 } // namespace zaz

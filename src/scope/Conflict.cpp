@@ -11,31 +11,6 @@ bool Usable(double v)
     return std::isfinite(v) && v > 0;
 }
 
-} // namespace
-
-ConflictTest::ConflictTest(const RadarState &state)
-{
-    const DisplaySettings &d = state.settings.display;
-    const double h = d.horizontalSeparation;
-    if (h <= 0)
-        return; // no distance is below a separation of zero: nothing to sort
-    if (!Usable(state.view.nmPerDegLat) || !Usable(state.view.nmPerDegLon)) {
-        scan_ = true;
-        return;
-    }
-    cellLat_ = h / state.view.nmPerDegLat;
-    cellLon_ = h / state.view.nmPerDegLon;
-    const TrafficTable &table = state.traffic.table;
-    for (int j = 0; j < table.size(); ++j) {
-        const AVION &b = table[j];
-        if (b.callsign.isEmpty() || b.altitude <= d.minimumAltitude || !std::isfinite(b.lat) || !std::isfinite(b.lon))
-            continue;
-        cells_[Cell(b.lat, b.lon)].append(j);
-    }
-}
-
-namespace {
-
 qint32 CellIndex(double v, double size)
 {
     return qint32(std::clamp(std::floor(v / size), -1.0e9, 1.0e9));
@@ -48,43 +23,62 @@ quint64 Key(qint32 row, qint32 column)
 
 } // namespace
 
-quint64 ConflictTest::Cell(float lat, float lon) const
+ConflictTest::ConflictTest(const TrafficTable &table, const ViewState &view, const SeparationMinima &minima)
+    : table_(table), view_(view), minima_(minima)
+{
+    const double h = minima.horizontalSeparation;
+    if (h <= 0)
+        return; // no distance is below a separation of zero: nothing to sort
+    if (!Usable(view.nmPerDegLat) || !Usable(view.nmPerDegLon)) {
+        scan_ = true;
+        return;
+    }
+    cellLat_ = h / view.nmPerDegLat;
+    cellLon_ = h / view.nmPerDegLon;
+    for (int j = 0; j < table.size(); ++j) {
+        const AVION &b = table[j];
+        if (b.callsign.isEmpty() || b.altitude <= minima.minimumAltitude || !std::isfinite(b.lat)
+            || !std::isfinite(b.lon))
+            continue;
+        cells_[cell(b.lat, b.lon)].append(j);
+    }
+}
+
+quint64 ConflictTest::cell(float lat, float lon) const
 {
     return Key(CellIndex(lat, cellLat_), CellIndex(lon, cellLon_));
 }
 
-bool ConflictTest::Close(const RadarState &state, const AVION &a, const AVION &b)
+bool ConflictTest::close(const AVION &a, const AVION &b) const
 {
-    const DisplaySettings &d = state.settings.display;
-    if (!(std::abs(qint64(b.altitude) - qint64(a.altitude)) < d.verticalSeparation && b.altitude > d.minimumAltitude))
+    if (!(std::abs(qint64(b.altitude) - qint64(a.altitude)) < minima_.verticalSeparation
+          && b.altitude > minima_.minimumAltitude))
         return false;
-    const double dLat = (double(b.lat) - double(a.lat)) * double(state.view.nmPerDegLat);
-    const double dLon = (double(b.lon) - double(a.lon)) * double(state.view.nmPerDegLon);
+    const double dLat = (double(b.lat) - double(a.lat)) * double(view_.nmPerDegLat);
+    const double dLon = (double(b.lon) - double(a.lon)) * double(view_.nmPerDegLon);
     const double distance = std::sqrt(dLat * dLat + dLon * dLon);
     if (!std::isfinite(distance))
         return false;
-    return RoundHalfEven64(distance) < d.horizontalSeparation;
+    return RoundHalfEven64(distance) < minima_.horizontalSeparation;
 }
 
-bool ConflictTest::InConflictByScan(const RadarState &state, int i)
+bool ConflictTest::inConflictByScan(int i) const
 {
-    const TrafficTable &table = state.traffic.table;
-    const AVION &a = table[i];
-    if (a.altitude <= state.settings.display.minimumAltitude)
+    const AVION &a = table_[i];
+    if (a.altitude <= minima_.minimumAltitude)
         return false;
-    for (int j = 0; j < table.size(); ++j)
-        if (j != i && !table[j].callsign.isEmpty() && Close(state, a, table[j]))
+    for (int j = 0; j < table_.size(); ++j)
+        if (j != i && !table_[j].callsign.isEmpty() && close(a, table_[j]))
             return true;
     return false;
 }
 
-bool ConflictTest::InConflict(const RadarState &state, int i) const
+bool ConflictTest::inConflict(int i) const
 {
     if (scan_)
-        return InConflictByScan(state, i);
-    const TrafficTable &table = state.traffic.table;
-    const AVION &a = table[i];
-    if (a.altitude <= state.settings.display.minimumAltitude || cells_.isEmpty())
+        return inConflictByScan(i);
+    const AVION &a = table_[i];
+    if (a.altitude <= minima_.minimumAltitude || cells_.isEmpty())
         return false;
     if (!std::isfinite(a.lat) || !std::isfinite(a.lon))
         return false;
@@ -96,7 +90,7 @@ bool ConflictTest::InConflict(const RadarState &state, int i) const
             if (it == cells_.constEnd())
                 continue;
             for (int j : *it)
-                if (j != i && !table[j].callsign.isEmpty() && Close(state, a, table[j]))
+                if (j != i && !table_[j].callsign.isEmpty() && close(a, table_[j]))
                     return true;
         }
     return false;

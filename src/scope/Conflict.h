@@ -3,29 +3,34 @@
 // projection, closer than the horizontal separation.
 #pragma once
 
-#include "core/RadarState.h"
+#include "scope/DisplaySettings.h"
+#include "sector/ViewState.h"
+#include "traffic/TrafficTable.h"
 
 #include <QHash>
 #include <QList>
 
 namespace zaz {
 
-// Answers "is aircraft i too close to another one" for a whole redraw. The records are
+// Answers "is aircraft i too close to another one" for a whole step. The records are
 // sorted into cells as wide as the horizontal separation once; a question then looks at
 // the nine cells around the aircraft only. Answers are those of a scan of the whole table.
 class ConflictTest {
 public:
-    explicit ConflictTest(const RadarState &state);
+    ConflictTest(const TrafficTable &table, const ViewState &view, const SeparationMinima &minima);
     // The conflict part of the test for aircraft i (not the emergency squawks). Records
     // freed since the test was built (latitude 9999) never match.
-    bool InConflict(const RadarState &state, int i) const;
+    bool inConflict(int i) const;
     // The same by comparing with every record, as a reference.
-    static bool InConflictByScan(const RadarState &state, int i);
+    bool inConflictByScan(int i) const;
 
 private:
-    static bool Close(const RadarState &state, const AVION &a, const AVION &b);
-    quint64 Cell(float lat, float lon) const;
+    bool close(const AVION &a, const AVION &b) const;
+    quint64 cell(float lat, float lon) const;
 
+    const TrafficTable &table_;
+    const ViewState &view_;
+    SeparationMinima minima_;
     bool scan_ = false; // factors unusable for cells: compare with every record
     double cellLat_ = 1;
     double cellLon_ = 1;

@@ -14,8 +14,6 @@ namespace zaz {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 // Lines gathered for one pen and drawn in one call: by the painter, or straight into the
 // picture (the same pixels) when the canvas may draw faster and the pen allows it.
 class LineBatch {
@@ -52,9 +50,10 @@ private:
 
 } // namespace
 
-ScopeCanvas::ScopeCanvas(QPainter &painter, const RadarState &state, QSize picture, DrawCaches *caches)
-    : p_(painter), s_(state), size_(picture), caches_(caches)
+ScopeCanvas::ScopeCanvas(QPainter &painter, const ScopeScene &scene, QSize picture, DrawCaches *caches)
+    : p_(painter), s_(scene), view_(scene.view), size_(picture), caches_(caches)
 {
+    ComputeEdges(view_, picture);
     const QFontMetrics metrics(painter.font());
     ascent_ = metrics.ascent();
     height_ = metrics.height();
@@ -62,12 +61,12 @@ ScopeCanvas::ScopeCanvas(QPainter &painter, const RadarState &state, QSize pictu
 
 QColor ScopeCanvas::Colour(int entry) const
 {
-    return ToQColor(s_.settings.display.colours[entry].colour);
+    return ToQColor(s_.display.colours[entry].colour);
 }
 
 bool ScopeCanvas::Visible(int entry) const
 {
-    return s_.settings.display.colours[entry].visible != 0;
+    return s_.display.colours[entry].visible != 0;
 }
 
 void ScopeCanvas::Pen(const QColor &colour, int width, Qt::PenStyle style)
@@ -126,7 +125,7 @@ void DrawGeo(ScopeCanvas &c)
 {
     if (!c.Visible(kColGeo))
         return;
-    const RadarState &s = c.state();
+    const ScopeScene &s = c.scene();
     const SectorTables &t = s.sector.tables;
     // Consecutive lines of one colour are drawn together.
     TColor current = -1;
@@ -156,7 +155,7 @@ void DrawGeo(ScopeCanvas &c)
         if (table.isEmpty())
             return;
         const int detail = table.first().detailIndex;
-        const QList<t_define> &details = s.settings.display.details;
+        const QList<t_define> &details = s.display.details;
         TColor colour = 0;
         if (detail >= 0 && detail < details.size())
             TryStringToColor(details[detail].value, colour);
@@ -175,9 +174,9 @@ void DrawRangeRings(ScopeCanvas &c)
 {
     if (!c.Visible(kColRings))
         return;
-    const RadarState &s = c.state();
+    const ScopeScene &s = c.scene();
     const ViewState &v = c.view();
-    const bool onScreen = s.settings.display.ringsOnScreen != 0;
+    const bool onScreen = s.display.ringsOnScreen != 0;
     const QPoint centre = onScreen ? c.Project(v.centreLat, v.centreLon)
                                    : c.Project(s.sector.identity.ownLat, s.sector.identity.ownLon);
     const int step = RoundHalfEven(double(v.ringSpacing) * double(v.scale));
@@ -305,8 +304,8 @@ void DrawRunways(ScopeCanvas &c)
     if (!c.Visible(kColRunways))
         return;
     const QColor colour = c.Colour(kColRunways);
-    const bool axes = c.state().settings.display.ilsAxesShown != 0;
-    for (const RUNWAY &r : c.state().sector.tables.runways) {
+    const bool axes = c.scene().display.ilsAxesShown != 0;
+    for (const RUNWAY &r : c.scene().sector.tables.runways) {
         const QPointF t = GeoToScreen(c.view(), r.latitude, r.longitude);
         const QPointF o = GeoToScreen(c.view(), r.oppositeLatitude, r.oppositeLongitude);
         if (FigureVisible({t, o}, c.size())) {
@@ -349,7 +348,7 @@ void DrawAirports(ScopeCanvas &c)
     if (!c.Visible(kColAirports))
         return;
     const QColor colour = c.Colour(kColAirports);
-    for (const Airport &a : c.state().sector.tables.airports) {
+    for (const Airport &a : c.scene().sector.tables.airports) {
         if (!PointVisible(c.view(), a.latitude, a.longitude))
             continue;
         const QPoint p = c.Project(a.latitude, a.longitude);
@@ -371,7 +370,7 @@ void DrawFixes(ScopeCanvas &c)
         return;
     const QColor colour = c.Colour(kColFixes);
     c.Pen(colour);
-    for (const FIXE &f : c.state().sector.tables.fixes) {
+    for (const FIXE &f : c.scene().sector.tables.fixes) {
         if (!f.selected || !PointVisible(c.view(), f.latitude, f.longitude))
             continue;
         const QPoint p = c.Project(f.latitude, f.longitude);

@@ -1,7 +1,7 @@
 // Drawing of the sector's map layers and of the range rings onto the scope picture.
 #pragma once
 
-#include "core/RadarState.h"
+#include "scope/ScopeScene.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -11,16 +11,18 @@ namespace zaz {
 
 struct DrawCaches;
 
-// What every layer draws with: the painter on the picture, the view with its edges, the
-// colour table and the picture size; and, when given, the caches that draw the same pixels
-// faster (without them every text and outline goes straight to the painter).
+// What every layer draws with: the painter on the picture, the scene, the view with the
+// picture's edges, the colour table and the picture size; and, when given, the caches that
+// draw the same pixels faster (without them every text and outline goes straight to the
+// painter).
 class ScopeCanvas {
 public:
-    ScopeCanvas(QPainter &painter, const RadarState &state, QSize picture, DrawCaches *caches = nullptr);
+    ScopeCanvas(QPainter &painter, const ScopeScene &scene, QSize picture, DrawCaches *caches = nullptr);
 
     QPainter &painter() { return p_; }
-    const RadarState &state() const { return s_; }
-    const ViewState &view() const { return s_.view; }
+    const ScopeScene &scene() const { return s_; }
+    // The scene's view with the edges of this picture.
+    const ViewState &view() const { return view_; }
     QSize size() const { return size_; }
     DrawCaches *caches() const { return caches_; }
 
@@ -42,7 +44,8 @@ public:
 
 private:
     QPainter &p_;
-    const RadarState &s_;
+    const ScopeScene &s_;
+    ViewState view_;
     QSize size_;
     int ascent_;
     int height_;

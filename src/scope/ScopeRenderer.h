@@ -1,35 +1,58 @@
 // The full redraw of the scope into the offscreen picture, in drawing order: background and
 // map layers of the sector with the range rings, the text block, the traffic with its labels
-// and alerts, and the measuring tools. Model code: QtGui only.
+// and alerts, and the measuring tools. The drawing reads the scene only.
 #pragma once
 
-#include "core/RadarState.h"
+#include "scope/ScopeScene.h"
 
 #include <QDateTime>
 #include <QImage>
+#include <memory>
 
 namespace zaz {
 
-enum class MapReuse {
-    // The map layers are drawn once and reused while nothing they show has changed.
-    Cached,
-    // Everything is drawn every time (the reference for the cached picture).
-    Never,
+struct DrawCaches;
+class BandWorker;
+
+// Draws the scope, keeping what makes the next redraw fast: the map layers in a picture of
+// their own, drawn again only when something they show changes, and the texts and outlines
+// earlier redraws laid out. Owned by the view that shows the picture.
+class ScopeRenderer {
+public:
+    ScopeRenderer();
+    ~ScopeRenderer();
+    ScopeRenderer(const ScopeRenderer &) = delete;
+    ScopeRenderer &operator=(const ScopeRenderer &) = delete;
+
+    // Draws everything the scene shows into picture.
+    void draw(QImage &picture, const ScopeScene &scene, const QDateTime &now);
+    // Threads drawing the map: 0 as many as the processor runs at once (at most 2).
+    void setMapThreads(int threads) { mapThreads_ = threads; }
+
+private:
+    void drawMapInBands(const ScopeScene &scene);
+
+    QImage mapCache_;
+    quint64 mapSignature_ = 0;
+    // Texts laid out and outlines rasterised by earlier redraws (made by the first one): for
+    // the traffic, and for the map or its upper half; the lower half is drawn at the same
+    // time by a thread of its own, with its own caches, when the processor runs two.
+    std::unique_ptr<DrawCaches> caches_;
+    std::unique_ptr<DrawCaches> mapCaches_;
+    std::unique_ptr<BandWorker> mapWorker_;
+    int mapThreads_ = 0;
 };
 
-// Computes the picture's edges from the view and draws everything the state shows into
-// picture. May remove aircraft that expired.
-void FullRedraw(QImage &picture, RadarState &state, const QDateTime &now, MapReuse reuse = MapReuse::Cached);
+// The straightforward redraw: everything drawn by the painter alone, every time (the
+// reference the renderer's pictures are checked against).
+void DrawScopeStraight(QImage &picture, const ScopeScene &scene, const QDateTime &now);
 
-// The background and the map layers alone (with the edges computed for the view): the part
-// of a redraw that is kept between redraws.
-void DrawMapLayers(QImage &picture, RadarState &state);
+// The background and the map layers alone: the part of a redraw that is kept between
+// redraws.
+void DrawMapLayers(QImage &picture, const ScopeScene &scene);
 
 // A fingerprint of everything the map layers show: the view, the picture size, the sector,
 // its selections, the colours and the display flags.
-quint64 MapSignature(const RadarState &state, QSize picture);
-
-// The main window's caption: sector, status and view values, connection status, version.
-QString ScopeCaption(const RadarState &state);
+quint64 MapSignature(const ScopeScene &scene, QSize picture);
 
 } // namespace zaz

@@ -2,13 +2,13 @@
 
 namespace zaz {
 
-void DrawTextBlock(ScopeCanvas &c, const RadarState &state, const QDateTime &now)
+void DrawTextBlock(ScopeCanvas &c, const QDateTime &now)
 {
     const QColor cyan(0, 255, 255);
-    const WeatherState &w = state.weather;
-    const ScopeState &scope = state.scope;
-    if (state.sim.connected) {
-        c.TextOut(10, 20, scope.simulatorTime + QStringLiteral(" (Local") + scope.simulatorLocalTime + QLatin1Char(')'),
+    const ScopeScene &scene = c.scene();
+    const WeatherState &w = scene.weather;
+    if (scene.sim.connected) {
+        c.TextOut(10, 20, scene.sim.zuluTime + QStringLiteral(" (Local") + scene.sim.localTime + QLatin1Char(')'),
                   cyan);
     } else {
         // The computer's local time less one hour, as "hhhmm Z".
@@ -19,30 +19,31 @@ void DrawTextBlock(ScopeCanvas &c, const RadarState &state, const QDateTime &now
     c.TextOut(10, 60, QStringLiteral("transition: ") + QString::number(w.transitionAltitude) + QStringLiteral("ft"),
               cyan);
     c.TextOut(10, 80,
-              state.sector.identity.airport + QStringLiteral(": QNH=") + w.qnhText + QLatin1Char('(') + w.altimeterText
+              scene.sector.identity.airport + QStringLiteral(": QNH=") + w.qnhText + QLatin1Char('(') + w.altimeterText
                   + QLatin1Char(')'),
               cyan);
-    if (scope.weatherTimerRunning) {
+    if (w.timerRunning) {
         const t_wind &wind = w.CurrentWeather.wind;
         c.TextOut(10, 100,
                   QStringLiteral(" vent:") + wind.altitude + QLatin1Char('-') + wind.depth + QLatin1Char(' ')
                       + wind.direction + QLatin1Char(' ') + wind.speed + wind.unit,
                   cyan);
     } else {
-        c.TextOut(10, 100, QStringLiteral(" vent:") + scope.manualWind1 + QLatin1Char(' ') + scope.manualWind2 + w.windUnit,
+        c.TextOut(10, 100, QStringLiteral(" vent:") + w.manualWind1 + QLatin1Char(' ') + w.manualWind2 + w.windUnit,
                   cyan);
         c.TextOut(10, 120, QStringLiteral("METEO manuelle"), cyan);
     }
     if (w.newMetar)
         c.TextOut(10, 40, QStringLiteral("NOUVEAU METAR"), QColor(255, 0, 0));
     else
-        c.TextOut(10, 40, QStringLiteral("INFO:") + scope.atisLetterText, cyan);
+        c.TextOut(10, 40, QStringLiteral("INFO:") + w.atisLetterText, cyan);
 }
 
-void DrawMeasuringTools(ScopeCanvas &c, const RadarState &state)
+void DrawMeasuringTools(ScopeCanvas &c)
 {
+    const ScopeState &tools = c.scene().tools;
     const QColor cursorColour = c.Colour(kColSelected);
-    const MeasuringCursor &m = state.scope.cursor;
+    const MeasuringCursor &m = tools.cursor;
     if (m.shown) {
         const QPoint p = m.point1;
         c.TextOut(p.x(), p.y(), QStringLiteral("+"), cursorColour);
@@ -50,7 +51,7 @@ void DrawMeasuringTools(ScopeCanvas &c, const RadarState &state)
         c.TextOut(p.x() + 14, p.y() + 14, m.timeText + QStringLiteral("min"), cursorColour);
         c.TextOut(p.x() + 14, p.y() + 28, m.bearingText, cursorColour);
     }
-    const RangeLine &r = state.scope.rangeLine;
+    const RangeLine &r = tools.rangeLine;
     if (r.shown) {
         const QColor colour = c.Colour(kColRangeLine);
         c.Pen(colour, 1, Qt::DotLine);

@@ -8,7 +8,7 @@
 
 namespace zaz {
 
-void DrawTextBlock(ScopeCanvas &c, const RadarState &state, const QDateTime &now);
-void DrawMeasuringTools(ScopeCanvas &c, const RadarState &state);
+void DrawTextBlock(ScopeCanvas &c, const QDateTime &now);
+void DrawMeasuringTools(ScopeCanvas &c);
 
 } // namespace zaz

@@ -4,8 +4,6 @@
 #include "scope/Conflict.h"
 #include "scope/DrawCache.h"
 #include "sector/Projection.h"
-#include "traffic/Routes.h"
-#include "traffic/TrafficOps.h"
 
 #include <cmath>
 
@@ -13,35 +11,27 @@ namespace zaz {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 QPoint Round(QPointF p)
 {
     return QPoint(RoundHalfEven(p.x()), RoundHalfEven(p.y()));
 }
 
-// Where a point is drawn: on the nearest pixel, ties to the even one (nearbyint in the
-// default rounding mode), as all drawing rounds; the painter itself would put a point a hair
-// left of a pixel on the pixel before. Kept as floating point so that points far off the
-// picture cannot overflow.
+// Where a point is drawn: on the nearest pixel, ties to the even one, as all drawing
+// rounds; the painter itself would put a point a hair left of a pixel on the pixel before.
+// Kept as floating point so that points far off the picture cannot overflow.
 QPointF Pixel(QPointF p)
 {
-    return QPointF(std::nearbyint(p.x()), std::nearbyint(p.y()));
-}
-
-bool IsEmergency(const QString &squawk)
-{
-    return squawk == QLatin1String("7500") || squawk == QLatin1String("7600") || squawk == QLatin1String("7700");
+    return QPointF(RoundHalfEvenWhole(p.x()), RoundHalfEvenWhole(p.y()));
 }
 
 struct Orientation {
     QPointF nose, tail, wing1, wing2, vectorEnd;
 };
 
-Orientation Orient(const RadarState &state, const AVION &a, QPointF p, int vectorLength, DrawCaches *caches)
+Orientation Orient(const ScopeScene &scene, const ViewState &view, const AVION &a, QPointF p, int vectorLength, DrawCaches *caches)
 {
     Orientation o;
-    if (TargetUsesHeading(state)) {
+    if (TargetUsesHeading(scene)) {
         const double h = a.heading;
         const auto at = [&](double angle, double length) {
             return QPointF(RoundHalfEven(p.x() + length * std::sin(angle)),
@@ -54,7 +44,7 @@ Orientation Orient(const RadarState &state, const AVION &a, QPointF p, int vecto
         o.vectorEnd = at(h, vectorLength);
         return o;
     }
-    const QPointF previous = GeoToScreen(state.view, a.trail[0].lat, a.trail[0].lon);
+    const QPointF previous = GeoToScreen(view, a.trail[0].lat, a.trail[0].lon);
     const auto compute = [&] {
         o.nose = PointAtAngle(8, 0, p, previous);
         o.tail = PointAtAngle(8, float(kPi), p, previous);
@@ -85,9 +75,9 @@ Orientation Orient(const RadarState &state, const AVION &a, QPointF p, int vecto
     return o;
 }
 
-int TargetColour(const RadarState &state, int index, const AVION &a)
+int TargetColour(const TrafficState &traffic, int index, const AVION &a)
 {
-    if (index == state.traffic.SelectedAircraft)
+    if (index == traffic.SelectedAircraft)
         return kColSelected;
     if (a.commandPending)
         return kColPendingCommand;
@@ -96,21 +86,22 @@ int TargetColour(const RadarState &state, int index, const AVION &a)
     return kColTarget;
 }
 
-void DrawTarget(ScopeCanvas &c, RadarState &state, int index)
+void DrawTarget(ScopeCanvas &c, int index)
 {
-    AVION &a = state.traffic.table.Edit(index);
-    const DisplaySettings &d = state.settings.display;
-    const ViewState &v = state.view;
+    const ScopeScene &scene = c.scene();
+    const AVION &a = scene.traffic.table[index];
+    const DisplaySettings &d = scene.display;
+    const ViewState &v = c.view();
     QPainter &p = c.painter();
     const QPointF at = GeoToScreen(v, a.lat, a.lon);
     const int length = RoundHalfEven(double(a.groundSpeed) * v.vectorMinutes * v.scale / 60.0);
-    const Orientation o = Orient(state, a, at, length, c.caches());
+    const Orientation o = Orient(scene, v, a, at, length, c.caches());
     const QPointF centre = Pixel(at);
-    const QColor colour = c.Colour(TargetColour(state, index, a));
+    const QColor colour = c.Colour(TargetColour(scene.traffic, index, a));
 
     if (a.alert) {
         c.Pen(c.Colour(kColAlert), 1, Qt::DotLine);
-        const double r = RoundHalfEven(double(d.horizontalSeparation) * v.scale);
+        const double r = RoundHalfEven(double(d.separation.horizontalSeparation) * v.scale);
         c.Ellipse(centre, r, r);
     }
     if (!a.handoffFrom.isEmpty()) {
@@ -118,7 +109,7 @@ void DrawTarget(ScopeCanvas &c, RadarState &state, int index)
         for (int r : {6, 10, 14})
             p.drawEllipse(centre, r, r);
     }
-    const QString line2 = LabelAltitudeLine(a, state.weather.transitionAltitude);
+    const QString line2 = LabelAltitudeLine(a, scene.weather.transitionAltitude);
 
     c.Pen(colour, 2);
     const QPointF body[] = {centre, Pixel(o.nose), Pixel(o.tail)};
@@ -152,16 +143,15 @@ void DrawTarget(ScopeCanvas &c, RadarState &state, int index)
         c.TextOut(x, RoundHalfEven(at.y() + 5), a.callsign, colour);
         c.TextOut(x, RoundHalfEven(at.y() + 10 + d.screenFontSize), line2, colour);
     }
-    if (AdvanceNextPoint(a, v, d.passingDistance) && index == state.traffic.SelectedAircraft)
-        emit state.notifier.selectedRouteAdvanced();
 }
 
-void DrawSelectedRoute(ScopeCanvas &c, const RadarState &state)
+void DrawSelectedRoute(ScopeCanvas &c)
 {
-    const int index = state.traffic.SelectedAircraft;
-    if (!state.scope.routeKeyHeld || !state.traffic.table.IsValid(index))
+    const ScopeScene &scene = c.scene();
+    const int index = scene.traffic.SelectedAircraft;
+    if (!scene.tools.routeKeyHeld || !scene.traffic.table.isValid(index))
         return;
-    const t_proute &route = state.traffic.table[index].routePoints;
+    const t_proute &route = scene.traffic.table[index].routePoints;
     c.Pen(c.Colour(kColSelected));
     for (qsizetype k = 0; k + 1 < route.size(); ++k) {
         const RoutePoint &a = route[k], &b = route[k + 1];
@@ -173,9 +163,9 @@ void DrawSelectedRoute(ScopeCanvas &c, const RadarState &state)
 
 } // namespace
 
-bool TargetUsesHeading(const RadarState &state)
+bool TargetUsesHeading(const ScopeScene &scene)
 {
-    return state.sim.connected || state.link.serverType == QLatin1String("VIREO-SERVER");
+    return scene.sim.connected || scene.link.serverType == QLatin1String("VIREO-SERVER");
 }
 
 QString LabelAltitudeLine(const AVION &a, int transitionAltitude)
@@ -197,28 +187,15 @@ QString LabelAltitudeLine(const AVION &a, int transitionAltitude)
     return trend + altitude + QLatin1Char('/') + QString::number(a.groundSpeed);
 }
 
-void DrawTraffic(ScopeCanvas &c, RadarState &state, const QDateTime &now)
+void DrawTraffic(ScopeCanvas &c)
 {
-    TrafficState &traffic = state.traffic;
-    traffic.globalAlert = false;
-    const ConflictTest conflicts(state);
-    // Aircraft removed on the way leave the list: walk a copy.
-    const QStringList live = traffic.LiveTrafficList;
-    for (const QString &entry : live) {
+    const TrafficState &traffic = c.scene().traffic;
+    for (const QString &entry : traffic.LiveTrafficList) {
         const int i = entry.toInt();
-        if (!traffic.table.IsValid(i) || traffic.table[i].callsign.isEmpty())
-            continue;
-        AVION &a = traffic.table.Edit(i);
-        a.alert = conflicts.InConflict(state, i);
-        if (IsEmergency(a.squawk))
-            a.alert = true;
-        if (a.alert)
-            traffic.globalAlert = true;
-        if (!ExpireAircraft(state, i, now))
-            continue;
-        DrawTarget(c, state, i);
+        if (traffic.table.inUse(i))
+            DrawTarget(c, i);
     }
-    DrawSelectedRoute(c, state);
+    DrawSelectedRoute(c);
     if (traffic.globalAlert)
         c.TextOut(c.size().width() - 100, 40, QStringLiteral("ALERTE"), c.Colour(kColAlert));
 }

@@ -1,36 +1,21 @@
 #include "sector/Projection.h"
 
-#include "core/IniFile.h"
 #include "core/Text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdlib>
 #include <cmath>
-#include <numbers>
 
 namespace zaz {
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 constexpr double kEarthRadiusNm = 3443.844;
 
 // Degrees to radians the way the program always converts: × 2π / 360.
 inline double Radians(double degrees)
 {
     return degrees * 2.0 * kPi / 360.0;
-}
-
-// Shortest decimal text that reads back as the same float32 ("12.5", "1e+30"); the
-// non-finite values as the number formatting writes them.
-QString FloatText(float value)
-{
-    if (!std::isfinite(value))
-        return FormatFixed(value, 0);
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return QString::fromLatin1(buffer, result.ptr - buffer);
 }
 
 } // namespace
@@ -208,16 +193,6 @@ QPointF PointAtAngle(float length, float theta, QPointF p1, QPointF p2, const An
     const float x = float(x1 + double(length) * std::cos(turned));
     const float y = float(y1 + double(length) * std::sin(turned));
     return QPointF(x, y);
-}
-
-AngleErrorSink AngleErrorToSettings(IniFile &ini)
-{
-    return [&ini](const QString &key, float length, float difference) {
-        ini.BeginUpdate();
-        ini.WriteString(QStringLiteral("erreur"), QStringLiteral("module"), FloatText(length));
-        ini.WriteString(QStringLiteral("erreur"), key, FloatText(difference));
-        ini.EndUpdate();
-    };
 }
 
 float NmPerDegreeLongitude(float latitude)

@@ -3,7 +3,7 @@
 // for approach axes.
 #pragma once
 
-#include "core/RadarState.h"
+#include "sector/ViewState.h"
 
 #include <QPointF>
 #include <QSize>
@@ -52,9 +52,6 @@ ShortLatLon ShortLatLonText(double latitude, double longitude);
 using AngleErrorSink = std::function<void(const QString &key, float length, float difference)>;
 QPointF PointAtAngle(float length, float theta, QPointF p1, QPointF p2,
                      const AngleErrorSink &onDomainError = {});
-// A sink that records the failure in the settings file, section "erreur": key "module" for
-// the length and the difference's key for the difference.
-AngleErrorSink AngleErrorToSettings(IniFile &ini);
 
 // Nautical miles per degree of longitude at a latitude: 60 × cos(latitude).
 float NmPerDegreeLongitude(float latitude);

@@ -646,29 +646,19 @@ std::optional<SectorLoadResult> ReadSectorFile(const QString &path, const Sector
     return ReadSectorText(DecodeCp1252(bytes), settings, progress);
 }
 
-SectorReadSettings ReadSettingsOf(const RadarState &state)
+void ApplySectorLoad(SectorState &sector, ViewState &view, SectorLoadResult &&result)
 {
-    return {state.settings.display.details, state.settings.selections, false};
-}
-
-void ApplySectorLoad(RadarState &state, SectorLoadResult &&result)
-{
-    state.sector.tables = std::move(result.tables);
-    const quint64 generation = state.sector.identity.generation;
-    state.sector.identity = std::move(result.identity);
-    state.sector.identity.loaded = true;
-    state.sector.identity.generation = generation + 1;
-    state.sector.index = std::move(result.index);
-    ViewState &view = state.view;
-    view.centreLat = state.sector.identity.ownLat;
-    view.centreLon = state.sector.identity.ownLon;
+    sector.tables = std::move(result.tables);
+    const quint64 generation = sector.identity.generation;
+    sector.identity = std::move(result.identity);
+    sector.identity.loaded = true;
+    sector.identity.generation = generation + 1;
+    sector.index = std::move(result.index);
+    view.centreLat = sector.identity.ownLat;
+    view.centreLon = sector.identity.ownLon;
     view.nmPerDegLat = 60;
     view.nmPerDegLon = result.nmPerDegLon;
-    view.declination = state.sector.identity.declination;
-    emit state.notifier.statusText(0, result.statusText);
-    emit state.notifier.captionText(state.sector.identity.captionText);
-    emit state.notifier.sectorLoaded();
-    emit state.notifier.redrawWanted();
+    view.declination = sector.identity.declination;
 }
 
 QString SectorSummary(const SectorTables &t, bool hasInfo)

@@ -7,9 +7,10 @@
 // full scan that keeps the last match.
 #pragma once
 
-#include "core/RadarState.h"
 #include "sector/PointIndex.h"
 #include "sector/SectorRecords.h"
+#include "sector/SectorState.h"
+#include "sector/ViewState.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -59,12 +60,9 @@ SectorLoadResult ReadSectorText(const QString &text, const SectorReadSettings &s
 std::optional<SectorLoadResult> ReadSectorFile(const QString &path, const SectorReadSettings &settings,
                                                QString &error, const SectorProgress &progress = {});
 
-// The settings the reader takes from the state.
-SectorReadSettings ReadSettingsOf(const RadarState &state);
-
-// Puts a successful load into the state: tables, identity, own position as the view
-// centre, the factor of longitude, the declination; marks the sector loaded.
-void ApplySectorLoad(RadarState &state, SectorLoadResult &&result);
+// Puts a successful load in place: tables, identity, own position as the view centre, the
+// factor of longitude, the declination; marks the sector loaded.
+void ApplySectorLoad(SectorState &sector, ViewState &view, SectorLoadResult &&result);
 
 // The summary message: seven counts, then a warning for each selection that the settings
 // file cannot keep whole.

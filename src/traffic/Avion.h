@@ -82,4 +82,10 @@ struct AVION {
     bool frozen = false;
 };
 
+// The squawks of an emergency: unlawful interference, radio failure, distress.
+inline bool IsEmergencySquawk(const QString &squawk)
+{
+    return squawk == QLatin1String("7500") || squawk == QLatin1String("7600") || squawk == QLatin1String("7700");
+}
+
 } // namespace zaz

@@ -3,7 +3,8 @@
 // points, and the element the aircraft is passing.
 #pragma once
 
-#include "core/RadarState.h"
+#include "sector/SectorState.h"
+#include "sector/ViewState.h"
 #include "traffic/Avion.h"
 
 namespace zaz {

@@ -1,6 +1,5 @@
 #include "traffic/StripStore.h"
 
-#include "core/RadarState.h"
 #include "core/Text.h"
 
 namespace zaz {
@@ -15,32 +14,14 @@ QString NewStripLine(int index, const QTime &start)
     return PadRight(StripKey(index) + start.toString(QStringLiteral("hh:mm:ss")), kStripLength);
 }
 
-int StripPosition(const StripStore &store, int index)
+int StripPosition(const StripStore &store, const QString &callsign)
 {
-    if (index < 0)
+    if (callsign.isEmpty())
         return -1;
-    return int(store.keys.indexOf(StripKey(index)));
-}
-
-void RemoveStrip(RadarState &state, int index)
-{
-    StripStore &store = state.strips;
-    const int position = StripPosition(store, index);
-    if (position < 0)
-        return;
-    // The two lists are filled together; a line missing at that position must not take
-    // another strip's line with it.
-    if (position < store.lines.size())
-        store.lines.removeAt(position);
-    store.keys.removeAt(position);
-    TrafficTable &table = state.traffic.table;
-    if (table.IsValid(index)) {
-        AVION &a = table.Edit(index);
-        a.hasStrip = false;
-        a.handoffState.clear();
-        a.commandPending = false;
-    }
-    emit state.notifier.stripsChanged();
+    for (qsizetype i = 0; i < store.entries.size(); ++i)
+        if (store.entries[i].callsign == callsign)
+            return int(i);
+    return -1;
 }
 
 } // namespace zaz

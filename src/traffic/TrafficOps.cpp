@@ -2,56 +2,9 @@
 
 #include "traffic/Routes.h"
 
-#include <cmath>
-
 namespace zaz {
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-
-const QString &Field(const t_tranches &fields, int i)
-{
-    static const QString kMissing;
-    return i < fields.size() ? fields[i] : kMissing;
-}
-
-// The transponder mode: the character after "@" of a position line. The three modes a
-// server sends are shared texts, so that the line of every report does not make one.
-QString TransponderMode(const QString &first)
-{
-    static const QString kModes[] = {QStringLiteral("S"), QStringLiteral("N"), QStringLiteral("Y")};
-    if (first.size() == 2) {
-        for (const QString &mode : kModes)
-            if (first[1] == mode[0])
-                return mode;
-    }
-    return Copy(first, 2, 1);
-}
-
-float Coordinate(const QString &text)
-{
-    return float(StrToFloatLenient(text));
-}
-
-bool IsVireoServer(const RadarState &state)
-{
-    return state.link.serverType == QLatin1String("VIREO-SERVER");
-}
-
-// Field 9: a heading in whole degrees from a VIREO-SERVER, ignored from any other server;
-// a malformed value leaves the heading as it was.
-void ApplyHeading(const RadarState &state, AVION &a, const QString &text)
-{
-    int degrees = 0;
-    if (TryStrToInt(text, degrees) && IsVireoServer(state))
-        a.heading = degrees * 2 * kPi / 360;
-}
-
-bool IsEmergency(const QString &squawk)
-{
-    return squawk == QLatin1String("7500") || squawk == QLatin1String("7600") || squawk == QLatin1String("7700");
-}
 
 bool OlderThan(const QDateTime &seen, const QDateTime &now, double delayDays)
 {
@@ -60,71 +13,60 @@ bool OlderThan(const QDateTime &seen, const QDateTime &now, double delayDays)
     return double(seen.msecsTo(now)) > delayDays * 86400000.0;
 }
 
+void ApplyMovement(AVION &a, const ServerPosition &p, bool headingFromServer, const QDateTime &now)
+{
+    a.squawk = p.squawk;
+    a.rating = p.rating;
+    a.lat = p.lat;
+    a.lon = p.lon;
+    a.altitude = p.altitude;
+    a.groundSpeed = p.groundSpeed;
+    if (headingFromServer)
+        a.heading = p.heading * 2 * kPi / 360;
+    a.serverSeen = now;
+    a.transponderMode = p.transponderMode;
+}
+
 } // namespace
 
-int ApplyServerPosition(RadarState &state, const t_tranches &fields, const QDateTime &now)
+int ApplyServerPosition(TrafficState &traffic, const ServerPosition &position, bool headingFromServer,
+                        const QDateTime &now)
 {
-    TrafficState &traffic = state.traffic;
-    const QString callsign = Field(fields, 1);
     // A position without a callsign names no aircraft.
-    if (callsign.isEmpty())
+    if (position.callsign.isEmpty())
         return kNoAircraft;
-    const QString mode = TransponderMode(Field(fields, 0));
-    int index = traffic.table.FindAircraft(callsign);
-
-    if (index == kNoAircraft) {
-        index = traffic.table.AcquireRecord();
-        AVION &a = traffic.table.Edit(index);
+    TrafficTable &table = traffic.table;
+    int index = table.FindAircraft(position.callsign);
+    if (index != kNoAircraft) {
+        AVION &a = table.edit(index);
         a.fromServer = true;
         a.aiState = QStringLiteral("by ZAZ");
-        traffic.table.SetCallsign(index, callsign);
-        a.squawk = Field(fields, 2);
-        a.rating = Field(fields, 3);
-        a.lat = Coordinate(Field(fields, 4));
-        a.lon = Coordinate(Field(fields, 5));
-        a.trail.fill({a.lat, a.lon});
-        try {
-            a.altitude = StrToInt(Field(fields, 6));
-            a.groundSpeed = StrToInt(Field(fields, 7));
-            ApplyHeading(state, a, Field(fields, 8));
-            StrToInt(Field(fields, 9));
-        } catch (const ConversionError &) {
-            // A half-made record would be found by its callsign but never drawn nor
-            // expired: give it back and let the line fail.
-            traffic.table.SetCallsign(index, QString());
-            a.lat = 9999.0f;
-            a.fromServer = false;
-            throw;
-        }
-        a.hasStrip = false;
-        a.flightListMark = false;
-        a.commandPending = false;
-        a.handoffFrom.clear();
-        a.handoffState.clear();
-        a.serverSeen = now;
-        a.transponderMode = mode;
-        traffic.LiveTrafficList.append(QString::number(index));
-        emit state.notifier.flightPlanWanted(callsign);
+        for (int k = kTrailLength - 2; k >= 0; --k)
+            a.trail[k + 1] = a.trail[k];
+        a.trail[0] = {a.lat, a.lon};
+        a.prevAltitude = a.altitude;
+        ApplyMovement(a, position, headingFromServer, now);
         return index;
     }
 
-    AVION &a = traffic.table.Edit(index);
+    index = table.AcquireRecord();
+    if (index == kNoAircraft) {
+        ++traffic.refusedAircraft;
+        return kNoAircraft;
+    }
+    AVION &a = table.edit(index);
     a.fromServer = true;
     a.aiState = QStringLiteral("by ZAZ");
-    for (int k = kTrailLength - 2; k >= 0; --k)
-        a.trail[k + 1] = a.trail[k];
-    a.trail[0] = {a.lat, a.lon};
-    a.prevAltitude = a.altitude;
-    a.squawk = Field(fields, 2);
-    a.rating = Field(fields, 3);
-    a.lat = Coordinate(Field(fields, 4));
-    a.lon = Coordinate(Field(fields, 5));
-    a.altitude = StrToInt(Field(fields, 6));
-    a.groundSpeed = StrToInt(Field(fields, 7));
-    ApplyHeading(state, a, Field(fields, 8));
-    StrToInt(Field(fields, 9));
-    a.serverSeen = now;
-    a.transponderMode = mode;
+    table.setCallsign(index, position.callsign);
+    ApplyMovement(a, position, headingFromServer, now);
+    a.trail.fill({a.lat, a.lon});
+    a.hasStrip = false;
+    a.flightListMark = false;
+    a.commandPending = false;
+    a.handoffFrom.clear();
+    a.handoffState.clear();
+    traffic.LiveTrafficList.append(QString::number(index));
+    WantFlightPlan(traffic.planRequests, position.callsign, now);
     return index;
 }
 
@@ -142,47 +84,50 @@ QTime PlanDuration(const QString &hours, const QString &minutes)
     return QTime(h, m, 0); // null unless 0-23 and 0-59
 }
 
-void ApplyFlightPlan(RadarState &state, const t_tranches &fields)
+void ApplyFlightPlan(TrafficState &traffic, SectorState &sector, const ServerFlightPlan &plan)
 {
-    const int index = state.traffic.table.FindAircraft(Copy(Field(fields, 0), 4, Field(fields, 0).size()));
+    const int index = traffic.table.FindAircraft(plan.callsign);
     if (index == kNoAircraft)
         return;
-    AVION &a = state.traffic.table.Edit(index);
-    if (fields.size() <= 3) {
+    AVION &a = traffic.table.edit(index);
+    if (!plan.hasPlan) {
         a.hasFlightPlan = false;
         return;
     }
     a.hasFlightPlan = true;
-    a.ifr = Field(fields, 2) == QLatin1String("I");
-    a.acType = Field(fields, 3);
-    a.tas = StrToInt(Field(fields, 4));
-    a.departure = Field(fields, 5);
-    a.etd = PlanTime(Field(fields, 6));
-    a.atd = PlanTime(Field(fields, 7));
-    a.cruiseLevel = Field(fields, 8);
-    a.destination = Field(fields, 9);
-    a.timeEnroute = PlanDuration(Field(fields, 10), Field(fields, 11));
-    a.endurance = PlanDuration(Field(fields, 12), Field(fields, 13));
-    a.alternate = Field(fields, 14);
-    a.remarks = Field(fields, 15);
-    a.route = NormaliseRoute(Field(fields, 16));
+    a.ifr = plan.rules == QLatin1String("I");
+    a.acType = plan.acType;
+    a.tas = plan.tas;
+    a.departure = plan.departure;
+    a.etd = PlanTime(plan.proposedTime);
+    a.atd = PlanTime(plan.actualTime);
+    a.cruiseLevel = plan.cruiseLevel;
+    a.destination = plan.destination;
+    a.timeEnroute = PlanDuration(plan.hoursEnroute, plan.minutesEnroute);
+    a.endurance = PlanDuration(plan.fuelHours, plan.fuelMinutes);
+    a.alternate = plan.alternate;
+    a.remarks = plan.remarks;
+    a.route = NormaliseRoute(plan.route);
     a.routeFields = SplitText(QStringLiteral("/"), a.route);
-    a.routePoints = BuildRoute(state.sector, a.routeFields, int(a.routeFields.size()) - 1);
+    a.routePoints = BuildRoute(sector, a.routeFields, int(a.routeFields.size()) - 1);
 }
 
-void RemoveAircraft(RadarState &state, int index)
+void RemoveAircraft(TrafficState &traffic, int index)
 {
-    TrafficState &traffic = state.traffic;
-    if (!traffic.table.IsValid(index))
+    TrafficTable &table = traffic.table;
+    if (!table.inUse(index))
         return;
-    AVION &a = traffic.table.Edit(index);
-    emit state.notifier.monitorLine(QStringLiteral("on supprime, %1, %2").arg(a.objectId).arg(a.callsign));
-    if (a.hasStrip)
-        emit state.notifier.stripRemovalWanted(index);
+    AVION &a = table.edit(index);
+    traffic.monitorLog.append(QStringLiteral("on supprime, %1, %2").arg(a.objectId).arg(a.callsign));
+    // The strip is found by the callsign, which is about to go.
+    RemoveStrip(traffic, index);
+    ForgetRequest(traffic.planRequests, a.callsign);
     a.fromServer = false;
-    traffic.table.SetCallsign(index, QString());
+    table.setCallsign(index, QString());
     a.lat = 9999.0f;
     a.hasFlightPlan = a.ifr = a.hasStrip = a.flightListMark = a.alert = a.commandPending = false;
+    a.handoffFrom.clear();
+    a.handoffState.clear();
     a.squawk.clear();
     a.route.clear();
     a.routeFields.clear();
@@ -192,37 +137,69 @@ void RemoveAircraft(RadarState &state, int index)
     traffic.LiveTrafficList.removeAll(QString::number(index));
 }
 
-void ClearTraffic(RadarState &state)
+void ClearTraffic(TrafficState &traffic)
 {
-    state.traffic.table.Clear();
-    state.traffic.SelectedAircraft = kNoAircraft;
-    // The list names records of the emptied table: it goes with them.
-    state.traffic.LiveTrafficList.clear();
+    traffic.table.clear();
+    traffic.SelectedAircraft = kNoAircraft;
+    // Everything that names records of the emptied table goes with them.
+    traffic.LiveTrafficList.clear();
+    traffic.strips.entries.clear();
+    traffic.planRequests.waiting.clear();
+    traffic.globalAlert = false;
 }
 
-bool ExpireAircraft(RadarState &state, int index, const QDateTime &now)
+bool ExpireAircraft(TrafficState &traffic, int index, const QDateTime &now)
 {
-    TrafficState &traffic = state.traffic;
-    if (!traffic.table.IsValid(index) || traffic.table[index].callsign.isEmpty())
+    if (!traffic.table.inUse(index))
         return false;
-    AVION &a = traffic.table.Edit(index);
-    if (IsEmergency(a.squawk)) {
-        a.alert = true;
-        traffic.globalAlert = true;
-    }
-    const double delay = state.settings.display.ExpiryDelay;
+    AVION &a = traffic.table.edit(index);
+    const double delay = traffic.ExpiryDelay;
     if (!OlderThan(a.serverSeen, now, delay)) {
         a.shown = true;
         return true;
     }
     a.shown = false;
     if (OlderThan(a.simSeen, now, delay)) {
-        emit state.notifier.monitorLine(
+        traffic.monitorLog.append(
             QStringLiteral("delai dépassé suppression demandée %1, %2").arg(a.objectId).arg(a.callsign));
-        RemoveAircraft(state, index);
+        RemoveAircraft(traffic, index);
         return false;
     }
     return true;
+}
+
+bool AddStrip(TrafficState &traffic, int index, const QString &line)
+{
+    if (!traffic.table.inUse(index))
+        return false;
+    AVION &a = traffic.table.edit(index);
+    if (StripPosition(traffic.strips, a.callsign) >= 0)
+        return false;
+    traffic.strips.entries.append({a.callsign, line});
+    a.hasStrip = true;
+    return true;
+}
+
+void RemoveStrip(TrafficState &traffic, int index)
+{
+    if (!traffic.table.inUse(index))
+        return;
+    AVION &a = traffic.table.edit(index);
+    const int position = StripPosition(traffic.strips, a.callsign);
+    if (position < 0)
+        return;
+    traffic.strips.entries.removeAt(position);
+    a.hasStrip = false;
+    a.handoffState.clear();
+    a.commandPending = false;
+}
+
+QString *StripLineOf(TrafficState &traffic, int index)
+{
+    if (!traffic.table.inUse(index))
+        return nullptr;
+    const int position = StripPosition(traffic.strips, traffic.table[index].callsign);
+    return position < 0 ? nullptr : &traffic.strips.entries[position].line;
 }
 
 } // namespace zaz

@@ -1,34 +1,83 @@
-// What happens to the traffic table: positions and flight plans from the server, removal,
-// expiry and sign-off. The flight-plan request of a new aircraft, the packet-monitor lines
-// and the removal of a strip leave through the state's notifier.
+// What happens to the traffic: positions and flight plans from the server, strips made and
+// removed, removal, expiry and sign-off. Each operation keeps the traffic group's
+// invariants: removing an aircraft, by any path, removes its strip, its selection, its live
+// entry and its waiting plan query with it.
 #pragma once
 
-#include "core/RadarState.h"
+#include "sector/SectorState.h"
+#include "traffic/TrafficState.h"
 
 #include <QDateTime>
+#include <QTime>
 
 namespace zaz {
 
-// A position line ("@S", "@N", "@Y"): fields 1 to 10 as split. A new callsign takes a
-// record (the highest free one, or a new one) and its flight plan is asked for. Raises
-// ConversionError when an integer field does not convert; the fields set before stay set.
-// Returns the aircraft's index.
-int ApplyServerPosition(RadarState &state, const t_tranches &fields, const QDateTime &now);
+// A position of an aircraft as the server reports it ("@S", "@N", "@Y" lines).
+struct ServerPosition {
+    QString transponderMode; // "S", "N" or "Y"
+    QString callsign;
+    QString squawk;
+    QString rating;
+    float lat = 0;
+    float lon = 0;
+    int altitude = 0;        // ft
+    int groundSpeed = 0;     // kt
+    int heading = 0;         // whole degrees, meaningful from a VIREO-SERVER only
+};
 
-// A flight-plan line ("$FP" + callsign) for an aircraft of the table; a plan for an unknown
-// callsign is ignored. Three fields or fewer clear the plan. Raises ConversionError when
-// the true airspeed does not convert.
-void ApplyFlightPlan(RadarState &state, const t_tranches &fields);
+// A flight plan as the server sends it ("$FP" lines). A line of three fields or fewer
+// carries no plan: the aircraft has none.
+struct ServerFlightPlan {
+    QString callsign;
+    bool hasPlan = false;
+    QString rules;           // "I" or "V"
+    QString acType;
+    int tas = 0;
+    QString departure;
+    QString proposedTime;    // HHMM, three digits read with a leading "0"
+    QString actualTime;
+    QString cruiseLevel;
+    QString destination;
+    QString hoursEnroute;
+    QString minutesEnroute;
+    QString fuelHours;
+    QString fuelMinutes;
+    QString alternate;
+    QString remarks;
+    QString route;
+};
 
-// Frees a record: monitor line, strip removal, fields cleared, list updated.
-void RemoveAircraft(RadarState &state, int index);
+// A position from the server. A new callsign takes a record (the highest free one, or a new
+// one) and wants its flight plan. The heading is taken only when headingFromServer (a
+// VIREO-SERVER); otherwise it stays as it was. Returns the aircraft's index, or
+// kNoAircraft when the table is full and the callsign is new: nothing changes then but
+// the count of refused aircraft.
+int ApplyServerPosition(TrafficState &traffic, const ServerPosition &position, bool headingFromServer,
+                        const QDateTime &now);
 
-// Empties the table at sign-off.
-void ClearTraffic(RadarState &state);
+// A flight plan for an aircraft of the table (a plan for an unknown callsign is ignored).
+// Without a plan only hasFlightPlan is cleared. The route is built on the sector, whose
+// airways it names are marked selected.
+void ApplyFlightPlan(TrafficState &traffic, SectorState &sector, const ServerFlightPlan &plan);
 
-// The staleness check of a redraw: raises the alert of an emergency squawk, then shows,
-// keeps or removes the aircraft. True when the aircraft is still there to be drawn.
-bool ExpireAircraft(RadarState &state, int index, const QDateTime &now);
+// Frees a record: monitor line, strip, selection, live entry and plan query go with it.
+void RemoveAircraft(TrafficState &traffic, int index);
+
+// Empties the table at sign-off, with everything that names its records.
+void ClearTraffic(TrafficState &traffic);
+
+// The staleness check: shows, keeps or removes the aircraft. True when the aircraft is
+// still there to be drawn.
+bool ExpireAircraft(TrafficState &traffic, int index, const QDateTime &now);
+
+// Gives the aircraft at index a strip with this line, after the others. False (and
+// nothing changes) when the record is free or the aircraft has a strip already.
+bool AddStrip(TrafficState &traffic, int index, const QString &line);
+// Removes the aircraft's strip and clears its strip, handoff and pending-command marks.
+// Nothing when the aircraft has no strip.
+void RemoveStrip(TrafficState &traffic, int index);
+// The strip line of the aircraft at index; nullptr when it has none.
+QString *StripLineOf(TrafficState &traffic, int index);
 
 // A clock time of a flight plan: "HHMM", three digits read with a leading "0". Null when
 // the text does not give a time.

@@ -16,13 +16,15 @@ int TrafficTable::AcquireRecord()
 {
     if (!free_.empty())
         return *free_.rbegin();
+    if (records_.size() >= kMaxAircraft)
+        return kNoAircraft;
     records_.append(AVION());
     const int index = int(records_.size() - 1);
     free_.insert(index);
     return index;
 }
 
-void TrafficTable::SetCallsign(int index, const QString &callsign)
+void TrafficTable::setCallsign(int index, const QString &callsign)
 {
     AVION &r = records_[index];
     if (r.callsign == callsign)
@@ -44,14 +46,14 @@ void TrafficTable::SetCallsign(int index, const QString &callsign)
         byCallsign_[callsign].insert(index);
 }
 
-void TrafficTable::Clear()
+void TrafficTable::clear()
 {
     records_.clear();
     byCallsign_.clear();
     free_.clear();
 }
 
-int TrafficTable::FindAircraftByScan(const QString &callsign) const
+int TrafficTable::findAircraftByScan(const QString &callsign) const
 {
     int found = kNoAircraft;
     if (callsign.isEmpty())
@@ -62,7 +64,7 @@ int TrafficTable::FindAircraftByScan(const QString &callsign) const
     return found;
 }
 
-int TrafficTable::FreeRecordByScan() const
+int TrafficTable::freeRecordByScan() const
 {
     int found = -1;
     for (int i = 0; i < records_.size(); ++i)

@@ -1,54 +1,54 @@
 // The traffic table: a growable array of AVION whose records keep their index while in use
 // and are re-used once freed. Callsign searches and the free-record search are served by
 // indexes that give the answers of a full scan (the highest matching index wins).
+//
+// The table holds at most kMaxAircraft records: a server announcing ever new callsigns
+// cannot grow it without bound, and every index stays below kNoAircraft.
 #pragma once
 
 #include "traffic/Avion.h"
 
 #include <QHash>
-#include <QStringList>
 #include <set>
 
 namespace zaz {
 
+// "No aircraft": the answer of a search that finds nothing; never an index of the table.
 inline constexpr int kNoAircraft = 9999;
+// Aircraft the table holds at most.
+inline constexpr int kMaxAircraft = 5000;
+static_assert(kMaxAircraft <= kNoAircraft, "an index of the table must never read as no aircraft");
 
 class TrafficTable {
 public:
     int size() const { return int(records_.size()); }
     bool isEmpty() const { return records_.isEmpty(); }
     const AVION &operator[](int index) const { return records_[index]; }
-    // A record for changing any field but the callsign (SetCallsign keeps the indexes).
-    AVION &Edit(int index) { return records_[index]; }
+    // A record for changing any field but the callsign (setCallsign keeps the indexes).
+    AVION &edit(int index) { return records_[index]; }
     const QList<AVION> &records() const { return records_; }
-    bool IsValid(int index) const { return index >= 0 && index < records_.size(); }
+    bool isValid(int index) const { return index >= 0 && index < records_.size(); }
+    // A record of the table with an aircraft in it.
+    bool inUse(int index) const { return isValid(index) && !records_[index].callsign.isEmpty(); }
 
-    // Index of the record with this callsign, the highest when several have it; 9999 when
-    // none. An empty callsign finds nothing.
+    // Index of the record with this callsign, the highest when several have it; kNoAircraft
+    // when none. An empty callsign finds nothing.
     int FindAircraft(const QString &callsign) const;
-    // The highest free record, or a new zero-filled one appended.
+    // The highest free record, or a new zero-filled one appended; kNoAircraft when the
+    // table is full.
     int AcquireRecord();
-    void SetCallsign(int index, const QString &callsign);
+    void setCallsign(int index, const QString &callsign);
     // Empties the table.
-    void Clear();
+    void clear();
 
     // The same answers by scanning every record, as a reference for tests and benchmarks.
-    int FindAircraftByScan(const QString &callsign) const;
-    int FreeRecordByScan() const;
+    int findAircraftByScan(const QString &callsign) const;
+    int freeRecordByScan() const;
 
 private:
     QList<AVION> records_;
     QHash<QString, std::set<int>> byCallsign_;
     std::set<int> free_;
-};
-
-struct TrafficState {
-    TrafficTable table;
-    int SelectedAircraft = kNoAircraft;
-    // Decimal index of every record given to an aircraft, in order of arrival.
-    QStringList LiveTrafficList;
-    // Raised during a redraw when an aircraft is in conflict or squawks an emergency.
-    bool globalAlert = false;
 };
 
 } // namespace zaz

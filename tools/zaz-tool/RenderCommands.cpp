@@ -10,10 +10,11 @@
 #include "ToolSettings.h"
 
 #include "core/IniFile.h"
-#include "core/RadarState.h"
-#include "core/Settings.h"
 #include "scope/ScopeRenderer.h"
 #include "sector/Projection.h"
+#include "state/RadarState.h"
+#include "state/Settings.h"
+#include "state/Ticks.h"
 
 #include <QElapsedTimer>
 #include <QImage>
@@ -24,7 +25,6 @@
 #include <cstring>
 #include <functional>
 #include <memory>
-#include <numbers>
 #include <vector>
 
 namespace zaz::tool {
@@ -89,22 +89,11 @@ int ParseRepeat(const QString &text)
     return value;
 }
 
-// The view and behaviour values the main window starts with, then its settings file.
+// The main window's start: the initial range over the picture height, then its settings
+// file (every other value starts as the state's groups define it).
 void StartLikeTheProgram(RadarState &state, const ParsedArguments &args, QSize picture)
 {
-    ViewState &v = state.view;
-    v.range = 100;
-    v.scale = float(picture.height()) / 100.0f;
-    v.vectorMinutes = 1;
-    v.nmPerDegLat = 60;
-    v.nmPerDegLon = 60;
-    state.traffic.SelectedAircraft = kNoIndex;
-    state.weather.transitionAltitude = 3000;
-    DisplaySettings &d = state.settings.display;
-    d.ExpiryDelay = 1.0f / 1440.0f;
-    d.passingDistance = 10;
-    d.trailShown = 1;
-    d.ilsAxesShown = 1;
+    state.view.scale = float(picture.height()) / float(state.view.range);
 
     // A missing ZAZ.ini reads as an empty one: the settings' fallbacks apply, as at start.
     const QString folder = SettingsFolder(args);
@@ -142,11 +131,11 @@ void MoveTraffic(RadarState &state, const QDateTime &now, int redraw)
     constexpr int kRedrawsPerPosition = int(kPositionPeriodMs / kRedrawPeriodMs);
     for (qsizetype place = redraw % kRedrawsPerPosition; place < live.size(); place += kRedrawsPerPosition) {
         const int i = live[place].toInt();
-        if (!table.IsValid(i) || table[i].callsign.isEmpty())
+        if (!table.inUse(i))
             continue;
-        AVION &a = table.Edit(i);
+        AVION &a = table.edit(i);
         const double nm = a.groundSpeed * hours;
-        const double cosLat = std::cos(double(a.lat) * std::numbers::pi / 180.0);
+        const double cosLat = std::cos(double(a.lat) * kPi / 180.0);
         double dLat = double(a.lat) - a.trail[0].lat;
         double dLon = (double(a.lon) - a.trail[0].lon) * cosLat;
         const double length = std::hypot(dLat, dLon);
@@ -200,7 +189,7 @@ int LiveAircraft(const RadarState &state)
     int n = 0;
     for (const QString &entry : state.traffic.LiveTrafficList) {
         const int i = entry.toInt();
-        if (state.traffic.table.IsValid(i) && !state.traffic.table[i].callsign.isEmpty())
+        if (state.traffic.table.inUse(i))
             ++n;
     }
     return n;
@@ -255,15 +244,24 @@ size_t PictureFingerprint(const QImage &picture)
     return qHashBits(picture.constBits(), size_t(picture.sizeInBytes()));
 }
 
-RunResult Run(Scene &scene, const RenderSetup &setup, MapReuse reuse, QImage &picture,
+// How the runs draw: as the program does, or everything by the painter every time.
+enum class Drawing { Program, Straight };
+
+RunResult Run(Scene &scene, const RenderSetup &setup, Drawing drawing, QImage &picture,
               const std::function<void(const QImage &)> &afterFirst = {})
 {
     RunResult result;
     RadarState &state = scene.state;
+    ScopeRenderer renderer;
     const auto draw = [&](std::vector<double> *times) {
         QElapsedTimer timer;
         timer.start();
-        FullRedraw(picture, state, scene.now, reuse);
+        // The program's redraw: the model step, then the drawing.
+        StepBeforeRedraw(state, scene.now);
+        if (drawing == Drawing::Program)
+            renderer.draw(picture, SceneOf(state), scene.now);
+        else
+            DrawScopeStraight(picture, SceneOf(state), scene.now);
         if (times)
             times->push_back(double(timer.nsecsElapsed()) / 1e6);
         if (setup.compare)
@@ -330,7 +328,7 @@ int RunRenderCommand(const QStringList &arguments, Output &out)
 
     // The program's redraws; the picture written is the first one.
     std::unique_ptr<Scene> scene = Prepare(args, setup);
-    const RunResult cached = Run(*scene, setup, MapReuse::Cached, picture, [&](const QImage &first) {
+    const RunResult cached = Run(*scene, setup, Drawing::Program, picture, [&](const QImage &first) {
         const QString path = args.Value("--out");
         QImageWriter writer(path, "png");
         if (!writer.write(first))
@@ -342,7 +340,7 @@ int RunRenderCommand(const QStringList &arguments, Output &out)
     RunResult straight;
     if (withReference) {
         scene = Prepare(args, setup);
-        straight = Run(*scene, setup, MapReuse::Never, picture);
+        straight = Run(*scene, setup, Drawing::Straight, picture);
     }
 
     JsonWriter json(out.buffer());

@@ -6,7 +6,8 @@
 #include "ReplayFeed.h"
 #include "ToolSettings.h"
 
-#include "core/RadarState.h"
+#include "state/RadarState.h"
+#include "state/Settings.h"
 
 #include <QSet>
 
@@ -165,7 +166,8 @@ int RunReplayCommand(const QStringList &arguments, Output &out)
     // and facilities of the controllers.
     const SectorReadSettings readSettings = ReadSettingsFrom(args);
     RadarState state;
-    OpenSettingsFile(SettingsFolder(args), state);
+    if (OpenSettingsFile(SettingsFolder(args), state))
+        Settings::ReadCodeTexts(*state.files.zaz, state.link.codeTexts);
     if (args.HasValue("--sector"))
         ApplySectorLoad(state, LoadSector(args.Value("--sector"), readSettings));
     const ReplayResult replay = ReplayCapture(state, args.positional[0], login);
@@ -174,16 +176,24 @@ int RunReplayCommand(const QStringList &arguments, Output &out)
     json.BeginObject();
     WriteTraffic(json, out, state);
     WriteControllers(json, state);
-    json.Member("radio", state.RadioMessages);
-    json.Member("strips", state.strips.lines);
-    json.Member("stripKeys", state.strips.keys);
-    json.Member("filedPlans", state.FiledPlans);
+    json.Member("radio", state.link.RadioMessages);
+    QStringList strips, stripKeys, stripCallsigns;
+    for (const Strip &strip : state.traffic.strips.entries) {
+        strips << strip.line;
+        stripKeys << Copy(strip.line, 1, 3);
+        stripCallsigns << strip.callsign;
+    }
+    json.Member("strips", strips);
+    json.Member("stripKeys", stripKeys);
+    json.Member("stripCallsigns", stripCallsigns);
+    json.Member("filedPlans", state.traffic.FiledPlans);
     WriteWeather(json, state.weather);
     out.Commit();
     json.Member("sent", replay.sent);
     const LineLog &errors = state.link.ErrorLog;
-    json.Member("errors", errors.lines.size() + errors.dropped);
+    json.Member("errors", errors.total());
     json.Member("errorLines", errors.lines);
+    json.Member("refusedAircraft", state.traffic.refusedAircraft);
     json.Key("elapsed_ms").Fixed(replay.elapsedMs, 3).EndObject();
     out.Write("\n");
     return kExitOk;

@@ -2,6 +2,7 @@
 
 #include "core/Clock.h"
 #include "link/Dispatcher.h"
+#include "state/Ticks.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -39,7 +40,8 @@ struct SentLines : LineSender {
 // one. A capture written with CR LF goes through byte for byte.
 class ReadFeeder {
 public:
-    ReadFeeder(Dispatcher &dispatcher, ManualClock &clock) : dispatcher_(dispatcher), clock_(clock)
+    ReadFeeder(RadarState &state, Dispatcher &dispatcher, ManualClock &clock)
+        : state_(state), dispatcher_(dispatcher), clock_(clock)
     {
         read_.reserve(kReadSize + 2);
     }
@@ -67,7 +69,8 @@ public:
         }
     }
 
-    // Ends the last line, delivers the last read and ticks until every line is handled.
+    // Ends the last line, delivers the last read and ticks until every line is handled and
+    // every flight plan query that the lines called for has gone out.
     void Finish()
     {
         if (lineOpen_)
@@ -75,7 +78,7 @@ public:
         lineOpen_ = false;
         while (!read_.isEmpty())
             Deliver();
-        while (dispatcher_.HasPending())
+        while (dispatcher_.hasPending() || !state_.traffic.planRequests.waiting.isEmpty())
             TickOnce();
     }
 
@@ -83,17 +86,21 @@ private:
     void Deliver()
     {
         const qsizetype size = qMin(read_.size(), kReadSize);
-        dispatcher_.Receive(read_.left(size));
+        dispatcher_.receive(read_.left(size));
         read_.remove(0, size);
         TickOnce();
     }
 
+    // One tick of the read timer, as the program runs it: the lines of one read, then the
+    // model step of the redraw.
     void TickOnce()
     {
-        dispatcher_.Tick();
+        dispatcher_.tick();
+        StepBeforeRedraw(state_, clock_.Now());
         clock_.AdvanceMs(kTickMs);
     }
 
+    RadarState &state_;
     Dispatcher &dispatcher_;
     ManualClock &clock_;
     QByteArray read_;
@@ -144,8 +151,8 @@ ReplayResult ReplayCapture(RadarState &state, const QString &path, const ReplayL
     SyntheticLogin(state, login);
     SentLines sent;
     ManualClock clock(kReplayStart);
-    Dispatcher dispatcher(state, sent, clock);
-    ReadFeeder feeder(dispatcher, clock);
+    Dispatcher dispatcher(LinkGroupsOf(state), sent, clock);
+    ReadFeeder feeder(state, dispatcher, clock);
     QElapsedTimer timer;
     timer.start();
     QByteArray block(kReadSize, Qt::Uninitialized);

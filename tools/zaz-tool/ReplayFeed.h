@@ -4,7 +4,7 @@
 
 #include "Tool.h"
 
-#include "core/RadarState.h"
+#include "state/RadarState.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -35,9 +35,10 @@ struct ReplayResult {
 };
 
 // Logs state in (the server accepted the own callsign; COM1 is the frequency of the sector's
-// own airport), then feeds the file at path as 64 KiB socket reads, one tick per read, every
-// line end of the file (CR LF, LF or CR) sent as CR LF, until every line is handled. A
-// missing or unreadable file is an I/O error.
+// own airport), then feeds the file at path as 64 KiB socket reads, one tick per read (the
+// lines of the read, then the model step of a redraw), every line end of the file (CR LF,
+// LF or CR) sent as CR LF, until every line is handled and every flight plan query has gone
+// out. A missing or unreadable file is an I/O error.
 ReplayResult ReplayCapture(RadarState &state, const QString &path, const ReplayLogin &login);
 
 } // namespace zaz::tool

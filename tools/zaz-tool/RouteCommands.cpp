@@ -4,7 +4,7 @@
 #include "Tool.h"
 #include "ToolSettings.h"
 
-#include "core/RadarState.h"
+#include "state/RadarState.h"
 #include "core/Text.h"
 #include "traffic/FlightPlanFile.h"
 #include "traffic/Routes.h"

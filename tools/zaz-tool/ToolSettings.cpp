@@ -1,8 +1,8 @@
 #include "ToolSettings.h"
 
 #include "core/IniFile.h"
-#include "core/RadarState.h"
-#include "core/Settings.h"
+#include "state/RadarState.h"
+#include "state/Settings.h"
 
 #include <QDir>
 #include <QElapsedTimer>

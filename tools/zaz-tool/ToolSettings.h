@@ -5,6 +5,7 @@
 #include "Tool.h"
 
 #include "sector/SectorReader.h"
+#include "state/RadarState.h"
 
 namespace zaz::tool {
 

@@ -2,6 +2,8 @@
 // creation. The program passes real ones; tests pass scripted ones.
 #pragma once
 
+#include "core/Paths.h"
+
 #include <QSize>
 #include <QString>
 
@@ -23,11 +25,5 @@ struct AppServices {
     // Name of the simulator's client library, as the dynamic loader resolves it.
     QString simLibraryName = QStringLiteral("SimConnect");
 };
-
-// A name from the settings taken relative to the program folder when it is not absolute.
-QString ProgramPath(const QString &programDir, const QString &name);
-// The file named name in dir, matched without regard to case as the simulator's own file
-// system does; empty when there is none.
-QString FindFileNoCase(const QString &dir, const QString &name);
 
 } // namespace zaz

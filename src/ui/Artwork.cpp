@@ -1,4 +1,4 @@
-#include "core/Artwork.h"
+#include "ui/Artwork.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,8 +1,9 @@
-#include "link/TForm2.h"
+#include "ui/TForm2.h"
 
 #include "core/IniFile.h"
 #include "core/Prompts.h"
-#include "core/RadarState.h"
+#include "state/RadarState.h"
+#include "state/Settings.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -21,18 +22,6 @@ namespace zaz {
 namespace {
 
 const QString kMissing = QStringLiteral("error");
-const QString kConnect = QStringLiteral("connect");
-
-// The values of a section's keys in file order; "error" for a value that cannot be read.
-QStringList SectionValues(const IniFile *ini, const QString &section)
-{
-    QStringList values;
-    if (!ini)
-        return values;
-    for (const QString &key : ini->ReadSection(section))
-        values << ini->ReadString(section, key, kMissing);
-    return values;
-}
 
 QString Read(const IniFile *ini, const QString &section, const QString &key)
 {
@@ -71,7 +60,7 @@ QString RatingFor(int facility)
 
 } // namespace
 
-QString TForm2::NewServerEntry()
+QString TForm2::newServerEntry()
 {
     return QStringLiteral("nouveau serveur");
 }
@@ -140,40 +129,41 @@ TForm2::TForm2(RadarState &state, Prompts &prompts, QWidget *parent)
     layout->addLayout(columns);
     layout->addLayout(buttons);
 
-    connect(ComboBox2_, &QComboBox::currentIndexChanged, this, &TForm2::ServerSelected);
-    connect(Button1_, &QPushButton::clicked, this, &TForm2::Connect);
+    connect(ComboBox2_, &QComboBox::currentIndexChanged, this, &TForm2::serverSelected);
+    connect(Button1_, &QPushButton::clicked, this, &TForm2::Button1Click);
     connect(Button2_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Button4_, &QPushButton::clicked, this, &TForm2::DeleteServer);
+    connect(Button4_, &QPushButton::clicked, this, &TForm2::Button4Click);
     connect(radioButtons_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked && !filling_)
-            FacilityChosen(id);
+            facilityChosen(id);
     });
 }
 
-void TForm2::Prepare(const QString &serverName)
+void TForm2::prepare(const QString &serverName)
 {
     setWindowTitle(QStringLiteral("paramètres de connexion VIREO SERVER"));
     edit_serveur_->setText(serverName);
     edit_serveur_->setReadOnly(true);
-    LoadServer(serverName);
+    loadServer(serverName);
     Callsign_->setText(state_.link.OwnCallsign);
 
     // The user's name and ID of the last connection.
-    const IniFile *zaz = state_.files.zaz.get();
-    if (zaz && zaz->ValueExists(kConnect, QStringLiteral("nom")))
-        Nom_->setText(zaz->ReadString(kConnect, QStringLiteral("nom"), QString()));
+    const Settings::LastConnection last =
+        state_.files.zaz ? Settings::ReadLastConnection(*state_.files.zaz) : Settings::LastConnection();
+    if (last.name)
+        Nom_->setText(*last.name);
     const IniFile *servers = state_.files.servers.get();
     const bool serverHasId = servers && servers->ValueExists(serverName, QStringLiteral("ID"));
-    if (!serverHasId && zaz && zaz->ValueExists(kConnect, QStringLiteral("ID")))
-        ID_->setText(zaz->ReadString(kConnect, QStringLiteral("ID"), QString()));
+    if (!serverHasId && last.id)
+        ID_->setText(*last.id);
 
-    FillServerList(serverName);
-    FillRatings();
-    FillFacilities();
-    SelectFromCallsign();
+    fillServerList(serverName);
+    fillRatings();
+    fillFacilities();
+    selectFromCallsign();
 }
 
-void TForm2::LoadServer(const QString &section)
+void TForm2::loadServer(const QString &section)
 {
     const IniFile *servers = state_.files.servers.get();
     Label_typ_->setText(Read(servers, section, QStringLiteral("type")));
@@ -183,7 +173,7 @@ void TForm2::LoadServer(const QString &section)
     Password_->setText(Read(servers, section, QStringLiteral("password")));
 }
 
-void TForm2::FillServerList(const QString &select)
+void TForm2::fillServerList(const QString &select)
 {
     const QStringList sections =
         state_.files.servers ? state_.files.servers->ReadSections() : QStringList();
@@ -192,7 +182,7 @@ void TForm2::FillServerList(const QString &select)
         const QSignalBlocker block(ComboBox2_);
         ComboBox2_->clear();
         ComboBox2_->addItems(sections);
-        ComboBox2_->addItem(NewServerEntry());
+        ComboBox2_->addItem(newServerEntry());
         // A server the file does not hold yet is not in the list: nothing is selected.
         int index = -1;
         for (int i = 0; i < sections.size() && index < 0; ++i)
@@ -203,17 +193,17 @@ void TForm2::FillServerList(const QString &select)
     filling_ = false;
 }
 
-bool TForm2::IsNewServerSelected() const
+bool TForm2::IsNewserverSelected() const
 {
     const int index = ComboBox2_->currentIndex();
     return index >= 0 && index == ComboBox2_->count() - 1;
 }
 
-void TForm2::ServerSelected(int index)
+void TForm2::serverSelected(int index)
 {
     if (filling_ || index < 0)
         return;
-    if (IsNewServerSelected()) {
+    if (IsNewserverSelected()) {
         // A new server: its name is typed by the user; the type stays as it was.
         edit_serveur_->clear();
         edit_serveur_->setReadOnly(false);
@@ -227,18 +217,18 @@ void TForm2::ServerSelected(int index)
     const QString name = ComboBox2_->itemText(index);
     edit_serveur_->setText(name);
     edit_serveur_->setReadOnly(true);
-    LoadServer(name);
+    loadServer(name);
 }
 
-void TForm2::FillRatings()
+void TForm2::fillRatings()
 {
     const QSignalBlocker block(ComboBox1_);
     ComboBox1_->clear();
-    ComboBox1_->addItems(SectionValues(state_.files.zaz.get(), QStringLiteral("rating")));
+    ComboBox1_->addItems(state_.link.codeTexts.ratingCaptions);
     ComboBox1_->setCurrentIndex(-1);
 }
 
-void TForm2::FillFacilities()
+void TForm2::fillFacilities()
 {
     filling_ = true;
     for (QRadioButton *button : std::as_const(facilityItems_)) {
@@ -246,7 +236,7 @@ void TForm2::FillFacilities()
         delete button;
     }
     facilityItems_.clear();
-    const QStringList captions = SectionValues(state_.files.zaz.get(), QStringLiteral("facility"));
+    const QStringList &captions = state_.link.codeTexts.facilityCaptions;
     for (int k = 0; k < captions.size(); ++k) {
         auto *button = new QRadioButton(captions[k], RadioGroup1_);
         button->setObjectName(QStringLiteral("RadioGroup1_%1").arg(k));
@@ -257,14 +247,14 @@ void TForm2::FillFacilities()
     filling_ = false;
 }
 
-void TForm2::SelectRating(const QString &text)
+void TForm2::selectRating(const QString &text)
 {
     const int index = ComboBox1_->findText(text, Qt::MatchExactly);
     if (index >= 0)
         ComboBox1_->setCurrentIndex(index);
 }
 
-void TForm2::SelectFromCallsign()
+void TForm2::selectFromCallsign()
 {
     const QString caption = FacilityCaptionOf(state_.link.OwnCallsign);
     if (caption.isEmpty())
@@ -277,16 +267,16 @@ void TForm2::SelectFromCallsign()
             break;
         }
     }
-    SelectRating(caption == QLatin1String("Observer") ? RatingFor(0) : RatingFor(1));
+    selectRating(caption == QLatin1String("Observer") ? RatingFor(0) : RatingFor(1));
 }
 
-void TForm2::FacilityChosen(int facility)
+void TForm2::facilityChosen(int facility)
 {
     Callsign_->setText(Callsign_->text().left(4) + FacilitySuffix(facility));
-    SelectRating(RatingFor(facility));
+    selectRating(RatingFor(facility));
 }
 
-ConnectionChoice TForm2::Choice() const
+ConnectionChoice TForm2::choice() const
 {
     ConnectionChoice choice;
     choice.serverName = edit_serveur_->text().trimmed();
@@ -305,20 +295,12 @@ ConnectionChoice TForm2::Choice() const
     return choice;
 }
 
-void TForm2::Connect()
+void TForm2::Button1Click()
 {
-    const ConnectionChoice c = Choice();
+    const ConnectionChoice c = choice();
 
     if (IniFile *zaz = state_.files.zaz.get()) {
-        zaz->BeginUpdate();
-        zaz->WriteString(kConnect, QStringLiteral("serveur"), c.serverName);
-        zaz->WriteString(kConnect, QStringLiteral("adresse"), c.address);
-        zaz->WriteString(kConnect, QStringLiteral("port"), c.port);
-        zaz->WriteString(kConnect, QStringLiteral("callsign"), c.callsign);
-        zaz->WriteString(kConnect, QStringLiteral("ID"), c.userId);
-        zaz->WriteString(kConnect, QStringLiteral("nom"), c.userName);
-        zaz->WriteString(kConnect, QStringLiteral("password"), c.password);
-        if (!zaz->EndUpdate())
+        if (!Settings::WriteConnection(*zaz, c))
             prompts_.ShowMessage(zaz->lastError());
     }
 
@@ -337,10 +319,10 @@ void TForm2::Connect()
     accept();
 }
 
-void TForm2::DeleteServer()
+void TForm2::Button4Click()
 {
     const int index = ComboBox2_->currentIndex();
-    if (index < 0 || IsNewServerSelected())
+    if (index < 0 || IsNewserverSelected())
         return;
     const QString name = ComboBox2_->itemText(index);
     if (prompts_.Ask(QStringLiteral("voulez vous supprimer le serveur:") + name,
@@ -353,7 +335,7 @@ void TForm2::DeleteServer()
     if (!servers->EraseSection(name))
         prompts_.ShowMessage(servers->lastError());
     // The first remaining server (or the new-server entry) takes the deleted one's place.
-    FillServerList(QString());
+    fillServerList(QString());
     ComboBox2_->setCurrentIndex(0);
 }
 

@@ -1,11 +1,13 @@
 // The decoded weather of the selected station and what the server and the ATIS keep beside
-// it. Data only: the decoders fill it, the scope, the weather window and the ATIS read it.
+// it, with the look-up tables and the weather server of the settings. Data only: the
+// decoders fill it, the scope, the weather window and the ATIS read it.
 #pragma once
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <array>
 
 namespace zaz {
 
@@ -91,6 +93,33 @@ struct AtisState {
     QString soundText;         // sent after the lines to a VIREO-SERVER
 };
 
+// A weather look-up table: the key names of one settings section and their values.
+struct WeatherDictionary {
+    QStringList keys;
+    QStringList values;
+};
+
+inline constexpr int kWeatherDictionaryCount = 9;
+// Settings sections of the nine weather look-up tables, in reading order.
+inline constexpr std::array<const char *, kWeatherDictionaryCount> kWeatherDictionarySections = {
+    "turbulence",
+    "shear",
+    "conditions descriptor",
+    "conditions phenomena",
+    "cloud typ",
+    "cloud top",
+    "precipitation intensity",
+    "precipitation typ",
+    "icing rate",
+};
+
+// Where real weather comes from.
+struct WeatherServerSettings {
+    QString server;  // source name of internet weather
+    QString address; // base address: address + station + ".TXT"
+    QString radius = QStringLiteral("50"); // text holding an integer, nautical miles
+};
+
 struct WeatherState {
     t_weather CurrentWeather;
     QString windUnit;          // of the last decode
@@ -101,6 +130,12 @@ struct WeatherState {
     bool newMetar = false;     // shown as "NOUVEAU METAR" until the ATIS is made again
     int transitionAltitude = 3000; // ft
     AtisState atis;
+    QString atisLetterText;    // shown as "INFO:" + this while there is no new METAR
+    QString manualWind1;       // the wind typed by the controller, when the weather timer is off
+    QString manualWind2;
+    bool timerRunning = false; // the stations' weather is refreshed by its timer
+    std::array<WeatherDictionary, kWeatherDictionaryCount> dictionaries;
+    WeatherServerSettings server;
 };
 
 } // namespace zaz

@@ -1,4 +1,4 @@
-#include "core/TForm_message.h"
+#include "ui/TForm_message.h"
 
 #include <QCoreApplication>
 #include <QProgressBar>

@@ -1,4 +1,4 @@
-#include "core/ScopeView.h"
+#include "ui/ScopeView.h"
 
 #include <QPainter>
 #include <QResizeEvent>

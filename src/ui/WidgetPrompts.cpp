@@ -1,4 +1,4 @@
-#include "core/WidgetPrompts.h"
+#include "ui/WidgetPrompts.h"
 
 #include <QApplication>
 #include <QColorDialog>

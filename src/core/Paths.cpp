@@ -1,4 +1,4 @@
-#include "core/AppServices.h"
+#include "core/Paths.h"
 
 #include <QDir>
 #include <QFileInfo>

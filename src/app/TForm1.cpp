@@ -1,16 +1,16 @@
-#include "core/TForm1.h"
+#include "app/TForm1.h"
 
-#include "core/Artwork.h"
 #include "core/ProgressDisplay.h"
 #include "core/Prompts.h"
-#include "core/ScopeView.h"
 #include "core/Shell.h"
 #include "link/Connection.h"
 #include "link/Senders.h"
-#include "link/TForm2.h"
-#include "scope/ScopeRenderer.h"
 #include "sector/SectorReader.h"
 #include "sector/SectorWriter.h"
+#include "state/Ticks.h"
+#include "ui/Artwork.h"
+#include "ui/ScopeView.h"
+#include "ui/TForm2.h"
 
 #include <QAction>
 #include <QApplication>
@@ -72,13 +72,13 @@ void TForm1::FormCreate()
     icons_ = MapIcons();
     scope_ = new ScopeView(picture_, this);
     setCentralWidget(scope_);
-    BuildMenu();
-    BuildStatusBar();
-    BuildTimers();
+    buildMenu();
+    buildStatusBar();
+    buildTimers();
     connect(scope_, &ScopeView::resized, this, &TForm1::FormResize);
-    connect(&s.notifier, &StateNotifier::statusText, this, &TForm1::SetStatusText);
-    connect(&s.notifier, &StateNotifier::repaintWanted, this, &TForm1::CopyPictureToWindow);
-    connect(&s.notifier, &StateNotifier::redrawWanted, this, &TForm1::FullRedraw);
+    connect(&s.notifier, &StateNotifier::statusText, this, &TForm1::setStatusText);
+    connect(&s.notifier, &StateNotifier::repaintWanted, this, &TForm1::copyPictureToWindow);
+    connect(&s.notifier, &StateNotifier::redrawWanted, this, &TForm1::fullRedraw);
     connect(scope_, &ScopeView::aboutToPaint, this, &TForm1::FormPaint);
 
     // 5. Program folder and the main settings file.
@@ -87,33 +87,20 @@ void TForm1::FormCreate()
     const IniFile &zaz = *s.files.zaz;
 
     // 6. Window rectangle, with the fallback for unreadable or off-screen values.
-    ApplyWindowGeometry();
+    applyWindowGeometry();
 
     // 7. Picture the size of the client area.
-    const QSize client = ClientSize();
+    const QSize client = clientSize();
     picture_ = NewPicture(client, 0);
 
-    // 8. Ring spacing and the initial view and behaviour values.
+    // 8. Ring spacing; the scale shows the initial range over the client height. Every
+    // other view and behaviour value starts as the state's groups define it.
     Settings::ReadRingSpacing(zaz, s.view, report_);
-    s.view.range = 100;
-    s.view.scale = float(client.height()) / 100.0f;
-    s.view.vectorMinutes = 1;
-    s.view.nmPerDegLat = 60;
-    s.view.nmPerDegLon = 60;
-    s.traffic.SelectedAircraft = kNoIndex;
-    s.weather.transitionAltitude = 3000;
-    s.settings.display.zoomSensitivity = 120;
-    s.settings.display.ExpiryDelay = 1.0f / 1440.0f;
-    s.settings.display.passingDistance = 10;
-    s.link.loggedIn = false;
-    s.link.connected = false;
-    s.sim.connected = false;
-    s.settings.display.trailShown = 1;
-    s.settings.display.ilsAxesShown = 1;
+    s.view.scale = float(client.height()) / float(s.view.range);
 
     // 9. Server menu states.
-    MenuItem(QStringLiteral("connect1"))->setEnabled(true);
-    MenuItem(QStringLiteral("disconnect1"))->setEnabled(false);
+    menu_.connect1->setEnabled(true);
+    menu_.disconnect1->setEnabled(false);
 
     // 10. Display settings, colour table, detail colours. The scope is drawn with
     // ScreenFont(display), so the fonts read here apply from the next redraw on.
@@ -121,7 +108,7 @@ void TForm1::FormCreate()
 
     // 11. Background colour, shown at once.
     picture_.fill(ToQColor(s.settings.display.colours[kColBackground].colour));
-    CopyPictureToWindow();
+    copyPictureToWindow();
 
     // 12. Console files, sector and weather settings, server list.
     const QString &dir = services_.programDir;
@@ -130,45 +117,46 @@ void TForm1::FormCreate()
     s.files.com = std::make_unique<IniFile>(ProgramPath(dir, QStringLiteral("com.ini")));
     s.files.ldep = std::make_unique<IniFile>(ProgramPath(dir, QStringLiteral("ldep.ini")));
     Settings::ReadSector(zaz, s.settings);
-    Settings::ReadWeatherTables(zaz, s.settings);
-    Settings::ReadWeatherServer(zaz, s.settings, report_);
+    Settings::ReadWeather(zaz, s.weather, report_);
+    Settings::ReadVoiceProgram(zaz, s.settings.paths);
     Settings::ReadWindowPlaces(zaz, s.settings);
+    Settings::ReadCodeTexts(zaz, s.link.codeTexts);
     s.files.servers = std::make_unique<IniFile>(ProgramPath(dir, QStringLiteral("servers.ini")));
 
     // 13. The command console and its quick-command popup are created with the simulator
     // bridge. The server link lives with the main window.
-    WireServerLink();
+    wireServerLink();
 }
 
-void TForm1::WireServerLink()
+void TForm1::wireServerLink()
 {
-    connection_ = std::make_unique<ServerConnection>(state_, *services_.clock, this);
+    connection_ = std::make_unique<ServerConnection>(LinkGroupsOf(state_), state_.sim, *services_.clock, this);
     ServerConnection *link = connection_.get();
-    connect(MenuItem(QStringLiteral("connect1")), &QAction::triggered, this, &TForm1::connect1Click);
-    connect(MenuItem(QStringLiteral("disconnect1")), &QAction::triggered, this, &TForm1::disconnect1Click);
-    connect(MenuItem(QStringLiteral("reconnexion1")), &QAction::triggered, this, &TForm1::reconnexion1Click);
+    connect(menu_.connect1, &QAction::triggered, this, &TForm1::connect1Click);
+    connect(menu_.disconnect1, &QAction::triggered, this, &TForm1::disconnect1Click);
+    connect(menu_.reconnexion1, &QAction::triggered, this, &TForm1::reconnexion1Click);
     connect(Timer1(), &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(Timer2(), &QTimer::timeout, this, &TForm1::Timer2Timer);
     connect(link, &ServerConnection::loginSent, this, [this] {
         Timer1()->start();
-        MenuItem(QStringLiteral("connect1"))->setEnabled(false);
-        MenuItem(QStringLiteral("ConnectFSX1"))->setEnabled(false);
-        MenuItem(QStringLiteral("disconnect1"))->setEnabled(true);
+        menu_.connect1->setEnabled(false);
+        menu_.ConnectFSX1->setEnabled(false);
+        menu_.disconnect1->setEnabled(true);
     });
     connect(&state_.notifier, &StateNotifier::loginAnswered, this, [this](bool accepted, const QString &) {
         if (!accepted)
             return;
-        MenuItem(QStringLiteral("Depot"))->setEnabled(state_.link.VireoServer);
+        menu_.Depot->menuAction()->setEnabled(state_.link.VireoServer);
         Timer2()->start();
     });
     connect(link, &ServerConnection::closed, this, [this](bool hadLogin) {
         Timer1()->stop();
         Timer2()->stop();
-        MenuItem(QStringLiteral("Depot"))->setEnabled(false);
-        MenuItem(QStringLiteral("connect1"))->setEnabled(true);
-        MenuItem(QStringLiteral("ConnectFSX1"))->setEnabled(state_.sim.libraryLoaded);
-        MenuItem(QStringLiteral("disconnect1"))->setEnabled(false);
-        MenuItem(QStringLiteral("reconnexion1"))->setEnabled(true);
+        menu_.Depot->menuAction()->setEnabled(false);
+        menu_.connect1->setEnabled(true);
+        menu_.ConnectFSX1->setEnabled(state_.sim.libraryLoaded);
+        menu_.disconnect1->setEnabled(false);
+        menu_.reconnexion1->setEnabled(true);
         if (hadLogin) {
             QApplication::beep();
             QApplication::beep();
@@ -177,7 +165,7 @@ void TForm1::WireServerLink()
     });
 }
 
-QSize TForm1::ScreenSize() const
+QSize TForm1::screenSize() const
 {
     if (services_.screenSize.isValid() && !services_.screenSize.isEmpty())
         return services_.screenSize;
@@ -186,9 +174,9 @@ QSize TForm1::ScreenSize() const
     return QSize(kDesignWidth, kDesignHeight);
 }
 
-void TForm1::ApplyWindowGeometry()
+void TForm1::applyWindowGeometry()
 {
-    const QSize screen = ScreenSize();
+    const QSize screen = screenSize();
     const QRect fallback(0, 0, screen.width() - kFallbackSideRoom, screen.height());
     QRect rect;
     if (!Settings::ReadWindowRect(*state_.files.zaz, rect))
@@ -201,7 +189,7 @@ void TForm1::ApplyWindowGeometry()
     state_.settings.windows.main = rect;
 }
 
-QSize TForm1::ClientSize() const
+QSize TForm1::clientSize() const
 {
     if (QLayout *l = layout())
         l->activate();
@@ -227,10 +215,12 @@ void TForm1::FormResize(const QSize &client)
     picture_ = std::move(resized);
 }
 
-void TForm1::FullRedraw()
+void TForm1::fullRedraw()
 {
-    zaz::FullRedraw(picture_, state_, services_.clock->Now());
-    CopyPictureToWindow();
+    const QDateTime now = services_.clock->Now();
+    StepBeforeRedraw(state_, now);
+    renderer_.draw(picture_, SceneOf(state_), now);
+    copyPictureToWindow();
 }
 
 void TForm1::FormPaint()
@@ -240,18 +230,13 @@ void TForm1::FormPaint()
         setWindowTitle(caption);
 }
 
-void TForm1::CopyPictureToWindow()
+void TForm1::copyPictureToWindow()
 {
     if (scope_)
         scope_->update();
 }
 
-QAction *TForm1::MenuItem(const QString &name) const
-{
-    return findChild<QAction *>(name);
-}
-
-QAction *TForm1::AddItem(QMenu *menu, const QString &name, const QString &caption, bool enabled)
+QAction *TForm1::addItem(QMenu *menu, const QString &name, const QString &caption, bool enabled)
 {
     QAction *action = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
     action->setObjectName(name);
@@ -259,7 +244,7 @@ QAction *TForm1::AddItem(QMenu *menu, const QString &name, const QString &captio
     return action;
 }
 
-QMenu *TForm1::AddMenu(QMenu *parentMenu, const QString &name, const QString &caption, bool enabled)
+QMenu *TForm1::addMenu(QMenu *parentMenu, const QString &name, const QString &caption, bool enabled)
 {
     QMenu *menu = parentMenu ? parentMenu->addMenu(caption) : menuBar()->addMenu(caption);
     menu->setObjectName(name);
@@ -268,63 +253,65 @@ QMenu *TForm1::AddMenu(QMenu *parentMenu, const QString &name, const QString &ca
     return menu;
 }
 
-void TForm1::BuildMenu()
+void TForm1::buildMenu()
 {
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    MainMenuItems &m = menu_;
     // Captions are plain text: no "&" mnemonics.
-    QMenu *fichier = AddMenu(nullptr, QStringLiteral("Fichier1"), QStringLiteral("Fichier"));
-    connect(AddItem(fichier, QStringLiteral("chargersct1"), QStringLiteral("charger secteur")),
-            &QAction::triggered, this, &TForm1::chargersct1Click);
-    AddItem(fichier, QStringLiteral("connect1"), QStringLiteral("connect serveur"));
-    AddItem(fichier, QStringLiteral("disconnect1"), QStringLiteral("disconnect serveur"));
-    AddItem(fichier, QStringLiteral("ConnectFSX1"), QStringLiteral("Connect"));
-    connect(AddItem(fichier, QStringLiteral("sauvegardersct1"), QStringLiteral("sauvegarder secteur")),
-            &QAction::triggered, this, &TForm1::sauvegardersct1Click);
-    QAction *exit = AddItem(fichier, QStringLiteral("exit1"), QStringLiteral("exit"));
-    connect(exit, &QAction::triggered, this, &TForm1::exit1Click);
+    m.Fichier1 = addMenu(nullptr, QStringLiteral("Fichier1"), QStringLiteral("Fichier"));
+    m.chargersct1 = addItem(m.Fichier1, QStringLiteral("chargersct1"), QStringLiteral("charger secteur"));
+    m.connect1 = addItem(m.Fichier1, QStringLiteral("connect1"), QStringLiteral("connect serveur"));
+    m.disconnect1 = addItem(m.Fichier1, QStringLiteral("disconnect1"), QStringLiteral("disconnect serveur"));
+    m.ConnectFSX1 = addItem(m.Fichier1, QStringLiteral("ConnectFSX1"), QStringLiteral("Connect"));
+    m.sauvegardersct1 =
+        addItem(m.Fichier1, QStringLiteral("sauvegardersct1"), QStringLiteral("sauvegarder secteur"));
+    m.exit1 = addItem(m.Fichier1, QStringLiteral("exit1"), QStringLiteral("exit"));
+    connect(m.chargersct1, &QAction::triggered, this, &TForm1::chargersct1Click);
+    connect(m.sauvegardersct1, &QAction::triggered, this, &TForm1::sauvegardersct1Click);
+    connect(m.exit1, &QAction::triggered, this, &TForm1::exit1Click);
 
-    QMenu *ecran = AddMenu(nullptr, QStringLiteral("paramtres1"), QStringLiteral("ecran"));
-    AddItem(ecran, QStringLiteral("couleurs1"), QStringLiteral("affichage"));
-    QMenu *taille = AddMenu(ecran, QStringLiteral("taille1"), QStringLiteral("taille"));
-    AddItem(taille, QStringLiteral("rectangulaire1"), QStringLiteral("recalage 1écran  (F7)"));
-    AddItem(taille, QStringLiteral("carr1"), QStringLiteral("recalage 2 écrans (F8)"));
-    AddItem(ecran, QStringLiteral("commandes1"), QStringLiteral("commandes"));
+    m.paramtres1 = addMenu(nullptr, QStringLiteral("paramtres1"), QStringLiteral("ecran"));
+    m.couleurs1 = addItem(m.paramtres1, QStringLiteral("couleurs1"), QStringLiteral("affichage"));
+    m.taille1 = addMenu(m.paramtres1, QStringLiteral("taille1"), QStringLiteral("taille"));
+    m.rectangulaire1 = addItem(m.taille1, QStringLiteral("rectangulaire1"), QStringLiteral("recalage 1écran  (F7)"));
+    m.carr1 = addItem(m.taille1, QStringLiteral("carr1"), QStringLiteral("recalage 2 écrans (F8)"));
+    m.commandes1 = addItem(m.paramtres1, QStringLiteral("commandes1"), QStringLiteral("commandes"));
 
-    QMenu *radar = AddMenu(nullptr, QStringLiteral("radar1"), QStringLiteral("radar"));
-    AddItem(radar, QStringLiteral("range1"), QStringLiteral("visibilité"));
-    AddItem(radar, QStringLiteral("securit1"), QStringLiteral("securité"));
-    AddItem(radar, QStringLiteral("centrer1"), QStringLiteral("centrer"));
-    AddItem(radar, QStringLiteral("Dclinaison1"), QStringLiteral("Déclinaison"));
-    AddItem(radar, QStringLiteral("vues1"), QStringLiteral("vues"));
+    m.radar1 = addMenu(nullptr, QStringLiteral("radar1"), QStringLiteral("radar"));
+    m.range1 = addItem(m.radar1, QStringLiteral("range1"), QStringLiteral("visibilité"));
+    m.securit1 = addItem(m.radar1, QStringLiteral("securit1"), QStringLiteral("securité"));
+    m.centrer1 = addItem(m.radar1, QStringLiteral("centrer1"), QStringLiteral("centrer"));
+    m.Dclinaison1 = addItem(m.radar1, QStringLiteral("Dclinaison1"), QStringLiteral("Déclinaison"));
+    m.vues1 = addItem(m.radar1, QStringLiteral("vues1"), QStringLiteral("vues"));
 
-    QMenu *controleur = AddMenu(nullptr, QStringLiteral("controleur1"), QStringLiteral("controleur"));
-    AddItem(controleur, QStringLiteral("Situation1"), QString());
-    AddItem(controleur, QStringLiteral("ATIS1"), QStringLiteral("ATIS"));
-    AddItem(controleur, QStringLiteral("Frquence1"), QStringLiteral("Radio"));
-    QAction *teamspeak = AddItem(controleur, QStringLiteral("teamspeak1"), QStringLiteral("teamspeak"));
-    connect(teamspeak, &QAction::triggered, this, &TForm1::teamspeak1Click);
-    AddItem(controleur, QStringLiteral("textes1"), QStringLiteral("textes"));
-    AddItem(controleur, QStringLiteral("mto1"), QStringLiteral("météo"));
-    AddItem(controleur, QStringLiteral("avions1"), QStringLiteral("vols"));
-    AddItem(controleur, QStringLiteral("Strips1"), QStringLiteral("strips"));
-    AddItem(controleur, QStringLiteral("controls1"), QStringLiteral("controls"));
-    AddItem(controleur, QStringLiteral("paquets1"), QStringLiteral("paquets"), false);
+    m.controleur1 = addMenu(nullptr, QStringLiteral("controleur1"), QStringLiteral("controleur"));
+    m.Situation1 = addItem(m.controleur1, QStringLiteral("Situation1"), QString());
+    m.ATIS1 = addItem(m.controleur1, QStringLiteral("ATIS1"), QStringLiteral("ATIS"));
+    m.Frquence1 = addItem(m.controleur1, QStringLiteral("Frquence1"), QStringLiteral("Radio"));
+    m.teamspeak1 = addItem(m.controleur1, QStringLiteral("teamspeak1"), QStringLiteral("teamspeak"));
+    connect(m.teamspeak1, &QAction::triggered, this, &TForm1::teamspeak1Click);
+    m.textes1 = addItem(m.controleur1, QStringLiteral("textes1"), QStringLiteral("textes"));
+    m.mto1 = addItem(m.controleur1, QStringLiteral("mto1"), QStringLiteral("météo"));
+    m.avions1 = addItem(m.controleur1, QStringLiteral("avions1"), QStringLiteral("vols"));
+    m.Strips1 = addItem(m.controleur1, QStringLiteral("Strips1"), QStringLiteral("strips"));
+    m.controls1 = addItem(m.controleur1, QStringLiteral("controls1"), QStringLiteral("controls"));
+    m.paquets1 = addItem(m.controleur1, QStringLiteral("paquets1"), QStringLiteral("paquets"), false);
 
-    AddItem(nullptr, QStringLiteral("N1"), QStringLiteral(" "));
-    AddItem(nullptr, QString(), QString(), false);
-    AddItem(nullptr, QStringLiteral("Vue11"), QStringLiteral("vue1"));
-    AddItem(nullptr, QStringLiteral("vue21"), QStringLiteral("vue2"));
-    AddItem(nullptr, QStringLiteral("vue31"), QStringLiteral("vue3"));
-    AddItem(nullptr, QStringLiteral("vue41"), QStringLiteral("vue4"));
-    QMenu *depot = AddMenu(nullptr, QStringLiteral("Depot"), QStringLiteral("FP deposés"), false);
-    AddItem(depot, QStringLiteral("TOUS1"), QStringLiteral("Tous"));
-    AddItem(depot, QStringLiteral("pardate1"), QStringLiteral("par date"));
-    AddItem(nullptr, QStringLiteral("version2"), QStringLiteral("version"));
-    AddItem(nullptr, QStringLiteral("TrafficAI1"), QStringLiteral("TrafficAI"), false);
-    AddItem(nullptr, QStringLiteral("reconnexion1"), QStringLiteral("reconnexion"), false);
+    m.N1 = addItem(nullptr, QStringLiteral("N1"), QStringLiteral(" "));
+    addItem(nullptr, QString(), QString(), false);
+    m.Vue11 = addItem(nullptr, QStringLiteral("Vue11"), QStringLiteral("vue1"));
+    m.vue21 = addItem(nullptr, QStringLiteral("vue21"), QStringLiteral("vue2"));
+    m.vue31 = addItem(nullptr, QStringLiteral("vue31"), QStringLiteral("vue3"));
+    m.vue41 = addItem(nullptr, QStringLiteral("vue41"), QStringLiteral("vue4"));
+    m.Depot = addMenu(nullptr, QStringLiteral("Depot"), QStringLiteral("FP deposés"), false);
+    m.TOUS1 = addItem(m.Depot, QStringLiteral("TOUS1"), QStringLiteral("Tous"));
+    m.pardate1 = addItem(m.Depot, QStringLiteral("pardate1"), QStringLiteral("par date"));
+    m.version2 = addItem(nullptr, QStringLiteral("version2"), QStringLiteral("version"));
+    m.TrafficAI1 = addItem(nullptr, QStringLiteral("TrafficAI1"), QStringLiteral("TrafficAI"), false);
+    m.reconnexion1 = addItem(nullptr, QStringLiteral("reconnexion1"), QStringLiteral("reconnexion"), false);
 }
 
-void TForm1::BuildStatusBar()
+void TForm1::buildStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
@@ -340,7 +327,7 @@ void TForm1::BuildStatusBar()
     }
 }
 
-void TForm1::BuildTimers()
+void TForm1::buildTimers()
 {
     const int intervals[4] = {100, 10000, 1800000, 1000};
     for (int i = 0; i < 4; ++i) {
@@ -350,13 +337,13 @@ void TForm1::BuildTimers()
     }
 }
 
-void TForm1::SetStatusText(int panel, const QString &text)
+void TForm1::setStatusText(int panel, const QString &text)
 {
     if (panel >= 0 && panel < 2)
         panels_[panel]->setText(text);
 }
 
-QString TForm1::StatusText(int panel) const
+QString TForm1::statusText(int panel) const
 {
     return panel >= 0 && panel < 2 ? panels_[panel]->text() : QString();
 }
@@ -380,14 +367,14 @@ void TForm1::FormShow()
         prompts.ShowMessage(report_.Text());
 
     // 1. The simulator's client library.
-    QAction *connectSim = MenuItem(QStringLiteral("ConnectFSX1"));
+    QAction *connectSim = menu_.ConnectFSX1;
     simLibrary_.setFileName(services_.simLibraryName);
     s.sim.libraryLoaded = simLibrary_.load();
     if (s.sim.libraryLoaded) {
-        SetStatusText(0, QStringLiteral("SimConnect.dll Loaded"));
+        setStatusText(0, QStringLiteral("SimConnect.dll Loaded"));
         connectSim->setEnabled(true);
     } else {
-        SetStatusText(0, QStringLiteral("SimConnect.dll not found"));
+        setStatusText(0, QStringLiteral("SimConnect.dll not found"));
         connectSim->setEnabled(false);
         prompts.ShowMessage(QStringLiteral("SimConnect.dll not found"));
     }
@@ -422,7 +409,7 @@ void TForm1::FormShow()
     if (QFileInfo(ProgramPath(services_.programDir, s.settings.paths.sectorFile)).isFile()) {
         if (progress_)
             progress_->Begin(QStringLiteral("chargement secteur en cours"));
-        LoadSector();
+        loadSector();
         if (progress_)
             progress_->End();
     }
@@ -440,7 +427,7 @@ void TForm1::exit1Click()
     QCoreApplication::quit();
 }
 
-bool TForm1::LoadSector()
+bool TForm1::loadSector()
 {
     RadarState &s = state_;
     Prompts &prompts = *services_.prompts;
@@ -459,7 +446,7 @@ bool TForm1::LoadSector()
         const QString errors = result->errorText;
         const QString summary = result->summary;
         ApplySectorLoad(s, std::move(*result));
-        CopyPictureToWindow();
+        copyPictureToWindow();
         if (hasErrors)
             prompts.ShowMessage(errors);
         prompts.ShowMessage(summary);
@@ -469,10 +456,10 @@ bool TForm1::LoadSector()
     unsetCursor();
     scope_->unsetCursor();
     if (result) {
-        for (const char *view : {"Vue11", "vue21", "vue31", "vue41"})
-            MenuItem(QLatin1String(view))->setVisible(false);
+        for (QAction *view : {menu_.Vue11, menu_.vue21, menu_.vue31, menu_.vue41})
+            view->setVisible(false);
     }
-    CopyPictureToWindow();
+    copyPictureToWindow();
     return result.has_value();
 }
 
@@ -498,10 +485,10 @@ void TForm1::chargersct1Click()
     s.settings.selections = SelectionTexts();
     if (progress_)
         progress_->Begin(QStringLiteral("chargement secteur en cours"));
-    LoadSector();
+    loadSector();
     if (progress_)
         progress_->End();
-    CopyPictureToWindow();
+    copyPictureToWindow();
 }
 
 void TForm1::sauvegardersct1Click()
@@ -537,29 +524,29 @@ void TForm1::connect1Click()
     if (!connectionDialog_)
         return;
     RadarState &s = state_;
-    connectionDialog_->Prepare(QStringLiteral("VIREO-SERVER"));
+    connectionDialog_->prepare(QStringLiteral("VIREO-SERVER"));
     if (connectionDialog_->exec() != QDialog::Accepted)
         return;
-    if (connection_->IsOpen())
+    if (connection_->isOpen())
         return;
-    const ConnectionChoice choice = connectionDialog_->Choice();
+    const ConnectionChoice choice = connectionDialog_->choice();
     if (choice.facility < 0 || choice.rating < 1) {
         services_.prompts->ShowMessage(QStringLiteral("choisissez le type de contrôle et la qualification"));
         return;
     }
     try {
-        if (!PrepareConnection(s, choice, ClientSize().height()))
+        if (!PrepareConnection(s.link, s.sector, s.weather, s.view, choice, clientSize().height()))
             services_.prompts->ShowMessage(QStringLiteral("ce callsign ne correspond pas à un aéroport du secteur"));
     } catch (const ConversionError &e) {
         services_.prompts->ShowMessage(e.message());
         return;
     }
-    connection_->Open(choice.address, quint16(s.link.server.port.toUInt()));
+    connection_->open(choice.address, quint16(s.link.server.port.toUInt()));
 }
 
 void TForm1::disconnect1Click()
 {
-    connection_->SignOff();
+    connection_->signOff();
     Timer1()->stop();
     Timer2()->stop();
     Timer3()->stop();
@@ -567,19 +554,19 @@ void TForm1::disconnect1Click()
 
 void TForm1::reconnexion1Click()
 {
-    connection_->Reopen();
+    connection_->reopen();
 }
 
 void TForm1::Timer1Timer()
 {
-    if (!connection_->Tick())
+    if (!connection_->tick())
         Timer1()->stop();
-    FullRedraw();
+    fullRedraw();
 }
 
 void TForm1::Timer2Timer()
 {
-    SendPosition(state_, *connection_, true);
+    SendPosition(state_.link, *connection_, true);
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

@@ -1,25 +1,13 @@
-#include "core/RadarState.h"
+#include "scope/DisplaySettings.h"
 
 namespace zaz {
-
-const std::array<const char *, kWeatherDictionaryCount> kWeatherDictionarySections = {
-    "turbulence",
-    "shear",
-    "conditions descriptor",
-    "conditions phenomena",
-    "cloud typ",
-    "cloud top",
-    "precipitation intensity",
-    "precipitation typ",
-    "icing rate",
-};
 
 namespace {
 
 QFont FontOf(const QString &name, int points)
 {
     QFont font(name);
-    font.setPointSize(points > 0 ? points : 9);
+    font.setPointSize(points > 0 ? points : DisplaySettings().screenFontSize);
     return font;
 }
 

@@ -2,9 +2,10 @@
 // timers, and owns the shared state of the whole run.
 #pragma once
 
-#include "core/AppServices.h"
-#include "core/RadarState.h"
-#include "core/Settings.h"
+#include "scope/ScopeRenderer.h"
+#include "state/RadarState.h"
+#include "state/Settings.h"
+#include "ui/AppServices.h"
 
 #include <QImage>
 #include <QLibrary>
@@ -24,6 +25,51 @@ class ScopeView;
 class ServerConnection;
 class TForm2;
 
+// The items of the main menu, by the names the program knows them by.
+struct MainMenuItems {
+    QMenu *Fichier1 = nullptr;
+    QAction *chargersct1 = nullptr;
+    QAction *connect1 = nullptr;
+    QAction *disconnect1 = nullptr;
+    QAction *ConnectFSX1 = nullptr;
+    QAction *sauvegardersct1 = nullptr;
+    QAction *exit1 = nullptr;
+    QMenu *paramtres1 = nullptr;
+    QAction *couleurs1 = nullptr;
+    QMenu *taille1 = nullptr;
+    QAction *rectangulaire1 = nullptr;
+    QAction *carr1 = nullptr;
+    QAction *commandes1 = nullptr;
+    QMenu *radar1 = nullptr;
+    QAction *range1 = nullptr;
+    QAction *securit1 = nullptr;
+    QAction *centrer1 = nullptr;
+    QAction *Dclinaison1 = nullptr;
+    QAction *vues1 = nullptr;
+    QMenu *controleur1 = nullptr;
+    QAction *Situation1 = nullptr;
+    QAction *ATIS1 = nullptr;
+    QAction *Frquence1 = nullptr;
+    QAction *teamspeak1 = nullptr;
+    QAction *textes1 = nullptr;
+    QAction *mto1 = nullptr;
+    QAction *avions1 = nullptr;
+    QAction *Strips1 = nullptr;
+    QAction *controls1 = nullptr;
+    QAction *paquets1 = nullptr;
+    QAction *N1 = nullptr;
+    QAction *Vue11 = nullptr;
+    QAction *vue21 = nullptr;
+    QAction *vue31 = nullptr;
+    QAction *vue41 = nullptr;
+    QMenu *Depot = nullptr;
+    QAction *TOUS1 = nullptr;
+    QAction *pardate1 = nullptr;
+    QAction *version2 = nullptr;
+    QAction *TrafficAI1 = nullptr;
+    QAction *reconnexion1 = nullptr;
+};
+
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -35,22 +81,22 @@ public:
     const AppServices &services() const { return services_; }
 
     // The offscreen picture of the scope, the size of the client area.
-    QImage &picture() { return picture_; }
+    const QImage &picture() const { return picture_; }
     // Copies the picture to the window.
-    void CopyPictureToWindow();
-    // Draws the whole scope into the picture, then copies it to the window.
-    void FullRedraw();
-    QSize ClientSize() const;
+    void copyPictureToWindow();
+    // Steps the model, draws the whole scope into the picture, then copies it to the window.
+    void fullRedraw();
+    QSize clientSize() const;
+    ScopeRenderer &renderer() { return renderer_; }
 
-    // A menu item (or sub-menu) by its name; nullptr when there is none.
-    QAction *MenuItem(const QString &name) const;
+    const MainMenuItems &menu() const { return menu_; }
     QTimer *Timer1() const { return timers_[0]; }
     QTimer *Timer2() const { return timers_[1]; }
     QTimer *Timer3() const { return timers_[2]; }
     QTimer *Timer4() const { return timers_[3]; }
 
-    void SetStatusText(int panel, const QString &text);
-    QString StatusText(int panel) const;
+    void setStatusText(int panel, const QString &text);
+    QString statusText(int panel) const;
 
     // What the create handler found wrong in the settings (shown when the window shows).
     const SettingsReport &settingsReport() const { return report_; }
@@ -63,9 +109,9 @@ public:
     bool formShown() const { return shown_; }
 
     // The progress window used by long work (sector load and save).
-    void SetProgressDisplay(ProgressDisplay *progress) { progress_ = progress; }
+    void setProgressDisplay(ProgressDisplay *progress) { progress_ = progress; }
     // The connection settings dialog used by "connect serveur".
-    void SetConnectionDialog(TForm2 *dialog) { connectionDialog_ = dialog; }
+    void setConnectionDialog(TForm2 *dialog) { connectionDialog_ = dialog; }
     ServerConnection &connection() { return *connection_; }
 
     // Menu handlers.
@@ -81,7 +127,7 @@ public:
 
     // Reads the last-sector file of the settings into the state. On a file that cannot be
     // read the controller is told why and the sector loaded before stays. False then.
-    bool LoadSector();
+    bool loadSector();
 
 signals:
     // Emitted by "exit" just before the settings are written, so that windows whose
@@ -99,19 +145,21 @@ private:
     // Sets the caption; the picture is then copied to the window.
     void FormPaint();
     void FormResize(const QSize &client);
-    void ApplyWindowGeometry();
-    void BuildMenu();
-    void BuildStatusBar();
-    void BuildTimers();
-    void WireServerLink();
-    QSize ScreenSize() const;
-    QAction *AddItem(QMenu *menu, const QString &name, const QString &caption, bool enabled = true);
-    QMenu *AddMenu(QMenu *parentMenu, const QString &name, const QString &caption, bool enabled = true);
+    void applyWindowGeometry();
+    void buildMenu();
+    void buildStatusBar();
+    void buildTimers();
+    void wireServerLink();
+    QSize screenSize() const;
+    QAction *addItem(QMenu *menu, const QString &name, const QString &caption, bool enabled = true);
+    QMenu *addMenu(QMenu *parentMenu, const QString &name, const QString &caption, bool enabled = true);
 
     AppServices services_;
     RadarState state_;
     SettingsReport report_;
     QImage picture_;
+    ScopeRenderer renderer_;
+    MainMenuItems menu_;
     QList<QImage> icons_;
     ScopeView *scope_ = nullptr;
     QLabel *panels_[2] = {nullptr, nullptr};

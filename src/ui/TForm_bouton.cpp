@@ -1,4 +1,4 @@
-#include "core/TForm_bouton.h"
+#include "ui/TForm_bouton.h"
 
 #include <QAction>
 #include <QEvent>

@@ -1,6 +1,9 @@
-#include "core/Settings.h"
+#include "state/Settings.h"
 
 #include "core/Text.h"
+
+#include <charconv>
+#include <cmath>
 
 namespace zaz {
 
@@ -116,6 +119,17 @@ void WriteRect(IniFile &ini, const QString &prefix, const QRect &rect)
     WriteInt(ini, screen, prefix + QStringLiteral("width"), rect.width());
 }
 
+// Shortest decimal text that reads back as the same float32 ("12.5", "1e+30"); the
+// non-finite values as the number formatting writes them.
+QString FloatText(float value)
+{
+    if (!std::isfinite(value))
+        return FormatFixed(value, 0);
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+
 QRect ReadRectOr(const IniFile &ini, const QString &prefix, const QRect &fallback)
 {
     const QString screen = QStringLiteral("screen");
@@ -148,7 +162,7 @@ bool ReadWindowRect(const IniFile &ini, QRect &rect)
 
 void ReadRingSpacing(const IniFile &ini, ViewState &view, SettingsReport &report)
 {
-    view.ringSpacing = ReadInt(ini, QStringLiteral("screen"), QStringLiteral("eqdist"), 10, report);
+    view.ringSpacing = ReadInt(ini, QStringLiteral("screen"), QStringLiteral("eqdist"), ViewState().ringSpacing, report);
 }
 
 void ReadDisplay(const IniFile &ini, SettingsState &settings, SettingsReport &report)
@@ -158,14 +172,15 @@ void ReadDisplay(const IniFile &ini, SettingsState &settings, SettingsReport &re
     const QString mode = QStringLiteral("mode");
     const QString conflict = QStringLiteral("conflict");
     DisplaySettings &d = settings.display;
+    const DisplaySettings defaults;
 
     settings.paths.simulatorDir = ini.ReadString(fsx, QStringLiteral("DIR"), QStringLiteral("error"));
     settings.paths.flightPlanDir = ini.ReadString(fsx, QStringLiteral("FPDIR"), QStringLiteral("error"));
 
     d.screenFontName = ReadText(ini, caract, QStringLiteral("style"));
-    d.screenFontSize = ReadInt(ini, caract, QStringLiteral("size"), 9, report);
+    d.screenFontSize = ReadInt(ini, caract, QStringLiteral("size"), defaults.screenFontSize, report);
     d.listFontName = ReadText(ini, caract, QStringLiteral("liststyle"));
-    d.listFontSize = ReadInt(ini, caract, QStringLiteral("listsize"), 9, report);
+    d.listFontSize = ReadInt(ini, caract, QStringLiteral("listsize"), defaults.listFontSize, report);
 
     d.labelMode = ReadBool(ini, mode, QStringLiteral("charly")) ? 1 : 0;
     d.transponderOnLabel = ReadBool(ini, mode, QStringLiteral("sqwak")) ? 1 : 0;
@@ -173,9 +188,12 @@ void ReadDisplay(const IniFile &ini, SettingsState &settings, SettingsReport &re
     ReadColourTable(ini, d, report);
     ReadDetailColours(ini, d, report);
 
-    d.minimumAltitude = ReadInt(ini, conflict, QStringLiteral("minimum"), 2000, report);
-    d.verticalSeparation = ReadInt(ini, conflict, QStringLiteral("vertical"), 1000, report);
-    d.horizontalSeparation = ReadInt(ini, conflict, QStringLiteral("horizontal"), 5, report);
+    SeparationMinima &m = d.separation;
+    m.minimumAltitude = ReadInt(ini, conflict, QStringLiteral("minimum"), defaults.separation.minimumAltitude, report);
+    m.verticalSeparation =
+        ReadInt(ini, conflict, QStringLiteral("vertical"), defaults.separation.verticalSeparation, report);
+    m.horizontalSeparation =
+        ReadInt(ini, conflict, QStringLiteral("horizontal"), defaults.separation.horizontalSeparation, report);
 }
 
 void ReadSector(const IniFile &ini, SettingsState &settings)
@@ -199,10 +217,10 @@ void ReadSector(const IniFile &ini, SettingsState &settings)
     sel.highAirways = ReadText(ini, sector, QStringLiteral("liste_hi"));
 }
 
-void ReadWeatherTables(const IniFile &ini, SettingsState &settings)
+void ReadWeather(const IniFile &ini, WeatherState &weather, SettingsReport &report)
 {
     for (int i = 0; i < kWeatherDictionaryCount; ++i) {
-        WeatherDictionary &dict = settings.weatherDictionaries[i];
+        WeatherDictionary &dict = weather.dictionaries[i];
         dict.keys.clear();
         dict.values.clear();
         for (const auto &[key, value] : ini.ReadSectionPairs(QString::fromLatin1(kWeatherDictionarySections[i]))) {
@@ -210,25 +228,75 @@ void ReadWeatherTables(const IniFile &ini, SettingsState &settings)
             dict.values << value;
         }
     }
-}
-
-void ReadWeatherServer(const IniFile &ini, SettingsState &settings, SettingsReport &report)
-{
     const QString meteo = QStringLiteral("server meteo");
-    WeatherServerSettings &w = settings.weatherServer;
+    WeatherServerSettings &w = weather.server;
     w.server = ReadText(ini, meteo, QStringLiteral("server"));
     w.address = ReadText(ini, meteo, QStringLiteral("adresse"));
-    w.radius = IntToStr(ReadInt(ini, meteo, QStringLiteral("rayon"), 50, report));
+    w.radius = IntToStr(ReadInt(ini, meteo, QStringLiteral("rayon"), WeatherServerSettings().radius.toInt(), report));
+}
 
+void ReadVoiceProgram(const IniFile &ini, PathSettings &paths)
+{
     const QString teamspeak = QStringLiteral("teamspeak");
-    settings.paths.voiceProgram = ini.ReadString(teamspeak, QStringLiteral("path"), QString()).trimmed();
-    settings.paths.voiceParams = ini.ReadString(teamspeak, QStringLiteral("params"), QString()).trimmed();
+    paths.voiceProgram = ini.ReadString(teamspeak, QStringLiteral("path"), QString()).trimmed();
+    paths.voiceParams = ini.ReadString(teamspeak, QStringLiteral("params"), QString()).trimmed();
 }
 
 void ReadWindowPlaces(const IniFile &ini, SettingsState &settings)
 {
-    settings.windows.commands = ReadRectOr(ini, QStringLiteral("cmd"), QRect(700, 120, 330, 420));
-    settings.windows.flightList = ReadRectOr(ini, QStringLiteral("listevol"), QRect(100, 500, 760, 300));
+    const WindowPlaces defaults;
+    settings.windows.commands = ReadRectOr(ini, QStringLiteral("cmd"), defaults.commands);
+    settings.windows.flightList = ReadRectOr(ini, QStringLiteral("listevol"), defaults.flightList);
+}
+
+void ReadCodeTexts(const IniFile &ini, CodeTexts &texts)
+{
+    const auto read = [&ini](const QString &section, QHash<QString, QString> &byCode, QStringList &captions) {
+        byCode.clear();
+        captions.clear();
+        for (const QString &key : ini.ReadSection(section)) {
+            const QString text = ini.ReadString(section, key, QStringLiteral("error"));
+            byCode.insert(key, text);
+            captions << text;
+        }
+    };
+    read(QStringLiteral("facility"), texts.facility, texts.facilityCaptions);
+    read(QStringLiteral("rating"), texts.rating, texts.ratingCaptions);
+}
+
+LastConnection ReadLastConnection(const IniFile &ini)
+{
+    const QString connect = QStringLiteral("connect");
+    LastConnection last;
+    if (ini.ValueExists(connect, QStringLiteral("nom")))
+        last.name = ini.ReadString(connect, QStringLiteral("nom"), QString());
+    if (ini.ValueExists(connect, QStringLiteral("ID")))
+        last.id = ini.ReadString(connect, QStringLiteral("ID"), QString());
+    return last;
+}
+
+bool WriteConnection(IniFile &ini, const ConnectionChoice &c)
+{
+    const QString connect = QStringLiteral("connect");
+    ini.BeginUpdate();
+    ini.WriteString(connect, QStringLiteral("serveur"), c.serverName);
+    ini.WriteString(connect, QStringLiteral("adresse"), c.address);
+    ini.WriteString(connect, QStringLiteral("port"), c.port);
+    ini.WriteString(connect, QStringLiteral("callsign"), c.callsign);
+    ini.WriteString(connect, QStringLiteral("ID"), c.userId);
+    ini.WriteString(connect, QStringLiteral("nom"), c.userName);
+    ini.WriteString(connect, QStringLiteral("password"), c.password);
+    return ini.EndUpdate();
+}
+
+AngleErrorSink AngleErrorToSettings(IniFile &ini)
+{
+    return [&ini](const QString &key, float length, float difference) {
+        ini.BeginUpdate();
+        ini.WriteString(QStringLiteral("erreur"), QStringLiteral("module"), FloatText(length));
+        ini.WriteString(QStringLiteral("erreur"), key, FloatText(difference));
+        ini.EndUpdate();
+    };
 }
 
 std::array<QString, 3> SplitFixSelection(const QString &text)
@@ -276,16 +344,16 @@ bool WriteExit(IniFile &ini, const RadarState &state)
     ini.WriteString(sector, QStringLiteral("liste_low"), SelectionText(t.lowAirways));
     ini.WriteString(sector, QStringLiteral("liste_hi"), SelectionText(t.highAirways));
 
-    WriteInt(ini, conflict, QStringLiteral("minimum"), d.minimumAltitude);
-    WriteInt(ini, conflict, QStringLiteral("vertical"), d.verticalSeparation);
-    WriteInt(ini, conflict, QStringLiteral("horizontal"), d.horizontalSeparation);
+    WriteInt(ini, conflict, QStringLiteral("minimum"), d.separation.minimumAltitude);
+    WriteInt(ini, conflict, QStringLiteral("vertical"), d.separation.verticalSeparation);
+    WriteInt(ini, conflict, QStringLiteral("horizontal"), d.separation.horizontalSeparation);
 
     WriteRect(ini, QStringLiteral("radar"), s.windows.main);
     WriteRect(ini, QStringLiteral("cmd"), s.windows.commands);
     WriteRect(ini, QStringLiteral("listevol"), s.windows.flightList);
     WriteInt(ini, QStringLiteral("screen"), QStringLiteral("eqdist"), state.view.ringSpacing);
 
-    ini.WriteString(QStringLiteral("server meteo"), QStringLiteral("rayon"), s.weatherServer.radius);
+    ini.WriteString(QStringLiteral("server meteo"), QStringLiteral("rayon"), state.weather.server.radius);
     return ini.EndUpdate();
 }
 

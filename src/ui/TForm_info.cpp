@@ -1,4 +1,4 @@
-#include "core/TForm_info.h"
+#include "ui/TForm_info.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

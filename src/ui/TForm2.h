@@ -32,27 +32,27 @@ public:
     // Fills every control before the dialog is shown: the server serverName of servers.ini,
     // the own callsign, the rating and facility lists of ZAZ.ini and the choice implied by
     // the callsign's suffix.
-    void Prepare(const QString &serverName);
+    void prepare(const QString &serverName);
 
     // The values of the dialog as they stand. rating is 0 and facility -1 while nothing is
     // selected in the corresponding list.
-    ConnectionChoice Choice() const;
+    ConnectionChoice choice() const;
 
     // The entry of ComboBox2 that starts a new server.
-    static QString NewServerEntry();
+    static QString newServerEntry();
 
 private:
-    void FillServerList(const QString &select);
-    void ServerSelected(int index);
-    void LoadServer(const QString &section);
-    void FillRatings();
-    void FillFacilities();
-    void SelectFromCallsign();
-    void SelectRating(const QString &text);
-    void FacilityChosen(int facility);
-    void Connect();
-    void DeleteServer();
-    bool IsNewServerSelected() const;
+    void fillServerList(const QString &select);
+    void serverSelected(int index);
+    void loadServer(const QString &section);
+    void fillRatings();
+    void fillFacilities();
+    void selectFromCallsign();
+    void selectRating(const QString &text);
+    void facilityChosen(int facility);
+    void Button1Click();
+    void Button4Click();
+    bool IsNewserverSelected() const;
 
     RadarState &state_;
     Prompts &prompts_;

@@ -1,0 +1,31 @@
+// The flight plans to ask the server for. A newly seen aircraft wants its plan; the wishes
+// leave a few at a time at each tick, and a callsign is asked at most once a minute, so a
+// server announcing thousands of aircraft at once (or the same ones again and again) is not
+// answered by a flood of queries.
+#pragma once
+
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+namespace zaz {
+
+struct FlightPlanRequests {
+    // Queries sent at most per tick.
+    static constexpr int kPerTick = 20;
+    // A callsign is not asked again within this delay.
+    static constexpr qint64 kRepeatMs = 60 * 1000;
+
+    QStringList waiting;                 // callsigns of live aircraft, oldest wish first
+    QHash<QString, QDateTime> lastAsked; // callsigns asked within the last minute
+};
+
+// The aircraft wants its plan: queued unless it waits already or was asked within a minute.
+void WantFlightPlan(FlightPlanRequests &requests, const QString &callsign, const QDateTime &now);
+// The queries to send now: at most kPerTick of the oldest wishes, remembered as asked.
+QStringList TakeDueRequests(FlightPlanRequests &requests, const QDateTime &now);
+// The aircraft left: its wish goes with it.
+void ForgetRequest(FlightPlanRequests &requests, const QString &callsign);
+
+} // namespace zaz
