@@ -67,7 +67,7 @@ void BM_IniFileLoad(benchmark::State &state)
     f.close();
     for (auto _ : state) {
         IniFile ini(path);
-        benchmark::DoNotOptimize(ini.ReadString(QStringLiteral("section19"), QStringLiteral("key1"), {}));
+        benchmark::DoNotOptimize(ini.readString(QStringLiteral("section19"), QStringLiteral("key1"), {}));
     }
     state.SetBytesProcessed(state.iterations() * text.size());
 }

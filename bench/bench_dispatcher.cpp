@@ -96,7 +96,7 @@ void BM_MillionPositionLines(benchmark::State &state)
         for (const QByteArray &read : reads) {
             dispatcher.Receive(read);
             handled += dispatcher.Tick();
-            clock.AdvanceMs(100);
+            clock.advanceMs(100);
         }
         while (dispatcher.HasPending())
             handled += dispatcher.Tick();
@@ -120,7 +120,7 @@ void BM_MillionPositionLines(benchmark::State &state)
         return total;
     }());
 }
-BENCHMARK(BM_MillionPositionLines)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_MillionPositionLines)->unit(benchmark::kMillisecond)->UseRealTime();
 
 // One tick of 1,000 position lines for aircraft already in the table, as a busy sector
 // brings them between two 100 ms ticks.
@@ -154,7 +154,7 @@ void BM_TickOfThousandPositions(benchmark::State &state)
         state.SkipWithError("the tick did not handle its 1,000 lines");
     state.SetItemsProcessed(handled);
 }
-BENCHMARK(BM_TickOfThousandPositions)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TickOfThousandPositions)->unit(benchmark::kMicrosecond);
 
 } // namespace
 

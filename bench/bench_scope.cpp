@@ -72,14 +72,14 @@ class Lcg {
 public:
     explicit Lcg(std::uint64_t seed) : state_(seed) {}
     // 31 bits.
-    std::uint32_t Next()
+    std::uint32_t next()
     {
         state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
         return std::uint32_t(state_ >> 33);
     }
-    double Unit() { return Next() / 2147483648.0; }
-    double Between(double a, double b) { return a + (b - a) * Unit(); }
-    int Below(int n) { return int(Next() % std::uint32_t(n)); }
+    double unit() { return next() / 2147483648.0; }
+    double between(double a, double b) { return a + (b - a) * unit(); }
+    int below(int n) { return int(next() % std::uint32_t(n)); }
 
 private:
     std::uint64_t state_;
@@ -87,12 +87,12 @@ private:
 
 float Lat(Lcg &r)
 {
-    return float(kCentreLat + r.Between(-kHalfLat, kHalfLat));
+    return float(kCentreLat + r.between(-kHalfLat, kHalfLat));
 }
 
 float Lon(Lcg &r)
 {
-    return float(kCentreLon + r.Between(-kHalfLon, kHalfLon));
+    return float(kCentreLon + r.between(-kHalfLon, kHalfLon));
 }
 
 // Five capitals from a number, as fix names are.
@@ -126,9 +126,9 @@ ROUTE Route(Lcg &r, const QString &name, int n, double step)
     float lat = Lat(r), lon = Lon(r);
     for (int i = 0; i < n; ++i) {
         const float lat2 =
-            float(std::clamp(lat + r.Between(-step, step), kCentreLat - kHalfLat, kCentreLat + kHalfLat));
+            float(std::clamp(lat + r.between(-step, step), kCentreLat - kHalfLat, kCentreLat + kHalfLat));
         const float lon2 =
-            float(std::clamp(lon + r.Between(-step, step) * 1.4, kCentreLon - kHalfLon, kCentreLon + kHalfLon));
+            float(std::clamp(lon + r.between(-step, step) * 1.4, kCentreLon - kHalfLon, kCentreLon + kHalfLon));
         route.segments.append({lat, lon, lat2, lon2});
         lat = lat2;
         lon = lon2;
@@ -294,15 +294,15 @@ void FillTraffic(RadarState &s, int count, int pairs, double halfLat, double hal
 {
     Lcg r(0xA1C0);
     for (int n = 0; n < count; ++n) {
-        const double heading = r.Between(0, 2 * std::numbers::pi);
-        const int altitude = 1000 * (2 + r.Below(38));
+        const double heading = r.between(0, 2 * std::numbers::pi);
+        const int altitude = 1000 * (2 + r.below(38));
         if (n < 2 * pairs && n % 2 == 1) {
             const AVION &mate = s.traffic.table[n - 1];
             AddAircraft(s, n, mate.lat + 0.03f, mate.lon + 0.02f, mate.altitude + 500, heading);
             continue;
         }
-        AddAircraft(s, n, float(kCentreLat + r.Between(-halfLat, halfLat)),
-                    float(kCentreLon + r.Between(-halfLon, halfLon)), altitude, heading);
+        AddAircraft(s, n, float(kCentreLat + r.between(-halfLat, halfLat)),
+                    float(kCentreLon + r.between(-halfLon, halfLon)), altitude, heading);
     }
     s.traffic.SelectedAircraft = 3;
 }
@@ -348,7 +348,7 @@ Scene &SharedScene()
 class RedrawTimes {
 public:
     void Add(double seconds) { times_.push_back(seconds); }
-    void Report(benchmark::State &state)
+    void report(benchmark::State &state)
     {
         if (times_.empty())
             return;
@@ -399,10 +399,10 @@ void BM_RedrawAfterViewChange(benchmark::State &state)
         shift = !shift;
         const double seconds = Timed([&] { FullRedraw(scene.picture, scene.state, kNow, reuse); });
         state.SetIterationTime(seconds);
-        times.Add(seconds);
+        times.add(seconds);
     }
     v.centreLon = startLon;
-    times.Report(state);
+    times.report(state);
 }
 BENCHMARK(BM_RedrawAfterViewChange)
     ->ArgName("cached")
@@ -410,7 +410,7 @@ BENCHMARK(BM_RedrawAfterViewChange)
     ->Arg(0)
     ->Iterations(40)
     ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+    ->unit(benchmark::kMillisecond);
 
 // (b), (c): only the traffic moved; the cached redraw reuses the map. Second argument: the
 // period of the new positions (1: every aircraft moved since the last redraw, the worst
@@ -430,9 +430,9 @@ void BM_RedrawAfterTrafficChange(benchmark::State &state)
         MoveTraffic(scene.state, period, redraw++);
         const double seconds = Timed([&] { FullRedraw(scene.picture, scene.state, kNow, reuse); });
         state.SetIterationTime(seconds);
-        times.Add(seconds);
+        times.add(seconds);
     }
-    times.Report(state);
+    times.report(state);
     if (!SamePictures(scene))
         state.SkipWithError("the cached picture differs from the straightforward one");
 }
@@ -444,7 +444,7 @@ BENCHMARK(BM_RedrawAfterTrafficChange)
     ->Args({0, 50})
     ->Iterations(100)
     ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+    ->unit(benchmark::kMillisecond);
 
 // The fingerprint of the map's inputs, computed at every cached redraw.
 void BM_MapSignature(benchmark::State &state)
@@ -453,7 +453,7 @@ void BM_MapSignature(benchmark::State &state)
     for (auto _ : state)
         benchmark::DoNotOptimize(MapSignature(scene.state, kPicture));
 }
-BENCHMARK(BM_MapSignature)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MapSignature)->unit(benchmark::kMicrosecond);
 
 // (d): 2,000 aircraft over a region of 4 x 6 degrees, 60 of them in close pairs.
 struct ConflictScene {
@@ -484,7 +484,7 @@ void BM_ConflictTestCells(benchmark::State &state)
     }
     state.counters["alerts"] = alerts;
 }
-BENCHMARK(BM_ConflictTestCells)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConflictTestCells)->unit(benchmark::kMillisecond);
 
 void BM_ConflictTestScan(benchmark::State &state)
 {
@@ -498,7 +498,7 @@ void BM_ConflictTestScan(benchmark::State &state)
     }
     state.counters["alerts"] = alerts;
 }
-BENCHMARK(BM_ConflictTestScan)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConflictTestScan)->unit(benchmark::kMillisecond);
 
 // The scene as files zaz-tool render reads: the sector, a ZAZ.ini with the same fonts,
 // names and separations, and a capture that gives every aircraft its trail and position.

@@ -35,12 +35,12 @@ constexpr int kLabels = 3000;         // per label table
 // Deterministic pseudo-random numbers, so every run loads the same text.
 class Lcg {
 public:
-    std::uint32_t Next()
+    std::uint32_t next()
     {
         state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
         return std::uint32_t(state_ >> 33);
     }
-    int Below(int n) { return int(Next() % std::uint32_t(n)); }
+    int below(int n) { return int(next() % std::uint32_t(n)); }
 
 private:
     std::uint64_t state_ = 0x5EC7051234ULL;
@@ -68,8 +68,8 @@ struct Point {
 Point RandomPoint(Lcg &rng)
 {
     // N40 to N50, W005 to E010.
-    const int lat = 40 * 3600000 + rng.Below(10 * 3600000);
-    const int lon = -5 * 3600000 + rng.Below(15 * 3600000);
+    const int lat = 40 * 3600000 + rng.below(10 * 3600000);
+    const int lon = -5 * 3600000 + rng.below(15 * 3600000);
     return {CoordinateText(lat, 'N', 'S'), CoordinateText(lon, 'E', 'W')};
 }
 
@@ -163,12 +163,12 @@ Generated Generate()
 
     // Points of procedures and airways: mostly fixes, some VORs and airports.
     auto namedPoint = [&]() -> std::string {
-        const int kind = rng.Below(10);
+        const int kind = rng.below(10);
         if (kind == 0)
-            return Pad(vorNames[std::size_t(rng.Below(kVors))], 29);
+            return Pad(vorNames[std::size_t(rng.below(kVors))], 29);
         if (kind == 1)
-            return Pad(airportNames[std::size_t(rng.Below(kAirports))], 29);
-        return Pad(fixNames[std::size_t(rng.Below(kFixes))], 29);
+            return Pad(airportNames[std::size_t(rng.below(kAirports))], 29);
+        return Pad(fixNames[std::size_t(rng.below(kFixes))], 29);
     };
     const char *const namedSections[] = {"[SID]", "[STAR]", "[LOW AIRWAY]", "[HIGH AIRWAY]"};
     for (const char *section : namedSections) {
@@ -193,7 +193,7 @@ Generated Generate()
             Point from = RandomPoint(rng);
             for (int k = 0; k < kSegments; ++k) {
                 const Point to = RandomPoint(rng);
-                line((k == 0 ? name : std::string(25, ' ')) + ' ' + from.Pair() + ' ' + to.Pair());
+                line((k == 0 ? name : std::string(25, ' ')) + ' ' + from.pair() + ' ' + to.pair());
                 from = to;
             }
         }
@@ -203,7 +203,7 @@ Generated Generate()
     for (int i = 0; i < kGeo; ++i) {
         const Point a = RandomPoint(rng), b = RandomPoint(rng);
         std::string colour;
-        const int pick = rng.Below(20);
+        const int pick = rng.below(20);
         if (pick < 10)
             colour = kDefineNames[pick];
         else if (pick < 15)
@@ -212,13 +212,13 @@ Generated Generate()
             colour = "  " + std::string(kDefineNames[pick - 15]) + "  ";
         else
             colour = "UNKNOWN_COLOUR";
-        line(a.Pair() + ' ' + b.Pair() + ' ' + colour);
+        line(a.pair() + ' ' + b.pair() + ' ' + colour);
     }
     const char *const labelSections[] = {"[TAXIWAYS]", "[PARKINGS]"};
     for (const char *section : labelSections) {
         line(section);
         for (int i = 0; i < kLabels; ++i)
-            line(RandomPoint(rng).Pair() + " " + Letters(i, 2) + std::to_string(i % 10));
+            line(RandomPoint(rng).pair() + " " + Letters(i, 2) + std::to_string(i % 10));
     }
 
     Generated g;
@@ -304,7 +304,7 @@ void BM_ReadSectorIndexed(benchmark::State &state)
     state.counters["tolerant_lines"] = tolerant;
     state.counters["unresolved_points"] = unresolved;
 }
-BENCHMARK(BM_ReadSectorIndexed)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadSectorIndexed)->unit(benchmark::kMillisecond);
 
 // The same load with every point name resolved by scanning the tables (the reference).
 // Reports how many times slower it is than the indexed load, and checks both agree.
@@ -329,7 +329,7 @@ void BM_ReadSectorLiteralScan(benchmark::State &state)
     state.counters["indexed_ms"] = indexedSeconds * 1e3;
     state.counters["scan_over_indexed"] = scanSeconds / indexedSeconds;
 }
-BENCHMARK(BM_ReadSectorLiteralScan)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadSectorLiteralScan)->Iterations(1)->unit(benchmark::kMillisecond);
 
 // The whole path from a Windows-1252 file on disk.
 void BM_ReadSectorFile(benchmark::State &state)
@@ -355,7 +355,7 @@ void BM_ReadSectorFile(benchmark::State &state)
     }
     ReportRate(state, bytes.size());
 }
-BENCHMARK(BM_ReadSectorFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadSectorFile)->unit(benchmark::kMillisecond);
 
 } // namespace
 

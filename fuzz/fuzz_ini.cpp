@@ -26,15 +26,15 @@ const QString kAbsent = QStringLiteral("\n<absent>\n");
 void CheckReadsAgree(const IniFile &ini)
 {
     QSet<QString> sections;
-    for (const QString &section : ini.ReadSections()) {
+    for (const QString &section : ini.readSections()) {
         Check(!sections.contains(section.toCaseFolded()));
         sections.insert(section.toCaseFolded());
-        Check(ini.SectionExists(section));
-        Check(ini.SectionExists(section.toUpper()) || section.toUpper().toCaseFolded() != section.toCaseFolded());
+        Check(ini.sectionExists(section));
+        Check(ini.sectionExists(section.toUpper()) || section.toUpper().toCaseFolded() != section.toCaseFolded());
 
-        const auto pairs = ini.ReadSectionPairs(section);
-        const QStringList keys = ini.ReadSection(section);
-        const QStringList texts = ini.ReadSectionValues(section);
+        const auto pairs = ini.readSectionPairs(section);
+        const QStringList keys = ini.readSection(section);
+        const QStringList texts = ini.readSectionValues(section);
         Check(keys.size() == pairs.size() && texts.size() == pairs.size());
         QSet<QString> seen;
         for (int i = 0; i < pairs.size(); ++i) {
@@ -43,19 +43,19 @@ void CheckReadsAgree(const IniFile &ini)
             seen.insert(key.toCaseFolded());
             Check(keys[i] == key);
             Check(texts[i] == key + QLatin1Char('=') + value);
-            Check(ini.ValueExists(section, key));
-            Check(ini.ReadString(section, key, kAbsent) == value);
+            Check(ini.valueExists(section, key));
+            Check(ini.readString(section, key, kAbsent) == value);
             Check(!value.contains(QLatin1Char('\n')));
         }
     }
-    Check(ini.ReadString(QStringLiteral("\n"), QStringLiteral("\n"), kAbsent) == kAbsent);
+    Check(ini.readString(QStringLiteral("\n"), QStringLiteral("\n"), kAbsent) == kAbsent);
 }
 
 // Same sections and keys, leaving out the section named except.
 bool SameContent(const IniFile &a, const IniFile &b, const QString &except = QString())
 {
     auto listed = [&](const IniFile &ini) {
-        QStringList sections = ini.ReadSections();
+        QStringList sections = ini.readSections();
         sections.removeIf([&](const QString &s) { return s.compare(except, Qt::CaseInsensitive) == 0; });
         return sections;
     };
@@ -63,7 +63,7 @@ bool SameContent(const IniFile &a, const IniFile &b, const QString &except = QSt
     if (sections != listed(b))
         return false;
     for (const QString &section : sections) {
-        if (a.ReadSectionPairs(section) != b.ReadSectionPairs(section))
+        if (a.readSectionPairs(section) != b.readSectionPairs(section))
             return false;
     }
     return true;
@@ -75,53 +75,53 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     IniFile ini{QString()};
-    Check(ini.LoadFromBytes(bytes));
+    Check(ini.loadFromBytes(bytes));
     CheckReadsAgree(ini);
 
     // What would be written reads the same and is written the same again.
-    const QByteArray written = ini.ToBytes();
+    const QByteArray written = ini.toBytes();
     IniFile reread{QString()};
-    Check(reread.LoadFromBytes(written));
+    Check(reread.loadFromBytes(written));
     Check(SameContent(ini, reread));
-    Check(reread.ToBytes() == written);
+    Check(reread.toBytes() == written);
 
     // One change in memory: the first key of the first section when there is one (its
     // value replaced), else a new section. The value comes from the input itself.
-    const QStringList sections = ini.ReadSections();
+    const QStringList sections = ini.readSections();
     const QString section = sections.isEmpty() ? QStringLiteral("fuzz") : sections.first();
-    const QStringList keys = ini.ReadSection(section);
+    const QStringList keys = ini.readSection(section);
     const QString key = keys.isEmpty() ? QStringLiteral("key") : keys.first();
     QString value = QString::fromLatin1(bytes.left(24));
     value.remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
 
-    ini.BeginUpdate();
+    ini.beginUpdate();
     // A name holding a carriage return (a line end elsewhere) is refused for writing.
     if (section.contains(QLatin1Char('\r')) || key.contains(QLatin1Char('\r'))) {
-        Check(!ini.WriteString(section, key, value));
+        Check(!ini.writeString(section, key, value));
         Check(SameContent(ini, reread));
         return 0;
     }
-    Check(ini.WriteString(section, key, value));
+    Check(ini.writeString(section, key, value));
     Check(ini.lastError().isEmpty());
-    const QString stored = ini.ReadString(section, key, kAbsent);
+    const QString stored = ini.readString(section, key, kAbsent);
     Check(stored != kAbsent);
     CheckReadsAgree(ini);
     Check(SameContent(ini, reread, section));
     if (!sections.isEmpty())
-        Check(ini.ReadSections() == sections);
+        Check(ini.readSections() == sections);
 
     IniFile changed{QString()};
-    Check(changed.LoadFromBytes(ini.ToBytes()));
-    Check(changed.ReadString(section, key, kAbsent) == stored);
+    Check(changed.loadFromBytes(ini.toBytes()));
+    Check(changed.readString(section, key, kAbsent) == stored);
     Check(SameContent(ini, changed));
 
-    Check(ini.DeleteKey(section, key));
-    Check(!ini.ValueExists(section, key));
-    Check(ini.EraseSection(section));
-    Check(!ini.SectionExists(section));
+    Check(ini.deleteKey(section, key));
+    Check(!ini.valueExists(section, key));
+    Check(ini.eraseSection(section));
+    Check(!ini.sectionExists(section));
     Check(SameContent(ini, reread, section));
     // A line break in a value would split the line: refused, nothing changed.
-    Check(!ini.WriteString(section, key, QStringLiteral("a\r\n[b]")));
-    Check(!ini.SectionExists(section));
+    Check(!ini.writeString(section, key, QStringLiteral("a\r\n[b]")));
+    Check(!ini.sectionExists(section));
     return 0;
 }

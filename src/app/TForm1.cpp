@@ -217,7 +217,7 @@ void TForm1::FormResize(const QSize &client)
 
 void TForm1::fullRedraw()
 {
-    const QDateTime now = services_.clock->Now();
+    const QDateTime now = services_.clock->now();
     StepBeforeRedraw(state_, now);
     renderer_.draw(picture_, SceneOf(state_), now);
     copyPictureToWindow();
@@ -363,8 +363,8 @@ void TForm1::FormShow()
     Prompts &prompts = *services_.prompts;
     RadarState &s = state_;
 
-    if (!report_.IsEmpty())
-        prompts.ShowMessage(report_.Text());
+    if (!report_.isEmpty())
+        prompts.showMessage(report_.text());
 
     // 1. The simulator's client library.
     QAction *connectSim = menu_.ConnectFSX1;
@@ -376,7 +376,7 @@ void TForm1::FormShow()
     } else {
         setStatusText(0, QStringLiteral("SimConnect.dll not found"));
         connectSim->setEnabled(false);
-        prompts.ShowMessage(QStringLiteral("SimConnect.dll not found"));
+        prompts.showMessage(QStringLiteral("SimConnect.dll not found"));
     }
 
     // 2. The simulator folder, asked for when it holds neither executable.
@@ -388,12 +388,12 @@ void TForm1::FormShow()
         request.title = QStringLiteral("Simutator path?");
         request.filter = QStringLiteral("simulateur (*.exe)|*.EXE");
         request.initialDir = services_.programDir;
-        if (const auto file = prompts.OpenFile(request)) {
+        if (const auto file = prompts.openFile(request)) {
             QString dir = QFileInfo(*file).absolutePath();
             if (!dir.endsWith(QLatin1Char('/')))
                 dir += QLatin1Char('/');
             if (!Settings::WriteSimulatorDir(*s.files.zaz, s.settings, dir))
-                prompts.ShowMessage(s.files.zaz->lastError());
+                prompts.showMessage(s.files.zaz->lastError());
         }
     }
 
@@ -408,10 +408,10 @@ void TForm1::FormShow()
     // 4. The last sector, when its file is there.
     if (QFileInfo(ProgramPath(services_.programDir, s.settings.paths.sectorFile)).isFile()) {
         if (progress_)
-            progress_->Begin(QStringLiteral("chargement secteur en cours"));
+            progress_->begin(QStringLiteral("chargement secteur en cours"));
         loadSector();
         if (progress_)
-            progress_->End();
+            progress_->end();
     }
 
     emit shown();
@@ -422,7 +422,7 @@ void TForm1::exit1Click()
     state_.settings.windows.main = geometry();
     emit settingsAboutToBeWritten();
     if (!Settings::WriteExit(*state_.files.zaz, state_))
-        services_.prompts->ShowMessage(
+        services_.prompts->showMessage(
             QStringLiteral("Les paramètres n'ont pas été enregistrés : %1").arg(state_.files.zaz->lastError()));
     QCoreApplication::quit();
 }
@@ -435,8 +435,8 @@ bool TForm1::loadSector()
     scope_->setCursor(CustomCursor(1));
     SectorProgress progress;
     if (progress_) {
-        progress.setMaximum = [this](int maximum) { progress_->SetMaximum(maximum); };
-        progress.setPosition = [this](int position) { progress_->SetPosition(position); };
+        progress.setMaximum = [this](int maximum) { progress_->setMaximum(maximum); };
+        progress.setPosition = [this](int position) { progress_->setPosition(position); };
     }
     QString error;
     std::optional<SectorLoadResult> result = ReadSectorFile(
@@ -448,10 +448,10 @@ bool TForm1::loadSector()
         ApplySectorLoad(s, std::move(*result));
         copyPictureToWindow();
         if (hasErrors)
-            prompts.ShowMessage(errors);
-        prompts.ShowMessage(summary);
+            prompts.showMessage(errors);
+        prompts.showMessage(summary);
     } else {
-        prompts.ShowMessage(error);
+        prompts.showMessage(error);
     }
     unsetCursor();
     scope_->unsetCursor();
@@ -472,22 +472,22 @@ void TForm1::chargersct1Click()
     request.initialDir = s.settings.paths.sectorDir.isEmpty()
                              ? ProgramPath(services_.programDir, QStringLiteral("sectors"))
                              : ProgramPath(services_.programDir, s.settings.paths.sectorDir);
-    const auto file = services_.prompts->OpenFile(request);
+    const auto file = services_.prompts->openFile(request);
     if (!file)
         return;
     QString dir = QFileInfo(*file).absolutePath();
     if (!dir.endsWith(QLatin1Char('/')))
         dir += QLatin1Char('/');
     if (!Settings::WriteSectorDir(*s.files.zaz, s.settings, dir))
-        services_.prompts->ShowMessage(s.files.zaz->lastError());
+        services_.prompts->showMessage(s.files.zaz->lastError());
     s.settings.paths.sectorFile = QFileInfo(*file).absoluteFilePath();
     // A new sector starts with every fix and no procedure or airway selected.
     s.settings.selections = SelectionTexts();
     if (progress_)
-        progress_->Begin(QStringLiteral("chargement secteur en cours"));
+        progress_->begin(QStringLiteral("chargement secteur en cours"));
     loadSector();
     if (progress_)
-        progress_->End();
+        progress_->end();
     copyPictureToWindow();
 }
 
@@ -497,26 +497,26 @@ void TForm1::sauvegardersct1Click()
     FileDialogRequest request;
     request.filter = QStringLiteral("secteur (*.sct)|*.SCT");
     request.initialDir = ProgramPath(services_.programDir, QStringLiteral("secteurs"));
-    const auto chosen = services_.prompts->SaveFile(request);
+    const auto chosen = services_.prompts->saveFile(request);
     if (!chosen)
         return;
     QString file = *chosen;
     if (QFileInfo(file).suffix().isEmpty())
         file += QStringLiteral(".sct");
     if (progress_) {
-        progress_->Begin(QStringLiteral("ecriture secteur en cours"));
-        progress_->SetMaximum(2000);
+        progress_->begin(QStringLiteral("ecriture secteur en cours"));
+        progress_->setMaximum(2000);
     }
     QStringList lines;
     WriteSector(s.sector.tables, s.sector.identity, s.settings.paths.sectorFile, lines, [this](int count) {
         if (progress_)
-            progress_->SetPosition(count);
+            progress_->setPosition(count);
     });
     if (progress_)
-        progress_->End();
+        progress_->end();
     QString error;
     if (!SaveLines(file, lines, error))
-        services_.prompts->ShowMessage(error);
+        services_.prompts->showMessage(error);
 }
 
 void TForm1::connect1Click()
@@ -531,14 +531,14 @@ void TForm1::connect1Click()
         return;
     const ConnectionChoice choice = connectionDialog_->choice();
     if (choice.facility < 0 || choice.rating < 1) {
-        services_.prompts->ShowMessage(QStringLiteral("choisissez le type de contrôle et la qualification"));
+        services_.prompts->showMessage(QStringLiteral("choisissez le type de contrôle et la qualification"));
         return;
     }
     try {
         if (!PrepareConnection(s.link, s.sector, s.weather, s.view, choice, clientSize().height()))
-            services_.prompts->ShowMessage(QStringLiteral("ce callsign ne correspond pas à un aéroport du secteur"));
+            services_.prompts->showMessage(QStringLiteral("ce callsign ne correspond pas à un aéroport du secteur"));
     } catch (const ConversionError &e) {
-        services_.prompts->ShowMessage(e.message());
+        services_.prompts->showMessage(e.message());
         return;
     }
     connection_->open(choice.address, quint16(s.link.server.port.toUInt()));
@@ -581,11 +581,11 @@ void TForm1::teamspeak1Click()
 {
     const PathSettings &paths = state_.settings.paths;
     if (paths.voiceProgram.isEmpty() && paths.voiceParams.isEmpty()) {
-        services_.prompts->ShowMessage(QStringLiteral("paramètres de connexion invalides"));
+        services_.prompts->showMessage(QStringLiteral("paramètres de connexion invalides"));
         return;
     }
-    if (!services_.shell->Open(paths.voiceProgram, paths.voiceParams))
-        services_.prompts->ShowMessage(
+    if (!services_.shell->open(paths.voiceProgram, paths.voiceParams))
+        services_.prompts->showMessage(
             QStringLiteral("Impossible de lancer le programme vocal \"%1\"").arg(paths.voiceProgram));
 }
 

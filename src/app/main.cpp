@@ -24,7 +24,7 @@ int main(int argc, char *argv[])
     services.programDir = QDir::currentPath();
 
     auto windows = zaz::CreateAppWindows(services);
-    prompts.SetParent(windows->form1.get());
+    prompts.setParent(windows->form1.get());
     windows->form1->show();
     return app.exec();
 }

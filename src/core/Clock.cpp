@@ -2,7 +2,7 @@
 
 namespace zaz {
 
-QDateTime SystemClock::Now() const
+QDateTime SystemClock::now() const
 {
     return QDateTime::currentDateTime();
 }

@@ -8,22 +8,22 @@ namespace zaz {
 class Clock {
 public:
     virtual ~Clock() = default;
-    virtual QDateTime Now() const = 0;
+    virtual QDateTime now() const = 0;
 };
 
 // The machine's local time.
 class SystemClock final : public Clock {
 public:
-    QDateTime Now() const override;
+    QDateTime now() const override;
 };
 
 // A clock that only moves when told to.
 class ManualClock final : public Clock {
 public:
     explicit ManualClock(QDateTime start = QDateTime(QDate(2000, 1, 1), QTime(0, 0)));
-    QDateTime Now() const override { return now_; }
-    void Set(const QDateTime &now) { now_ = now; }
-    void AdvanceMs(qint64 ms) { now_ = now_.addMSecs(ms); }
+    QDateTime now() const override { return now_; }
+    void set(const QDateTime &now) { now_ = now; }
+    void advanceMs(qint64 ms) { now_ = now_.addMSecs(ms); }
 
 private:
     QDateTime now_;

@@ -101,10 +101,10 @@ bool IsBlankOrComment(QStringView raw)
 
 IniFile::IniFile(const QString &path) : path_(path)
 {
-    Reload();
+    reload();
 }
 
-void IniFile::Clear()
+void IniFile::clear()
 {
     lines_.clear();
     dirty_ = false;
@@ -113,7 +113,7 @@ void IniFile::Clear()
     lastError_.clear();
 }
 
-void IniFile::Block(const QString &reason)
+void IniFile::block(const QString &reason)
 {
     lines_.clear();
     hasBom_ = false;
@@ -121,47 +121,47 @@ void IniFile::Block(const QString &reason)
     lastError_ = reason;
 }
 
-bool IniFile::Reload()
+bool IniFile::reload()
 {
-    Clear();
+    clear();
     if (path_.isEmpty())
         return true;
     const QFileInfo info(path_);
     if (!info.exists())
         return true;
     if (!info.isFile()) {
-        Block(QStringLiteral("« %1 » n'est pas un fichier : ses réglages sont ignorés et il ne sera pas modifié.")
+        block(QStringLiteral("« %1 » n'est pas un fichier : ses réglages sont ignorés et il ne sera pas modifié.")
                   .arg(Shown(path_)));
         return false;
     }
     if (info.size() > kMaxFileBytes) {
-        Block(TooLargeText(path_));
+        block(TooLargeText(path_));
         return false;
     }
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly)) {
-        Block(UnreadableText(path_));
+        block(UnreadableText(path_));
         return false;
     }
     // Read at most one byte past the bound: the file may have grown since it was measured.
     const QByteArray bytes = file.read(kMaxFileBytes + 1);
     if (file.error() != QFileDevice::NoError) {
-        Block(UnreadableText(path_));
+        block(UnreadableText(path_));
         return false;
     }
-    return Parse(bytes);
+    return parse(bytes);
 }
 
-bool IniFile::LoadFromBytes(const QByteArray &bytes)
+bool IniFile::loadFromBytes(const QByteArray &bytes)
 {
-    Clear();
-    return Parse(bytes);
+    clear();
+    return parse(bytes);
 }
 
-bool IniFile::Parse(const QByteArray &bytes)
+bool IniFile::parse(const QByteArray &bytes)
 {
     if (bytes.size() > kMaxFileBytes || bytes.count('\n') >= kMaxLines) {
-        Block(TooLargeText(path_));
+        block(TooLargeText(path_));
         return false;
     }
     qsizetype start = 0;
@@ -179,7 +179,7 @@ bool IniFile::Parse(const QByteArray &bytes)
         qsizetype end = eol;
         if (end > from && text[end - 1] == u'\r')
             --end;
-        Line line = ParseLine(text.mid(from, end - from), inSection);
+        Line line = parseLine(text.mid(from, end - from), inSection);
         if (line.kind == Line::Section)
             inSection = true;
         lines_.append(std::move(line));
@@ -188,7 +188,7 @@ bool IniFile::Parse(const QByteArray &bytes)
     return true;
 }
 
-IniFile::Line IniFile::ParseLine(const QString &raw, bool inSection)
+IniFile::Line IniFile::parseLine(const QString &raw, bool inSection)
 {
     Line line;
     line.raw = raw;
@@ -217,7 +217,7 @@ IniFile::Line IniFile::ParseLine(const QString &raw, bool inSection)
     return line;
 }
 
-QByteArray IniFile::ToBytes() const
+QByteArray IniFile::toBytes() const
 {
     QString text;
     qsizetype size = 0;
@@ -234,7 +234,7 @@ QByteArray IniFile::ToBytes() const
     return bytes;
 }
 
-int IniFile::FindSection(const QString &section) const
+int IniFile::findSection(const QString &section) const
 {
     const QStringView name = TrimBlanks(section);
     for (int i = 0; i < lines_.size(); ++i) {
@@ -244,7 +244,7 @@ int IniFile::FindSection(const QString &section) const
     return -1;
 }
 
-int IniFile::SectionEnd(int sectionLine) const
+int IniFile::sectionEnd(int sectionLine) const
 {
     int i = sectionLine + 1;
     while (i < lines_.size() && lines_[i].kind != Line::Section)
@@ -252,9 +252,9 @@ int IniFile::SectionEnd(int sectionLine) const
     return i;
 }
 
-int IniFile::ContentEnd(int sectionLine) const
+int IniFile::contentEnd(int sectionLine) const
 {
-    const int end = SectionEnd(sectionLine);
+    const int end = sectionEnd(sectionLine);
     int at = sectionLine + 1;
     for (int i = sectionLine + 1; i < end; ++i) {
         if (!IsBlankOrComment(lines_[i].raw))
@@ -263,10 +263,10 @@ int IniFile::ContentEnd(int sectionLine) const
     return at;
 }
 
-int IniFile::FindKey(int sectionLine, const QString &key) const
+int IniFile::findKey(int sectionLine, const QString &key) const
 {
     const QStringView name = TrimBlanks(key);
-    const int end = SectionEnd(sectionLine);
+    const int end = sectionEnd(sectionLine);
     for (int i = sectionLine + 1; i < end; ++i) {
         if (lines_[i].kind == Line::Key && SameName(lines_[i].name, name))
             return i;
@@ -274,27 +274,27 @@ int IniFile::FindKey(int sectionLine, const QString &key) const
     return -1;
 }
 
-bool IniFile::SectionExists(const QString &section) const
+bool IniFile::sectionExists(const QString &section) const
 {
-    return FindSection(section) >= 0;
+    return findSection(section) >= 0;
 }
 
-bool IniFile::ValueExists(const QString &section, const QString &key) const
+bool IniFile::valueExists(const QString &section, const QString &key) const
 {
-    const int s = FindSection(section);
-    return s >= 0 && FindKey(s, key) >= 0;
+    const int s = findSection(section);
+    return s >= 0 && findKey(s, key) >= 0;
 }
 
-QString IniFile::ReadString(const QString &section, const QString &key, const QString &def) const
+QString IniFile::readString(const QString &section, const QString &key, const QString &def) const
 {
-    const int s = FindSection(section);
+    const int s = findSection(section);
     if (s < 0)
         return def;
-    const int k = FindKey(s, key);
+    const int k = findKey(s, key);
     return k < 0 ? def : lines_[k].value;
 }
 
-QStringList IniFile::ReadSections() const
+QStringList IniFile::readSections() const
 {
     QStringList names;
     QSet<QString> seen;
@@ -310,14 +310,14 @@ QStringList IniFile::ReadSections() const
     return names;
 }
 
-QList<QPair<QString, QString>> IniFile::ReadSectionPairs(const QString &section) const
+QList<QPair<QString, QString>> IniFile::readSectionPairs(const QString &section) const
 {
     QList<QPair<QString, QString>> pairs;
-    const int s = FindSection(section);
+    const int s = findSection(section);
     if (s < 0)
         return pairs;
     QSet<QString> seen;
-    const int end = SectionEnd(s);
+    const int end = sectionEnd(s);
     for (int i = s + 1; i < end; ++i) {
         const Line &line = lines_[i];
         if (line.kind != Line::Key)
@@ -331,23 +331,23 @@ QList<QPair<QString, QString>> IniFile::ReadSectionPairs(const QString &section)
     return pairs;
 }
 
-QStringList IniFile::ReadSection(const QString &section) const
+QStringList IniFile::readSection(const QString &section) const
 {
     QStringList keys;
-    for (const auto &pair : ReadSectionPairs(section))
+    for (const auto &pair : readSectionPairs(section))
         keys << pair.first;
     return keys;
 }
 
-QStringList IniFile::ReadSectionValues(const QString &section) const
+QStringList IniFile::readSectionValues(const QString &section) const
 {
     QStringList texts;
-    for (const auto &pair : ReadSectionPairs(section))
+    for (const auto &pair : readSectionPairs(section))
         texts << pair.first + u'=' + pair.second;
     return texts;
 }
 
-bool IniFile::WriteString(const QString &section, const QString &key, const QString &value)
+bool IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
     const QString sec = AsStored(TrimBlanks(section));
     const QString name = AsStored(TrimBlanks(key));
@@ -364,29 +364,29 @@ bool IniFile::WriteString(const QString &section, const QString &key, const QStr
         return false;
     }
 
-    const Line keyLine = ParseLine(name + u'=' + stored, true);
-    const int s = FindSection(sec);
+    const Line keyLine = parseLine(name + u'=' + stored, true);
+    const int s = findSection(sec);
     if (s < 0) {
         // A blank line keeps the new section apart from the previous one.
         if (!lines_.isEmpty() && !TrimBlanks(lines_.last().raw).isEmpty())
             lines_.append(Line());
-        lines_.append(ParseLine(u'[' + sec + u']', false));
+        lines_.append(parseLine(u'[' + sec + u']', false));
         lines_.append(keyLine);
-        return Commit(true);
+        return commit(true);
     }
-    const int k = FindKey(s, name);
+    const int k = findKey(s, name);
     if (k < 0) {
-        lines_.insert(ContentEnd(s), keyLine);
-        return Commit(true);
+        lines_.insert(contentEnd(s), keyLine);
+        return commit(true);
     }
     if (lines_[k].value == keyLine.value)
-        return Commit(false);
+        return commit(false);
     // The existing key keeps its spelling; only its line is rebuilt.
-    lines_[k] = ParseLine(lines_[k].name + u'=' + stored, true);
-    return Commit(true);
+    lines_[k] = parseLine(lines_[k].name + u'=' + stored, true);
+    return commit(true);
 }
 
-bool IniFile::EraseSection(const QString &section)
+bool IniFile::eraseSection(const QString &section)
 {
     // One pass, so that a file full of copies of one section costs no more than its size.
     const QStringView name = TrimBlanks(section);
@@ -401,16 +401,16 @@ bool IniFile::EraseSection(const QString &section)
     }
     const bool changed = kept.size() != lines_.size();
     lines_ = std::move(kept);
-    return Commit(changed);
+    return commit(changed);
 }
 
-bool IniFile::DeleteKey(const QString &section, const QString &key)
+bool IniFile::deleteKey(const QString &section, const QString &key)
 {
     bool changed = false;
-    const int s = FindSection(section);
+    const int s = findSection(section);
     if (s >= 0) {
         const QStringView name = TrimBlanks(key);
-        const int end = SectionEnd(s);
+        const int end = sectionEnd(s);
         const auto begin = lines_.begin();
         const auto first = begin + s + 1;
         const auto last = begin + end;
@@ -420,22 +420,22 @@ bool IniFile::DeleteKey(const QString &section, const QString &key)
         changed = kept != last;
         lines_.erase(kept, last);
     }
-    return Commit(changed);
+    return commit(changed);
 }
 
-void IniFile::BeginUpdate()
+void IniFile::beginUpdate()
 {
     ++updateDepth_;
 }
 
-bool IniFile::EndUpdate()
+bool IniFile::endUpdate()
 {
     if (updateDepth_ > 0)
         --updateDepth_;
-    return Commit(false);
+    return commit(false);
 }
 
-bool IniFile::Commit(bool changed)
+bool IniFile::commit(bool changed)
 {
     if (changed)
         dirty_ = true;
@@ -443,10 +443,10 @@ bool IniFile::Commit(bool changed)
         lastError_.clear();
         return true;
     }
-    return Flush();
+    return flush();
 }
 
-bool IniFile::Flush()
+bool IniFile::flush()
 {
     if (blocked_) {
         lastError_ = QStringLiteral("Le fichier « %1 » n'a pas pu être lu : il n'est pas modifié, pour ne pas perdre son contenu.")
@@ -459,7 +459,7 @@ bool IniFile::Flush()
     }
     // The old file is replaced only once every byte of the new one is on the disk.
     QString error;
-    if (!SafeSaveBytes(path_, ToBytes(), error)) {
+    if (!SafeSaveBytes(path_, toBytes(), error)) {
         lastError_ = error;
         return false;
     }

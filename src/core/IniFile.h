@@ -23,7 +23,7 @@
 // A file that exists but cannot be read (not a regular file, unreadable, larger than
 // 16 MiB or with 262144 line ends or more) is seen as empty, and from then on every write
 // fails without touching it: writing our in-memory copy would replace the user's content
-// with almost nothing. Changes are still made in memory; Reload() clears the condition
+// with almost nothing. Changes are still made in memory; reload() clears the condition
 // once the file reads correctly.
 #pragma once
 
@@ -42,27 +42,27 @@ public:
 
     QString path() const { return path_; }
     // Reads the file again, dropping the in-memory copy.
-    bool Reload();
+    bool reload();
 
     // Replaces the in-memory copy by the INI text in bytes, exactly as if the file held
     // them; nothing is written until the next change. False (with an empty copy, writes
     // refused and lastError set) when bytes are too large to be kept.
-    bool LoadFromBytes(const QByteArray &bytes);
+    bool loadFromBytes(const QByteArray &bytes);
     // The bytes a write would put in the file now.
-    QByteArray ToBytes() const;
+    QByteArray toBytes() const;
 
-    bool SectionExists(const QString &section) const;
-    bool ValueExists(const QString &section, const QString &key) const;
+    bool sectionExists(const QString &section) const;
+    bool valueExists(const QString &section, const QString &key) const;
     // The value of key in section, or def when the section or the key is absent.
-    QString ReadString(const QString &section, const QString &key, const QString &def) const;
+    QString readString(const QString &section, const QString &key, const QString &def) const;
     // Names of the sections, in file order.
-    QStringList ReadSections() const;
+    QStringList readSections() const;
     // Names of the keys of a section, in file order.
-    QStringList ReadSection(const QString &section) const;
+    QStringList readSection(const QString &section) const;
     // "key=value" texts of a section, in file order (the values as ReadString gives them).
-    QStringList ReadSectionValues(const QString &section) const;
+    QStringList readSectionValues(const QString &section) const;
     // The same as pairs.
-    QList<QPair<QString, QString>> ReadSectionPairs(const QString &section) const;
+    QList<QPair<QString, QString>> readSectionPairs(const QString &section) const;
 
     // Sets key in section (adding the section at the end and the key at the end of the
     // section when new; an existing key keeps its place and its spelling) and writes the
@@ -70,18 +70,18 @@ public:
     // Characters with no Windows-1252 byte are stored as "?". A key that is empty, holds
     // "=" or starts with ";" or "[", or a name or value holding a line break, is refused
     // (false, nothing changed).
-    bool WriteString(const QString &section, const QString &key, const QString &value);
+    bool writeString(const QString &section, const QString &key, const QString &value);
     // Removes a section and its keys; returns false when the write fails.
     // Every section of that name goes, so the section no longer exists afterwards.
-    bool EraseSection(const QString &section);
+    bool eraseSection(const QString &section);
     // Removes one key (with any hidden duplicate in the same section); returns false when
     // the write fails.
-    bool DeleteKey(const QString &section, const QString &key);
+    bool deleteKey(const QString &section, const QString &key);
 
     // Between BeginUpdate and EndUpdate changes stay in memory; EndUpdate writes once.
     // Batches nest: only the outermost EndUpdate writes.
-    void BeginUpdate();
-    bool EndUpdate();
+    void beginUpdate();
+    bool endUpdate();
 
     // The reason of the last failed read or write, in French, empty after a success.
     // After a failed write the change stays in memory and the next write retries it.
@@ -94,18 +94,18 @@ private:
         QString name;  // section name or key name, trimmed
         QString value; // for keys: the value as ReadString gives it
     };
-    static Line ParseLine(const QString &raw, bool inSection);
-    void Clear();
-    bool Parse(const QByteArray &bytes);
-    void Block(const QString &reason);
-    int FindSection(const QString &section) const;
-    int FindKey(int sectionLine, const QString &key) const;
-    int SectionEnd(int sectionLine) const;
+    static Line parseLine(const QString &raw, bool inSection);
+    void clear();
+    bool parse(const QByteArray &bytes);
+    void block(const QString &reason);
+    int findSection(const QString &section) const;
+    int findKey(int sectionLine, const QString &key) const;
+    int sectionEnd(int sectionLine) const;
     // Where a new key of the section goes: after its last line that is neither blank nor
     // a comment, so trailing blank lines and comments stay in front of the next section.
-    int ContentEnd(int sectionLine) const;
-    bool Commit(bool changed);
-    bool Flush();
+    int contentEnd(int sectionLine) const;
+    bool commit(bool changed);
+    bool flush();
 
     QString path_;
     QList<Line> lines_;

@@ -9,11 +9,11 @@ class ProgressDisplay {
 public:
     virtual ~ProgressDisplay() = default;
     // Shows the display with a caption and an empty bar.
-    virtual void Begin(const QString &caption) = 0;
-    virtual void SetMaximum(int maximum) = 0;
-    virtual void SetPosition(int position) = 0;
+    virtual void begin(const QString &caption) = 0;
+    virtual void setMaximum(int maximum) = 0;
+    virtual void setPosition(int position) = 0;
     // Closes the display.
-    virtual void End() = 0;
+    virtual void end() = 0;
 };
 
 } // namespace zaz

@@ -27,18 +27,18 @@ public:
 
     virtual ~Prompts() = default;
     // An information box with one "OK" button.
-    virtual void ShowMessage(const QString &text) = 0;
+    virtual void showMessage(const QString &text) = 0;
     // A question; the answer is the button pressed (closing the box counts as Cancel, or
     // No when there is no Cancel button).
-    virtual Answer Ask(const QString &text, const QString &caption, Buttons buttons) = 0;
+    virtual Answer ask(const QString &text, const QString &caption, Buttons buttons) = 0;
     // An input box; nothing when cancelled.
-    virtual std::optional<QString> InputQuery(const QString &caption, const QString &prompt,
+    virtual std::optional<QString> inputQuery(const QString &caption, const QString &prompt,
                                               const QString &value) = 0;
     // File dialogs; nothing when cancelled, otherwise the full name of the chosen file.
-    virtual std::optional<QString> OpenFile(const FileDialogRequest &request) = 0;
-    virtual std::optional<QString> SaveFile(const FileDialogRequest &request) = 0;
+    virtual std::optional<QString> openFile(const FileDialogRequest &request) = 0;
+    virtual std::optional<QString> saveFile(const FileDialogRequest &request) = 0;
     // The colour dialog; nothing when cancelled.
-    virtual std::optional<TColor> ChooseColor(TColor initial) = 0;
+    virtual std::optional<TColor> chooseColor(TColor initial) = 0;
 };
 
 // Turns "desc|pattern;pattern|desc|pattern" into the filter list of a Qt file dialog.

@@ -4,7 +4,7 @@
 
 namespace zaz {
 
-bool ProcessShell::Open(const QString &program, const QString &parameters)
+bool ProcessShell::open(const QString &program, const QString &parameters)
 {
     return QProcess::startDetached(program, QProcess::splitCommand(parameters));
 }

@@ -9,13 +9,13 @@ class Shell {
 public:
     virtual ~Shell() = default;
     // Starts program with its parameters (one text, split as a command line), detached.
-    virtual bool Open(const QString &program, const QString &parameters) = 0;
+    virtual bool open(const QString &program, const QString &parameters) = 0;
 };
 
 // Starts real processes.
 class ProcessShell final : public Shell {
 public:
-    bool Open(const QString &program, const QString &parameters) override;
+    bool open(const QString &program, const QString &parameters) override;
 };
 
 } // namespace zaz

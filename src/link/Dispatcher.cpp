@@ -100,7 +100,7 @@ void Dispatcher::sendDueFlightPlanRequests()
 {
     if (!g_.link.Accepted || g_.traffic.planRequests.waiting.isEmpty())
         return;
-    for (const QString &callsign : TakeDueRequests(g_.traffic.planRequests, clock_.Now()))
+    for (const QString &callsign : TakeDueRequests(g_.traffic.planRequests, clock_.now()))
         RequestFlightPlan(g_.link, sender_, callsign);
 }
 
@@ -160,7 +160,7 @@ void Dispatcher::apply(const LoginAccepted &line)
 void Dispatcher::apply(const TemperatureLayers &line)
 {
     t_weather &w = g_.weather.CurrentWeather;
-    const QDateTime now = clock_.Now();
+    const QDateTime now = clock_.now();
     w.time = now.date().toString(QStringLiteral("dd/MM/yyyy")) + QLatin1Char(' ')
              + now.time().toString(QStringLiteral("HH:mm:ss"));
     w.temperatures = line.layers;
@@ -248,7 +248,7 @@ void Dispatcher::apply(const FiledPlan &line)
 void Dispatcher::apply(const ServerPosition &line)
 {
     const bool vireo = g_.link.serverType == QLatin1String("VIREO-SERVER");
-    if (ApplyServerPosition(g_.traffic, line, vireo, clock_.Now()) == kNoAircraft && !line.callsign.isEmpty())
+    if (ApplyServerPosition(g_.traffic, line, vireo, clock_.now()) == kNoAircraft && !line.callsign.isEmpty())
         throw LineError(QStringLiteral("table du trafic pleine : %1 refusé").arg(line.callsign));
 }
 
@@ -318,7 +318,7 @@ void Dispatcher::applyStrip(const StripTransfer &strip)
     const int index = traffic.table.FindAircraft(strip.callsign);
     if (index == kNoAircraft)
         return;
-    const QString line = StripKey(index) + clock_.Now().time().toString(QStringLiteral("HH:mm:ss"))
+    const QString line = StripKey(index) + clock_.now().time().toString(QStringLiteral("HH:mm:ss"))
                          + Copy(strip.row, 12, 33) + QString(9, QLatin1Char(' ')) + Copy(strip.row, 54, 3)
                          + QString(5, QLatin1Char(' '));
     // A second strip for the same aircraft adds nothing.
@@ -332,7 +332,7 @@ void Dispatcher::applyStrip(const StripTransfer &strip)
 
 void Dispatcher::apply(const ControllerPosition &line)
 {
-    ApplyControllerPosition(g_.controllers, g_.link.codeTexts, line, clock_.Now());
+    ApplyControllerPosition(g_.controllers, g_.link.codeTexts, line, clock_.now());
     emit g_.notifier.controllersChanged();
 }
 

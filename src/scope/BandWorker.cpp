@@ -6,7 +6,7 @@
 
 namespace zaz {
 
-BandWorker::BandWorker() : thread_([this] { Run(); })
+BandWorker::BandWorker() : thread_([this] { run(); })
 {
 }
 
@@ -20,7 +20,7 @@ BandWorker::~BandWorker()
     thread_.join();
 }
 
-void BandWorker::Start(std::function<void(DrawCaches &)> job)
+void BandWorker::start(std::function<void(DrawCaches &)> job)
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -30,13 +30,13 @@ void BandWorker::Start(std::function<void(DrawCaches &)> job)
     changed_.notify_all();
 }
 
-void BandWorker::Wait()
+void BandWorker::wait()
 {
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [this] { return !busy_; });
 }
 
-void BandWorker::Run()
+void BandWorker::run()
 {
     auto caches = std::make_unique<DrawCaches>();
     std::unique_lock<std::mutex> lock(mutex_);

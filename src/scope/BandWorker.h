@@ -21,12 +21,12 @@ public:
     BandWorker(const BandWorker &) = delete;
     BandWorker &operator=(const BandWorker &) = delete;
 
-    // Runs job with the thread's caches; Wait() returns once it has run. One job at a time.
-    void Start(std::function<void(DrawCaches &)> job);
-    void Wait();
+    // Runs job with the thread's caches; wait() returns once it has run. One job at a time.
+    void start(std::function<void(DrawCaches &)> job);
+    void wait();
 
 private:
-    void Run();
+    void run();
 
     std::mutex mutex_;
     std::condition_variable changed_;

@@ -19,7 +19,7 @@ struct PixelRows {
     int end = INT_MAX;
     bool band() const { return begin != 0 || end != INT_MAX; }
     // The band as a clip rectangle of a picture this wide.
-    QRect Rect(int width) const { return QRect(0, begin, width, end - begin); }
+    QRect rect(int width) const { return QRect(0, begin, width, end - begin); }
 };
 
 // The picture painter draws on when its pixels may be written directly, otherwise null. A

@@ -106,7 +106,7 @@ void Forget(std::vector<Entry> &entries, Index &index, std::vector<int> &previou
 
 // ---- Texts --------------------------------------------------------------------------------
 
-void TextCache::Begin(const QPainter &painter, const PixelRows &rows)
+void TextCache::begin(const QPainter &painter, const PixelRows &rows)
 {
     rows_ = rows;
     reach_ = 3 * QFontMetrics(painter.font()).height() + 8;
@@ -119,14 +119,14 @@ void TextCache::Begin(const QPainter &painter, const PixelRows &rows)
         previous_.clear();
         current_.clear();
         offset_ = 0;
-        glyphs_.Clear();
+        glyphs_.clear();
         font_ = painter.font();
         dpiX_ = dpiX;
         dpiY_ = dpiY;
     }
 }
 
-TextCache::Entry &TextCache::Find(const QPainter &painter, const QString &text)
+TextCache::Entry &TextCache::find(const QPainter &painter, const QString &text)
 {
     const qsizetype position = qsizetype(current_.size());
     int found = FollowOrder(previous_, position, offset_,
@@ -168,16 +168,16 @@ TextCache::Entry &TextCache::Find(const QPainter &painter, const QString &text)
     return entry;
 }
 
-void TextCache::Draw(QPainter &painter, int x, int baseline, const QString &text, const QColor &colour)
+void TextCache::draw(QPainter &painter, int x, int baseline, const QString &text, const QColor &colour)
 {
     if (text.isEmpty())
         return;
     if (rows_.band() && (qint64(baseline) + reach_ < rows_.begin || qint64(baseline) - reach_ >= rows_.end))
         return;
-    Entry *entry = &Find(painter, text);
+    Entry *entry = &find(painter, text);
     if (!entry->plainLatin)
         entry = nullptr;
-    if (entry && entry->laidOut && DrawStamped(painter, *entry, x, baseline, colour))
+    if (entry && entry->laidOut && drawStamped(painter, *entry, x, baseline, colour))
         return;
     // Text is drawn with the pen's colour alone: a pen of that colour already set (for the
     // outline drawn just before, say) is kept as it is.
@@ -197,7 +197,7 @@ void TextCache::Draw(QPainter &painter, int x, int baseline, const QString &text
         painter.setPen(*before);
 }
 
-bool TextCache::DrawStamped(QPainter &painter, Entry &entry, int x, int baseline, const QColor &colour)
+bool TextCache::drawStamped(QPainter &painter, Entry &entry, int x, int baseline, const QColor &colour)
 {
     QImage *picture = DirectPicture(painter, rows_);
     const quint32 pixel = picture ? OpaquePixel(colour) : 0;
@@ -212,23 +212,23 @@ bool TextCache::DrawStamped(QPainter &painter, Entry &entry, int x, int baseline
             }
             stampHints_ = painter.renderHints();
         }
-        entry.stamped = glyphs_.Make(entry.run, -entry.lineAscent, stampHints_, entry.stamps) ? 1 : -1;
+        entry.stamped = glyphs_.make(entry.run, -entry.lineAscent, stampHints_, entry.stamps) ? 1 : -1;
     }
     if (entry.stamped < 0)
         return false;
-    glyphs_.Draw(*picture, entry.stamps, x, baseline, pixel, rows_);
+    glyphs_.draw(*picture, entry.stamps, x, baseline, pixel, rows_);
     return true;
 }
 
-int TextCache::BoundingWidth(const QPainter &painter, const QString &text)
+int TextCache::boundingWidth(const QPainter &painter, const QString &text)
 {
-    Entry &entry = Find(painter, text);
+    Entry &entry = find(painter, text);
     if (entry.boundingWidth < 0)
         entry.boundingWidth = QFontMetrics(painter.font()).boundingRect(text).width();
     return entry.boundingWidth;
 }
 
-void TextCache::End()
+void TextCache::end()
 {
     EndRedrawOrder(redraw_, mostUsed_, usedThisRedraw_, previous_, current_, offset_);
     if (qsizetype(entries_.size()) > Limit(mostUsed_))
@@ -271,7 +271,7 @@ quint64 Bits(qreal v)
 
 } // namespace
 
-quint64 OutlineCache::Key::Fingerprint() const
+quint64 OutlineCache::Key::fingerprint() const
 {
     quint64 h = Mix(0x2545F4914F6CDD1Dull, quint64(kind) | quint64(count) << 8 | quint64(style) << 16
                                                | quint64(cap) << 24 | quint64(join) << 32 | quint64(cosmetic) << 40
@@ -284,7 +284,7 @@ quint64 OutlineCache::Key::Fingerprint() const
     return h;
 }
 
-void OutlineCache::Begin(QImage &picture, const PixelRows &rows)
+void OutlineCache::begin(QImage &picture, const PixelRows &rows)
 {
     rows_ = rows;
     if (picture.size() != size_ || picture.format() != format_) {
@@ -300,7 +300,7 @@ void OutlineCache::Begin(QImage &picture, const PixelRows &rows)
     picture_ = &picture;
 }
 
-quint32 OutlineCache::DirectColour(const QPainter &painter, Key &key)
+quint32 OutlineCache::directColour(const QPainter &painter, Key &key)
 {
     if (!picture_ || DirectPicture(painter, rows_) != picture_ || painter.brush().style() != Qt::NoBrush)
         return 0;
@@ -330,7 +330,7 @@ quint32 OutlineCache::DirectColour(const QPainter &painter, Key &key)
     return penColour_;
 }
 
-bool OutlineCache::Capture(const QPainter &painter, const Key &key, QPoint anchor, QRect window, Entry &entry)
+bool OutlineCache::capture(const QPainter &painter, const Key &key, QPoint anchor, QRect window, Entry &entry)
 {
     entry.pixels.clear();
     if (scratch_.isNull()) {
@@ -348,7 +348,7 @@ bool OutlineCache::Capture(const QPainter &painter, const Key &key, QPoint ancho
     pen.setColor(Qt::white);
     scratchPainter_->setPen(pen);
     scratchPainter_->setBrush(Qt::NoBrush);
-    if (!Take(key, anchor, window, entry.pixels))
+    if (!take(key, anchor, window, entry.pixels))
         return false;
     if (!key.relative)
         return true;
@@ -358,14 +358,14 @@ bool OutlineCache::Capture(const QPainter &painter, const Key &key, QPoint ancho
     const QPoint elsewhere((anchor.x() + size_.width() / 2) % std::max(1, room.x()),
                            (anchor.y() + size_.height() / 2) % std::max(1, room.y()));
     QVarLengthArray<quint32, 16> again;
-    if (!Take(key, elsewhere, window.translated(elsewhere - anchor), again) || again != entry.pixels) {
+    if (!take(key, elsewhere, window.translated(elsewhere - anchor), again) || again != entry.pixels) {
         entry.pixels.clear();
         return false;
     }
     return true;
 }
 
-bool OutlineCache::Take(const Key &key, QPoint anchor, QRect window, QVarLengthArray<quint32, 16> &pixels)
+bool OutlineCache::take(const Key &key, QPoint anchor, QRect window, QVarLengthArray<quint32, 16> &pixels)
 {
     pixels.clear();
     const QRect inside = window & QRect(QPoint(0, 0), size_);
@@ -402,7 +402,7 @@ bool OutlineCache::Take(const Key &key, QPoint anchor, QRect window, QVarLengthA
     return true;
 }
 
-void OutlineCache::Write(const Entry &entry, quint32 colour, QPoint anchor)
+void OutlineCache::write(const Entry &entry, quint32 colour, QPoint anchor)
 {
     uchar *bits = picture_->bits() + qsizetype(anchor.y()) * picture_->bytesPerLine() + anchor.x() * 4;
     const qsizetype stride = picture_->bytesPerLine();
@@ -419,9 +419,9 @@ void OutlineCache::Write(const Entry &entry, quint32 colour, QPoint anchor)
 }
 
 template <typename DrawFn>
-void OutlineCache::Draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&draw)
+void OutlineCache::draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&draw)
 {
-    const quint32 colour = DirectColour(painter, key);
+    const quint32 colour = directColour(painter, key);
     // Only small outlines on or near the picture; anything else (NaN included) is left to
     // the painter.
     const bool near = bounds.left() >= -kMaxOutline && bounds.top() >= -kMaxOutline
@@ -456,7 +456,7 @@ void OutlineCache::Draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&dra
             }
         }
     }
-    const quint64 fingerprint = key.Fingerprint();
+    const quint64 fingerprint = key.fingerprint();
     const qsizetype position = qsizetype(current_.size());
     int found = FollowOrder(previous_, position, offset_, [&](int candidate) {
         const Entry &e = entries_[size_t(candidate)];
@@ -494,17 +494,17 @@ void OutlineCache::Draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&dra
     // An outline seen for the first time is only noted: most outlines drawn once (a target
     // that moved) are not drawn again, and taking pixels costs more than drawing them.
     if (entry.state == Entry::Seen) {
-        entry.state = Capture(painter, key, anchor, window, entry) ? Entry::Captured : Entry::Painter;
+        entry.state = capture(painter, key, anchor, window, entry) ? Entry::Captured : Entry::Painter;
     } else if (entry.state == Entry::New) {
         entry.state = Entry::Seen;
     }
     if (entry.state == Entry::Captured)
-        Write(entry, colour, anchor);
+        write(entry, colour, anchor);
     else
         draw();
 }
 
-void OutlineCache::Ellipse(QPainter &painter, QPointF centre, qreal rx, qreal ry)
+void OutlineCache::ellipse(QPainter &painter, QPointF centre, qreal rx, qreal ry)
 {
     Key key;
     key.kind = 1;
@@ -513,10 +513,10 @@ void OutlineCache::Ellipse(QPainter &painter, QPointF centre, qreal rx, qreal ry
     key.values[2] = rx;
     key.values[3] = ry;
     const QRectF bounds(centre.x() - rx, centre.y() - ry, 2 * rx, 2 * ry);
-    Draw(painter, key, bounds, [&] { painter.drawEllipse(centre, rx, ry); });
+    draw(painter, key, bounds, [&] { painter.drawEllipse(centre, rx, ry); });
 }
 
-void OutlineCache::Polyline(QPainter &painter, const QPointF *points, int count)
+void OutlineCache::polyline(QPainter &painter, const QPointF *points, int count)
 {
     if (count < 2 || count > kMaxPoints) {
         painter.drawPolyline(points, count);
@@ -534,11 +534,11 @@ void OutlineCache::Polyline(QPainter &painter, const QPointF *points, int count)
         top = std::min(top, points[i].y());
         bottom = std::max(bottom, points[i].y());
     }
-    Draw(painter, key, QRectF(QPointF(left, top), QPointF(right, bottom)),
+    draw(painter, key, QRectF(QPointF(left, top), QPointF(right, bottom)),
          [&] { painter.drawPolyline(points, count); });
 }
 
-void OutlineCache::End()
+void OutlineCache::end()
 {
     EndRedrawOrder(redraw_, mostUsed_, usedThisRedraw_, previous_, current_, offset_);
     picture_ = nullptr;

@@ -32,13 +32,13 @@ public:
     // Prepares for a redraw with this painter (its font and device) on these rows; forgets
     // every text when the font or the device's resolution changed. Texts wholly off the rows
     // are not drawn at all.
-    void Begin(const QPainter &painter, const PixelRows &rows = {});
+    void begin(const QPainter &painter, const PixelRows &rows = {});
     // Draws text with its baseline at (x, baseline) in colour, as drawText does with a pen of
     // that colour; the painter's pen is left as it was.
-    void Draw(QPainter &painter, int x, int baseline, const QString &text, const QColor &colour);
+    void draw(QPainter &painter, int x, int baseline, const QString &text, const QColor &colour);
     // The width of the text's bounding rectangle in the painter's font.
-    int BoundingWidth(const QPainter &painter, const QString &text);
-    void End();
+    int boundingWidth(const QPainter &painter, const QString &text);
+    void end();
 
     qsizetype size() const { return qsizetype(entries_.size()); }
     // Glyph masks taken so far (none: every text went to the painter).
@@ -57,9 +57,9 @@ private:
         quint32 used = 0;
         qsizetype position = -1; // in the order of the redraw that asked for it last
     };
-    Entry &Find(const QPainter &painter, const QString &text);
+    Entry &find(const QPainter &painter, const QString &text);
     // Draws the entry from its glyph stamps; false when the painter must draw it.
-    bool DrawStamped(QPainter &painter, Entry &entry, int x, int baseline, const QColor &colour);
+    bool drawStamped(QPainter &painter, Entry &entry, int x, int baseline, const QColor &colour);
 
     QFont font_;
     PixelRows rows_;
@@ -89,11 +89,11 @@ class OutlineCache {
 public:
     // Prepares for a redraw on these rows of picture; forgets every outline when the
     // picture's size or format changed. Outlines wholly off the rows are not drawn at all.
-    void Begin(QImage &picture, const PixelRows &rows = {});
+    void begin(QImage &picture, const PixelRows &rows = {});
     // painter.drawEllipse(centre, rx, ry) and painter.drawPolyline(points, count).
-    void Ellipse(QPainter &painter, QPointF centre, qreal rx, qreal ry);
-    void Polyline(QPainter &painter, const QPointF *points, int count);
-    void End();
+    void ellipse(QPainter &painter, QPointF centre, qreal rx, qreal ry);
+    void polyline(QPainter &painter, const QPointF *points, int count);
+    void end();
 
     qsizetype size() const { return qsizetype(entries_.size()); }
 
@@ -112,7 +112,7 @@ private:
         qreal values[2 * kMaxPoints] = {};
         bool operator==(const Key &other) const;
         // 64 bits of every field, for the look-up.
-        quint64 Fingerprint() const;
+        quint64 fingerprint() const;
     };
     struct Entry {
         // New: never drawn; Seen: drawn once by the painter; Captured: pixels taken;
@@ -127,14 +127,14 @@ private:
     };
     // The pixel value the painter writes with its pen, or 0 when the outline must be left
     // to the painter (a state the pixels were not taken for). Fills the pen's part of key.
-    quint32 DirectColour(const QPainter &painter, Key &key);
-    bool Capture(const QPainter &painter, const Key &key, QPoint anchor, QRect window, Entry &entry);
+    quint32 directColour(const QPainter &painter, Key &key);
+    bool capture(const QPainter &painter, const Key &key, QPoint anchor, QRect window, Entry &entry);
     // Draws the outline at anchor on the blank scratch picture and takes the pixels it set
     // (from anchor), leaving the scratch blank; false when it reaches the window's edge.
-    bool Take(const Key &key, QPoint anchor, QRect window, QVarLengthArray<quint32, 16> &pixels);
-    void Write(const Entry &entry, quint32 colour, QPoint anchor);
+    bool take(const Key &key, QPoint anchor, QRect window, QVarLengthArray<quint32, 16> &pixels);
+    void write(const Entry &entry, quint32 colour, QPoint anchor);
     template <typename DrawFn>
-    void Draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&draw);
+    void draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&draw);
 
     // The pen last seen, its part of a key and its pixel value (0: drawn by the painter).
     QPen pen_{Qt::NoPen};
@@ -172,7 +172,7 @@ public:
 
     // The outputs compute(inputs, outputs) gives for these inputs (the same bits).
     template <typename Compute>
-    void Get(const Inputs &inputs, Outputs &outputs, Compute &&compute)
+    void get(const Inputs &inputs, Outputs &outputs, Compute &&compute)
     {
         const qsizetype position = qsizetype(current_.size());
         for (qsizetype delta : {0, -1, 1, -2, 2}) {
@@ -190,7 +190,7 @@ public:
         compute(inputs, outputs);
         current_.push_back({inputs, outputs});
     }
-    void End()
+    void end()
     {
         previous_.swap(current_);
         current_.clear();
@@ -217,17 +217,17 @@ struct DrawCaches {
     SequenceMemo<5, 10> orientations;
     // The rows drawn on.
     PixelRows rows;
-    void Begin(const QPainter &painter, QImage &picture, const PixelRows &drawn = {})
+    void begin(const QPainter &painter, QImage &picture, const PixelRows &drawn = {})
     {
         rows = drawn;
-        texts.Begin(painter, drawn);
-        outlines.Begin(picture, drawn);
+        texts.begin(painter, drawn);
+        outlines.begin(picture, drawn);
     }
-    void End()
+    void end()
     {
-        texts.End();
-        outlines.End();
-        orientations.End();
+        texts.end();
+        outlines.end();
+        orientations.end();
     }
 };
 

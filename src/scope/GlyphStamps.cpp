@@ -25,14 +25,14 @@ bool OnGrid(double v, int &fixed)
 
 } // namespace
 
-void GlyphStamps::Clear()
+void GlyphStamps::clear()
 {
     fonts_.clear();
     masks_.clear();
     index_.clear();
 }
 
-int GlyphStamps::FontSlot(const QRawFont &raw)
+int GlyphStamps::fontSlot(const QRawFont &raw)
 {
     for (size_t i = 0; i < fonts_.size(); ++i)
         if (fonts_[i].raw == raw)
@@ -44,7 +44,7 @@ int GlyphStamps::FontSlot(const QRawFont &raw)
     return int(fonts_.size() - 1);
 }
 
-bool GlyphStamps::PaintAlone(const QRawFont &raw, quint32 glyph, int fx, int fy, QRgb background, QRgb colour)
+bool GlyphStamps::paintAlone(const QRawFont &raw, quint32 glyph, int fx, int fy, QRgb background, QRgb colour)
 {
     // Room for any glyph of the font around the anchor.
     const int size = std::max(64, 6 * int(std::ceil(raw.pixelSize())));
@@ -66,9 +66,9 @@ bool GlyphStamps::PaintAlone(const QRawFont &raw, quint32 glyph, int fx, int fy,
     return true;
 }
 
-bool GlyphStamps::Capture(const QRawFont &raw, quint32 glyph, int fx, int fy, Mask &mask)
+bool GlyphStamps::capture(const QRawFont &raw, quint32 glyph, int fx, int fy, Mask &mask)
 {
-    if (!PaintAlone(raw, glyph, fx, fy, 0xFF000000u, 0xFFFFFFFFu))
+    if (!paintAlone(raw, glyph, fx, fy, 0xFF000000u, 0xFFFFFFFFu))
         return false;
     // White over black leaves the coverage itself in each channel.
     const int size = scratch_.width();
@@ -107,26 +107,26 @@ bool GlyphStamps::Capture(const QRawFont &raw, quint32 glyph, int fx, int fy, Ma
 
 // Draws a few glyphs in a colour over another with the painter and by blending their
 // coverage: the same pixels, or the font is left to the painter.
-bool GlyphStamps::BlendMatchesPainter(const QRawFont &raw)
+bool GlyphStamps::blendMatchesPainter(const QRawFont &raw)
 {
     constexpr QRgb kBackground = 0xFF5A1E14u;
     constexpr QRgb kColour = 0xFF3C8CC8u;
     for (quint32 glyph : raw.glyphIndexesForString(QStringLiteral("W@g"))) {
         Mask mask;
-        if (!Capture(raw, glyph, 21, 0, mask))
+        if (!capture(raw, glyph, 21, 0, mask))
             return false;
-        if (!PaintAlone(raw, glyph, 21, 0, kBackground, kColour))
+        if (!paintAlone(raw, glyph, 21, 0, kBackground, kColour))
             return false;
         QImage blended(scratch_.size(), scratch_.format());
         blended.fill(kBackground);
-        Blend(blended, mask, anchor_, anchor_, kColour, 0, blended.height());
+        blend(blended, mask, anchor_, anchor_, kColour, 0, blended.height());
         if (blended != scratch_)
             return false;
     }
     return true;
 }
 
-int GlyphStamps::MaskOf(int font, quint32 glyph, int fx, int fy)
+int GlyphStamps::maskOf(int font, quint32 glyph, int fx, int fy)
 {
     const quint64 key = (quint64(font) << 44) | (quint64(glyph) << 12) | quint64(fx << 6) | quint64(fy);
     const auto it = index_.constFind(key);
@@ -134,7 +134,7 @@ int GlyphStamps::MaskOf(int font, quint32 glyph, int fx, int fy)
         return *it;
     Mask mask;
     int found = -1;
-    if (Capture(fonts_[size_t(font)].raw, glyph, fx, fy, mask)) {
+    if (capture(fonts_[size_t(font)].raw, glyph, fx, fy, mask)) {
         found = int(masks_.size());
         masks_.push_back(std::move(mask));
     }
@@ -142,21 +142,21 @@ int GlyphStamps::MaskOf(int font, quint32 glyph, int fx, int fy)
     return found;
 }
 
-bool GlyphStamps::Make(const QGlyphRun &run, double lift, QPainter::RenderHints hints, StampedText &text)
+bool GlyphStamps::make(const QGlyphRun &run, double lift, QPainter::RenderHints hints, StampedText &text)
 {
     text = StampedText();
     std::vector<GlyphStamp> &stamps = text.stamps;
     if (hints != hints_) {
-        Clear();
+        clear();
         hints_ = hints;
     }
     if (run.overline() || run.underline() || run.strikeOut() || run.isRightToLeft())
         return false;
-    const int font = FontSlot(run.rawFont());
+    const int font = fontSlot(run.rawFont());
     Font &f = fonts_[size_t(font)];
     if (f.usable && !f.blendChecked) {
         f.blendChecked = true;
-        f.usable = BlendMatchesPainter(f.raw);
+        f.usable = blendMatchesPainter(f.raw);
     }
     if (!fonts_[size_t(font)].usable)
         return false;
@@ -168,7 +168,7 @@ bool GlyphStamps::Make(const QGlyphRun &run, double lift, QPainter::RenderHints 
         int px = 0, py = 0;
         if (!OnGrid(positions[i].x(), px) || !OnGrid(positions[i].y() + lift, py))
             return false;
-        const int mask = MaskOf(font, glyphs[i], px & 63, py & 63);
+        const int mask = maskOf(font, glyphs[i], px & 63, py & 63);
         if (mask < 0)
             return false;
         const Mask &m = masks_[size_t(mask)];
@@ -185,7 +185,7 @@ bool GlyphStamps::Make(const QGlyphRun &run, double lift, QPainter::RenderHints 
     return true;
 }
 
-void GlyphStamps::Blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, quint32 pixel, qint64 firstRow,
+void GlyphStamps::blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, quint32 pixel, qint64 firstRow,
                         qint64 endRow)
 {
     const qint64 left = x + mask.left, top = y + mask.top;
@@ -205,7 +205,7 @@ void GlyphStamps::Blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, q
     BlendCoverageScalar({pixels, stride, coverage + (x0 - left), mask.stride, x1 - x0, y1 - y0}, pixel);
 }
 
-void GlyphStamps::Draw(QImage &picture, const StampedText &text, int x, int y, quint32 pixel,
+void GlyphStamps::draw(QImage &picture, const StampedText &text, int x, int y, quint32 pixel,
                        const PixelRows &rows) const
 {
     const qint64 firstRow = std::clamp<qint64>(rows.begin, 0, picture.height());
@@ -228,7 +228,7 @@ void GlyphStamps::Draw(QImage &picture, const StampedText &text, int x, int y, q
         __builtin_prefetch(line + (right - 1) * 4, 1);
     }
     for (const GlyphStamp &s : text.stamps)
-        Blend(picture, masks_[size_t(s.mask)], qint64(x) + s.dx, qint64(y) + s.dy, pixel, firstRow, endRow);
+        blend(picture, masks_[size_t(s.mask)], qint64(x) + s.dx, qint64(y) + s.dy, pixel, firstRow, endRow);
 }
 
 } // namespace zaz

@@ -39,11 +39,11 @@ public:
     // The stamps of run drawn at origin + (0, lift) by a painter with these hints: false when
     // the painter must draw it (a position off the painter's 1/64 grid, a glyph too large,
     // decorations, a font blended otherwise).
-    bool Make(const QGlyphRun &run, double lift, QPainter::RenderHints hints, StampedText &text);
+    bool make(const QGlyphRun &run, double lift, QPainter::RenderHints hints, StampedText &text);
     // Blends the text in pixel (opaque 0xAARRGGBB) with its origin at (x, y), on rows only.
-    void Draw(QImage &picture, const StampedText &text, int x, int y, quint32 pixel, const PixelRows &rows = {}) const;
+    void draw(QImage &picture, const StampedText &text, int x, int y, quint32 pixel, const PixelRows &rows = {}) const;
     // Forgets every mask (the font or the hints changed).
-    void Clear();
+    void clear();
 
     qsizetype masks() const { return qsizetype(masks_.size()); }
 
@@ -63,16 +63,16 @@ private:
         bool blendChecked = false;
         bool usable = true;
     };
-    int FontSlot(const QRawFont &raw);
+    int fontSlot(const QRawFont &raw);
     // The mask of a glyph at a sub-pixel position (in 1/64 pixel), -1 when it cannot be taken.
-    int MaskOf(int font, quint32 glyph, int fx, int fy);
+    int maskOf(int font, quint32 glyph, int fx, int fy);
     // Draws the glyph alone at (anchor + fx / 64, anchor + fy / 64) on the scratch picture
     // over blank, in colour; false when it cannot be drawn there whole.
-    bool PaintAlone(const QRawFont &raw, quint32 glyph, int fx, int fy, QRgb background, QRgb colour);
-    bool Capture(const QRawFont &raw, quint32 glyph, int fx, int fy, Mask &mask);
-    bool BlendMatchesPainter(const QRawFont &raw);
+    bool paintAlone(const QRawFont &raw, quint32 glyph, int fx, int fy, QRgb background, QRgb colour);
+    bool capture(const QRawFont &raw, quint32 glyph, int fx, int fy, Mask &mask);
+    bool blendMatchesPainter(const QRawFont &raw);
     // Blends mask at (x, y) on the rows from firstRow to endRow (excluded), on the picture.
-    static void Blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, quint32 pixel, qint64 firstRow,
+    static void blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, quint32 pixel, qint64 firstRow,
                       qint64 endRow);
 
     QPainter::RenderHints hints_;

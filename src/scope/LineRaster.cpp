@@ -60,20 +60,20 @@ LineRaster::LineRaster(QImage &picture, quint32 pixel, const PixelRows &rows)
 // Cuts the line to the rectangle around the picture, in floating point so that far points
 // cannot overflow, across then down; false when nothing is left. The order of the
 // operations is the painter's, so that the cut ends fall on the same fixed-point values.
-bool LineRaster::Cut(double &x1, double &y1, double &x2, double &y2) const
+bool LineRaster::cut(double &x1, double &y1, double &x2, double &y2) const
 {
     return CutAxis(x1, y1, x2, y2, xmin_, xmax_) && CutAxis(y1, x1, y2, x2, ymin_, ymax_);
 }
 
-void LineRaster::Draw(QLine line)
+void LineRaster::draw(QLine line)
 {
     // A line of no length is its one pixel.
     if (line.p1() == line.p2()) {
-        Plot(line.x1(), line.y1());
+        plot(line.x1(), line.y1());
         return;
     }
     double rx1 = line.x1(), ry1 = line.y1(), rx2 = line.x2(), ry2 = line.y2();
-    if (!Cut(rx1, ry1, rx2, ry2))
+    if (!cut(rx1, ry1, rx2, ry2))
         return;
     int x1 = Fixed(rx1), y1 = Fixed(ry1), x2 = Fixed(rx2), y2 = Fixed(ry2);
     const bool vertical = std::abs(x2 - x1) < std::abs(y2 - y1);
@@ -117,10 +117,10 @@ void LineRaster::Draw(QLine line)
         return;
     if (vertical) {
         for (; along < end; ++along, across += step)
-            Plot(across >> 16, along);
+            plot(across >> 16, along);
     } else {
         for (; along < end; ++along, across += step)
-            Plot(along, across >> 16);
+            plot(along, across >> 16);
     }
 }
 

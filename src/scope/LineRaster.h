@@ -23,12 +23,12 @@ public:
     // Format_ARGB32_Premultiplied), written on rows only; the state of a new drawLines call.
     LineRaster(QImage &picture, quint32 pixel, const PixelRows &rows = {});
 
-    void Draw(QLine line);
+    void draw(QLine line);
 
 private:
     enum Direction { None = 0, Down = 1, Up = 2, Right = 4, Left = 8, Vertical = 3, Horizontal = 12 };
-    bool Cut(double &x1, double &y1, double &x2, double &y2) const;
-    void Plot(int x, int y)
+    bool cut(double &x1, double &y1, double &x2, double &y2) const;
+    void plot(int x, int y)
     {
         if (unsigned(x) < unsigned(width_) && unsigned(y - top_) < unsigned(bottom_ - top_))
             reinterpret_cast<quint32 *>(bits_ + qsizetype(y) * stride_)[x] = pixel_;

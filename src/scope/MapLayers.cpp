@@ -19,14 +19,14 @@ namespace {
 class LineBatch {
 public:
     explicit LineBatch(ScopeCanvas &c) : c_(c) {}
-    ~LineBatch() { Flush(); }
-    void Add(QPoint a, QPoint b)
+    ~LineBatch() { flush(); }
+    void add(QPoint a, QPoint b)
     {
         lines_.append(QLine(a, b));
         if (lines_.size() >= 4096)
-            Flush();
+            flush();
     }
-    void Flush()
+    void flush()
     {
         if (lines_.isEmpty())
             return;
@@ -36,7 +36,7 @@ public:
         if (pixel) {
             LineRaster raster(*picture, pixel, c_.caches()->rows);
             for (const QLine &line : lines_)
-                raster.Draw(line);
+                raster.draw(line);
         } else {
             p.drawLines(lines_.constData(), int(lines_.size()));
         }
@@ -59,17 +59,17 @@ ScopeCanvas::ScopeCanvas(QPainter &painter, const ScopeScene &scene, QSize pictu
     height_ = metrics.height();
 }
 
-QColor ScopeCanvas::Colour(int entry) const
+QColor ScopeCanvas::tableColour(int entry) const
 {
     return ToQColor(s_.display.colours[entry].colour);
 }
 
-bool ScopeCanvas::Visible(int entry) const
+bool ScopeCanvas::visible(int entry) const
 {
     return s_.display.colours[entry].visible != 0;
 }
 
-void ScopeCanvas::Pen(const QColor &colour, int width, Qt::PenStyle style)
+void ScopeCanvas::pen(const QColor &colour, int width, Qt::PenStyle style)
 {
     QPen pen(colour, width, style);
     pen.setCapStyle(Qt::FlatCap);
@@ -77,7 +77,7 @@ void ScopeCanvas::Pen(const QColor &colour, int width, Qt::PenStyle style)
     p_.setBrush(Qt::NoBrush);
 }
 
-void ScopeCanvas::TextOut(int x, int y, const QString &text, const QColor &colour, bool opaque)
+void ScopeCanvas::textOut(int x, int y, const QString &text, const QColor &colour, bool opaque)
 {
     // Text placed below or right of the picture shows nothing (and far-off positions of
     // absurd coordinates must not overflow the baseline).
@@ -86,7 +86,7 @@ void ScopeCanvas::TextOut(int x, int y, const QString &text, const QColor &colou
     if (!caches_) {
         if (opaque) {
             const QRect box = QFontMetrics(p_.font()).boundingRect(text);
-            p_.fillRect(QRect(x, y, box.width(), QFontMetrics(p_.font()).height()), Colour(kColBackground));
+            p_.fillRect(QRect(x, y, box.width(), QFontMetrics(p_.font()).height()), tableColour(kColBackground));
         }
         const QPen keep = p_.pen();
         p_.setPen(colour);
@@ -96,34 +96,34 @@ void ScopeCanvas::TextOut(int x, int y, const QString &text, const QColor &colou
     }
     TextCache &texts = caches_->texts;
     if (opaque)
-        p_.fillRect(QRect(x, y, texts.BoundingWidth(p_, text), height_), Colour(kColBackground));
-    texts.Draw(p_, x, y + ascent_, text, colour);
+        p_.fillRect(QRect(x, y, texts.boundingWidth(p_, text), height_), tableColour(kColBackground));
+    texts.draw(p_, x, y + ascent_, text, colour);
 }
 
-QPoint ScopeCanvas::Project(float lat, float lon) const
+QPoint ScopeCanvas::project(float lat, float lon) const
 {
     return GeoToScreenRounded(s_.view, lat, lon);
 }
 
-void ScopeCanvas::Ellipse(QPointF centre, qreal rx, qreal ry)
+void ScopeCanvas::ellipse(QPointF centre, qreal rx, qreal ry)
 {
     if (caches_)
-        caches_->outlines.Ellipse(p_, centre, rx, ry);
+        caches_->outlines.ellipse(p_, centre, rx, ry);
     else
         p_.drawEllipse(centre, rx, ry);
 }
 
-void ScopeCanvas::Polyline(const QPointF *points, int count)
+void ScopeCanvas::polyline(const QPointF *points, int count)
 {
     if (caches_)
-        caches_->outlines.Polyline(p_, points, count);
+        caches_->outlines.polyline(p_, points, count);
     else
         p_.drawPolyline(points, count);
 }
 
 void DrawGeo(ScopeCanvas &c)
 {
-    if (!c.Visible(kColGeo))
+    if (!c.visible(kColGeo))
         return;
     const ScopeScene &s = c.scene();
     const SectorTables &t = s.sector.tables;
@@ -139,15 +139,15 @@ void DrawGeo(ScopeCanvas &c)
             if (!SegmentVisible(c.view(), g.lat1, g.lon1, g.lat2, g.lon2))
                 continue;
             if (g.colour != current) {
-                batch.Flush();
+                batch.flush();
                 current = g.colour;
-                c.Pen(ToQColor(current));
+                c.pen(ToQColor(current));
             }
-            const QPoint start = g.lat1 == lastLat && g.lon1 == lastLon ? lastEnd : c.Project(g.lat1, g.lon1);
+            const QPoint start = g.lat1 == lastLat && g.lon1 == lastLon ? lastEnd : c.project(g.lat1, g.lon1);
             lastLat = g.lat2;
             lastLon = g.lon2;
-            lastEnd = c.Project(g.lat2, g.lon2);
-            batch.Add(start, lastEnd);
+            lastEnd = c.project(g.lat2, g.lon2);
+            batch.add(start, lastEnd);
         }
     }
     // Ground labels in the detail colour of the first label of each table.
@@ -162,8 +162,8 @@ void DrawGeo(ScopeCanvas &c)
         for (const Taxiway &label : table) {
             if (!PointVisible(c.view(), label.latitude, label.longitude))
                 continue;
-            const QPoint p = c.Project(label.latitude, label.longitude);
-            c.TextOut(p.x() + dx, p.y() + dy, label.label, ToQColor(colour));
+            const QPoint p = c.project(label.latitude, label.longitude);
+            c.textOut(p.x() + dx, p.y() + dy, label.label, ToQColor(colour));
         }
     };
     labels(t.taxiways, 0, 0);
@@ -172,19 +172,19 @@ void DrawGeo(ScopeCanvas &c)
 
 void DrawRangeRings(ScopeCanvas &c)
 {
-    if (!c.Visible(kColRings))
+    if (!c.visible(kColRings))
         return;
     const ScopeScene &s = c.scene();
     const ViewState &v = c.view();
     const bool onScreen = s.display.ringsOnScreen != 0;
-    const QPoint centre = onScreen ? c.Project(v.centreLat, v.centreLon)
-                                   : c.Project(s.sector.identity.ownLat, s.sector.identity.ownLon);
+    const QPoint centre = onScreen ? c.project(v.centreLat, v.centreLon)
+                                   : c.project(s.sector.identity.ownLat, s.sector.identity.ownLon);
     const int step = RoundHalfEven(double(v.ringSpacing) * double(v.scale));
     // A spacing that rounds to no pixel would never reach the picture's edge.
     if (step < 1)
         return;
-    const QColor colour = c.Colour(kColRings);
-    c.Pen(colour);
+    const QColor colour = c.tableColour(kColRings);
+    c.pen(colour);
     const int W = c.size().width(), H = c.size().height();
     const long long cx = centre.x(), cy = centre.y();
     const long long reach = std::max({cx, cy, std::llabs(W - cx), std::llabs(H - cy)});
@@ -203,7 +203,7 @@ void DrawRangeRings(ScopeCanvas &c)
     long long value = k * v.ringSpacing;
     const auto label = [&](long long x, long long y, const QString &text) {
         if (x < W && y < H && x + margin > 0 && y + margin > 0)
-            c.TextOut(int(x), int(y), text, colour);
+            c.textOut(int(x), int(y), text, colour);
     };
     while (reach >= r) {
         if (r <= INT_MAX && r + 1 >= nearest)
@@ -220,10 +220,10 @@ void DrawRangeRings(ScopeCanvas &c)
 
 void DrawRoutes(ScopeCanvas &c, const QList<ROUTE> &table, int entry, bool names, NamePlace place)
 {
-    if (!c.Visible(entry))
+    if (!c.visible(entry))
         return;
-    const QColor colour = c.Colour(entry);
-    c.Pen(colour);
+    const QColor colour = c.tableColour(entry);
+    c.pen(colour);
     LineBatch batch(c);
     for (const ROUTE &route : table) {
         if (!route.selected || route.segments.isEmpty())
@@ -233,29 +233,29 @@ void DrawRoutes(ScopeCanvas &c, const QList<ROUTE> &table, int entry, bool names
             const RouteSegment &seg = route.segments[i];
             if (!SegmentVisible(c.view(), seg.lat1, seg.lon1, seg.lat2, seg.lon2))
                 continue;
-            const QPoint start = c.Project(seg.lat1, seg.lon1);
-            const QPoint end = c.Project(seg.lat2, seg.lon2);
-            batch.Add(start, end);
+            const QPoint start = c.project(seg.lat1, seg.lon1);
+            const QPoint end = c.project(seg.lat2, seg.lon2);
+            batch.add(start, end);
             if (!names)
                 continue;
             if (place == NamePlace::EachSegmentStart)
-                c.TextOut(start.x() + 20, start.y() + 20, route.name, colour);
+                c.textOut(start.x() + 20, start.y() + 20, route.name, colour);
             else if (i == named)
-                c.TextOut(end.x() + 10, end.y() + 10, route.name, colour);
+                c.textOut(end.x() + 10, end.y() + 10, route.name, colour);
         }
     }
 }
 
 void DrawBoundaries(ScopeCanvas &c, const QList<ROUTE> &table, int entry)
 {
-    if (!c.Visible(entry))
+    if (!c.visible(entry))
         return;
-    c.Pen(c.Colour(entry));
+    c.pen(c.tableColour(entry));
     LineBatch batch(c);
     for (const ROUTE &route : table)
         for (const RouteSegment &seg : route.segments)
             if (SegmentVisible(c.view(), seg.lat1, seg.lon1, seg.lat2, seg.lon2))
-                batch.Add(c.Project(seg.lat1, seg.lon1), c.Project(seg.lat2, seg.lon2));
+                batch.add(c.project(seg.lat1, seg.lon1), c.project(seg.lat2, seg.lon2));
 }
 
 namespace {
@@ -290,29 +290,29 @@ void DrawApproachAxis(ScopeCanvas &c, QPointF threshold, QPointF other)
     const QPointF bend2 = PointAtAngle(three, -1.0472f, d, a);
     if (!FigureVisible({threshold, b, d}, c.size()))
         return;
-    c.Pen(c.Colour(kColRunways), 1, Qt::DashLine);
+    c.pen(c.tableColour(kColRunways), 1, Qt::DashLine);
     const QPointF fork1[] = {Round(threshold), Round(a), Round(b), Round(bend1)};
-    c.Polyline(fork1, 4);
+    c.polyline(fork1, 4);
     const QPointF fork2[] = {Round(a), Round(d), Round(bend2)};
-    c.Polyline(fork2, 3);
+    c.polyline(fork2, 3);
 }
 
 } // namespace
 
 void DrawRunways(ScopeCanvas &c)
 {
-    if (!c.Visible(kColRunways))
+    if (!c.visible(kColRunways))
         return;
-    const QColor colour = c.Colour(kColRunways);
+    const QColor colour = c.tableColour(kColRunways);
     const bool axes = c.scene().display.ilsAxesShown != 0;
     for (const RUNWAY &r : c.scene().sector.tables.runways) {
         const QPointF t = GeoToScreen(c.view(), r.latitude, r.longitude);
         const QPointF o = GeoToScreen(c.view(), r.oppositeLatitude, r.oppositeLongitude);
         if (FigureVisible({t, o}, c.size())) {
-            c.Pen(colour, 3);
+            c.pen(colour, 3);
             c.painter().drawLine(Round(t), Round(o));
-            c.TextOut(Round(t).x() + 5, Round(t).y(), r.number, colour, true);
-            c.TextOut(Round(o).x() + 5, Round(o).y(), r.oppositeNumber, colour, true);
+            c.textOut(Round(t).x() + 5, Round(t).y(), r.number, colour, true);
+            c.textOut(Round(o).x() + 5, Round(o).y(), r.oppositeNumber, colour, true);
         }
         if (!axes)
             continue;
@@ -345,19 +345,19 @@ void DrawWindArrow(ScopeCanvas &c, QPoint at, const QString &windGroup)
 
 void DrawAirports(ScopeCanvas &c)
 {
-    if (!c.Visible(kColAirports))
+    if (!c.visible(kColAirports))
         return;
-    const QColor colour = c.Colour(kColAirports);
+    const QColor colour = c.tableColour(kColAirports);
     for (const Airport &a : c.scene().sector.tables.airports) {
         if (!PointVisible(c.view(), a.latitude, a.longitude))
             continue;
-        const QPoint p = c.Project(a.latitude, a.longitude);
-        c.Pen(colour);
+        const QPoint p = c.project(a.latitude, a.longitude);
+        c.pen(colour);
         c.painter().drawLine(p.x(), p.y() - 4, p.x(), p.y() + 4);
         c.painter().drawLine(p.x() - 4, p.y(), p.x() + 4, p.y());
-        c.TextOut(p.x() + 20, p.y(), a.identifier, colour);
-        if ((a.realMetarReceived || a.simMetarReceived) && c.Visible(kColWeather)) {
-            c.Pen(c.Colour(kColWeather));
+        c.textOut(p.x() + 20, p.y(), a.identifier, colour);
+        if ((a.realMetarReceived || a.simMetarReceived) && c.visible(kColWeather)) {
+            c.pen(c.tableColour(kColWeather));
             c.painter().drawRect(p.x() - 10, p.y() - 10, 20, 20);
             DrawWindArrow(c, p, a.windGroup);
         }
@@ -366,43 +366,43 @@ void DrawAirports(ScopeCanvas &c)
 
 void DrawFixes(ScopeCanvas &c)
 {
-    if (!c.Visible(kColFixes))
+    if (!c.visible(kColFixes))
         return;
-    const QColor colour = c.Colour(kColFixes);
-    c.Pen(colour);
+    const QColor colour = c.tableColour(kColFixes);
+    c.pen(colour);
     for (const FIXE &f : c.scene().sector.tables.fixes) {
         if (!f.selected || !PointVisible(c.view(), f.latitude, f.longitude))
             continue;
-        const QPoint p = c.Project(f.latitude, f.longitude);
+        const QPoint p = c.project(f.latitude, f.longitude);
         const qreal x = p.x(), y = p.y();
         const QPointF triangle[] = {{x, y - 4}, {x - 4, y + 4}, {x + 4, y + 4}, {x, y - 4}};
-        c.Polyline(triangle, 4);
-        c.TextOut(p.x() + 20, p.y(), f.name, colour);
+        c.polyline(triangle, 4);
+        c.textOut(p.x() + 20, p.y(), f.name, colour);
     }
 }
 
 void DrawNavaids(ScopeCanvas &c, const QList<VOR> &table, int entry, bool hexagon)
 {
-    if (!c.Visible(entry))
+    if (!c.visible(entry))
         return;
-    const QColor colour = c.Colour(entry);
+    const QColor colour = c.tableColour(entry);
     for (const VOR &v : table) {
         if (!PointVisible(c.view(), v.latitude, v.longitude))
             continue;
-        const QPoint p = c.Project(v.latitude, v.longitude);
+        const QPoint p = c.project(v.latitude, v.longitude);
         const int x = p.x(), y = p.y();
         c.painter().fillRect(QRect(x - 1, y - 1, 2, 2), colour);
-        c.Pen(colour);
+        c.pen(colour);
         if (hexagon) {
             const QPointF shape[] = {{x + 4.0, y - 8.0}, {x - 4.0, y - 8.0}, {x - 8.0, y + 0.0}, {x - 4.0, y + 8.0},
                                      {x + 4.0, y + 8.0}, {x + 8.0, y + 0.0}, {x + 4.0, y - 8.0}};
-            c.Polyline(shape, 7);
+            c.polyline(shape, 7);
         } else {
             c.painter().drawEllipse(QRect(x - 8, y - 8, 16, 16));
         }
-        c.TextOut(x + 20, y, v.identifier, colour, true);
+        c.textOut(x + 20, y, v.identifier, colour, true);
         if (v.detailsShown)
-            c.TextOut(x + (hexagon ? 50 : 45), y, v.frequency + QLatin1Char(' ') + v.comment, colour, true);
+            c.textOut(x + (hexagon ? 50 : 45), y, v.frequency + QLatin1Char(' ') + v.comment, colour, true);
     }
 }
 

@@ -27,20 +27,20 @@ public:
     DrawCaches *caches() const { return caches_; }
 
     // The colour of a colour-table entry and whether its layer is drawn.
-    QColor Colour(int entry) const;
-    bool Visible(int entry) const;
-    void Pen(const QColor &colour, int width = 1, Qt::PenStyle style = Qt::SolidLine);
+    QColor tableColour(int entry) const;
+    bool visible(int entry) const;
+    void pen(const QColor &colour, int width = 1, Qt::PenStyle style = Qt::SolidLine);
 
     // Text with its top-left corner at (x, y), in colour; on the background colour when
     // opaque, otherwise over what is there.
-    void TextOut(int x, int y, const QString &text, const QColor &colour, bool opaque = false);
+    void textOut(int x, int y, const QString &text, const QColor &colour, bool opaque = false);
 
-    QPoint Project(float lat, float lon) const;
+    QPoint project(float lat, float lon) const;
 
     // painter().drawEllipse(centre, rx, ry) and painter().drawPolyline(points, count), for
     // small outlines drawn again at the same place redraw after redraw.
-    void Ellipse(QPointF centre, qreal rx, qreal ry);
-    void Polyline(const QPointF *points, int count);
+    void ellipse(QPointF centre, qreal rx, qreal ry);
+    void polyline(const QPointF *points, int count);
 
 private:
     QPainter &p_;

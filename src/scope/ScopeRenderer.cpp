@@ -52,7 +52,7 @@ QPainter &Prepare(QPainter &painter, const ScopeScene &scene)
 void DrawMap(QPainter &painter, const ScopeScene &scene, QSize size, DrawCaches *caches = nullptr)
 {
     ScopeCanvas c(painter, scene, size, caches);
-    painter.fillRect(QRect(QPoint(0, 0), size), c.Colour(kColBackground));
+    painter.fillRect(QRect(QPoint(0, 0), size), c.tableColour(kColBackground));
     const SectorTables &t = scene.sector.tables;
     const DisplaySettings &d = scene.display;
     DrawGeo(c);
@@ -77,10 +77,10 @@ void DrawMapRows(QImage &picture, const ScopeScene &scene, DrawCaches &caches, c
     QPainter painter(&picture);
     Prepare(painter, scene);
     if (rows.band())
-        painter.setClipRect(rows.Rect(picture.width()));
-    caches.Begin(painter, picture, rows);
+        painter.setClipRect(rows.rect(picture.width()));
+    caches.begin(painter, picture, rows);
     DrawMap(painter, scene, picture.size(), &caches);
-    caches.End();
+    caches.end();
 }
 
 // Steps 15 to 19, over the map: the text block, the traffic and "ALERTE", the measuring
@@ -116,9 +116,9 @@ void ScopeRenderer::drawMapInBands(const ScopeScene &scene)
     // A second picture object on the same pixels: a picture takes one painter at a time.
     uchar *bits = map.bits();
     QImage lower(bits, map.width(), map.height(), map.bytesPerLine(), map.format());
-    mapWorker_->Start([&](DrawCaches &caches) { DrawMapRows(lower, scene, caches, {middle, map.height()}); });
+    mapWorker_->start([&](DrawCaches &caches) { DrawMapRows(lower, scene, caches, {middle, map.height()}); });
     DrawMapRows(map, scene, *mapCaches_, {0, middle});
-    mapWorker_->Wait();
+    mapWorker_->wait();
 }
 
 void ScopeRenderer::draw(QImage &picture, const ScopeScene &scene, const QDateTime &now)
@@ -137,10 +137,10 @@ void ScopeRenderer::draw(QImage &picture, const ScopeScene &scene, const QDateTi
     painter.drawImage(0, 0, mapCache_);
     if (!caches_)
         caches_ = std::make_unique<DrawCaches>();
-    caches_->Begin(painter, picture);
+    caches_->begin(painter, picture);
     ScopeCanvas c(painter, scene, picture.size(), caches_.get());
     DrawOverMap(c, now);
-    caches_->End();
+    caches_->end();
 }
 
 void DrawScopeStraight(QImage &picture, const ScopeScene &scene, const QDateTime &now)

@@ -58,7 +58,7 @@ Orientation Orient(const ScopeScene &scene, const ViewState &view, const AVION &
     }
     // The same points as at the last redraw while the target has not moved.
     std::array<double, 10> points;
-    caches->orientations.Get({p.x(), p.y(), previous.x(), previous.y(), double(vectorLength)}, points,
+    caches->orientations.get({p.x(), p.y(), previous.x(), previous.y(), double(vectorLength)}, points,
                              [&](const auto &, auto &out) {
                                  compute();
                                  int k = 0;
@@ -97,51 +97,51 @@ void DrawTarget(ScopeCanvas &c, int index)
     const int length = RoundHalfEven(double(a.groundSpeed) * v.vectorMinutes * v.scale / 60.0);
     const Orientation o = Orient(scene, v, a, at, length, c.caches());
     const QPointF centre = Pixel(at);
-    const QColor colour = c.Colour(TargetColour(scene.traffic, index, a));
+    const QColor colour = c.tableColour(TargetColour(scene.traffic, index, a));
 
     if (a.alert) {
-        c.Pen(c.Colour(kColAlert), 1, Qt::DotLine);
+        c.pen(c.tableColour(kColAlert), 1, Qt::DotLine);
         const double r = RoundHalfEven(double(d.separation.horizontalSeparation) * v.scale);
-        c.Ellipse(centre, r, r);
+        c.ellipse(centre, r, r);
     }
     if (!a.handoffFrom.isEmpty()) {
-        c.Pen(c.Colour(kColTargetStrip));
+        c.pen(c.tableColour(kColTargetStrip));
         for (int r : {6, 10, 14})
             p.drawEllipse(centre, r, r);
     }
     const QString line2 = LabelAltitudeLine(a, scene.weather.transitionAltitude);
 
-    c.Pen(colour, 2);
+    c.pen(colour, 2);
     const QPointF body[] = {centre, Pixel(o.nose), Pixel(o.tail)};
-    c.Polyline(body, 3);
+    c.polyline(body, 3);
     const QPointF wings[] = {centre, Pixel(o.wing1), Pixel(o.wing2)};
-    c.Polyline(wings, 3);
+    c.polyline(wings, 3);
 
     if (a.handoffState == QLatin1String("D")) {
-        c.Pen(c.Colour(kColPendingCommand));
-        p.setBrush(c.Colour(kColBackground));
+        c.pen(c.tableColour(kColPendingCommand));
+        p.setBrush(c.tableColour(kColBackground));
         p.drawEllipse(centre, 8.0, 8.0);
         p.setBrush(Qt::NoBrush);
     } else if (a.handoffState == QLatin1String("A")) {
-        c.Pen(c.Colour(kColTarget));
+        c.pen(c.tableColour(kColTarget));
         p.drawEllipse(centre, 8.0, 8.0);
     }
 
-    c.Pen(colour, 1, Qt::DotLine);
+    c.pen(colour, 1, Qt::DotLine);
     p.drawLine(Pixel(o.nose), Pixel(o.vectorEnd));
     if (v.vectorMinutes > 0) {
         const QPoint end = Round(o.vectorEnd);
-        c.TextOut(end.x(), end.y(), QString::number(v.vectorMinutes), colour);
+        c.textOut(end.x(), end.y(), QString::number(v.vectorMinutes), colour);
     }
     if (d.trailShown) {
         for (int k = 1; k < kTrailLength; ++k)
-            c.Ellipse(Pixel(GeoToScreen(v, a.trail[k].lat, a.trail[k].lon)), 2.0, 2.0);
+            c.ellipse(Pixel(GeoToScreen(v, a.trail[k].lat, a.trail[k].lon)), 2.0, 2.0);
     }
     // In "mode Charly" only aircraft whose transponder reports altitude are labelled.
     if (!(d.labelMode == 1 && a.transponderMode != QLatin1String("N"))) {
         const int x = RoundHalfEven(at.x()) + 5;
-        c.TextOut(x, RoundHalfEven(at.y() + 5), a.callsign, colour);
-        c.TextOut(x, RoundHalfEven(at.y() + 10 + d.screenFontSize), line2, colour);
+        c.textOut(x, RoundHalfEven(at.y() + 5), a.callsign, colour);
+        c.textOut(x, RoundHalfEven(at.y() + 10 + d.screenFontSize), line2, colour);
     }
 }
 
@@ -152,12 +152,12 @@ void DrawSelectedRoute(ScopeCanvas &c)
     if (!scene.tools.routeKeyHeld || !scene.traffic.table.isValid(index))
         return;
     const t_proute &route = scene.traffic.table[index].routePoints;
-    c.Pen(c.Colour(kColSelected));
+    c.pen(c.tableColour(kColSelected));
     for (qsizetype k = 0; k + 1 < route.size(); ++k) {
         const RoutePoint &a = route[k], &b = route[k + 1];
         if (a.lat == 0 || b.lat == 0 || !SegmentVisible(c.view(), a.lat, a.lon, b.lat, b.lon))
             continue;
-        c.painter().drawLine(c.Project(a.lat, a.lon), c.Project(b.lat, b.lon));
+        c.painter().drawLine(c.project(a.lat, a.lon), c.project(b.lat, b.lon));
     }
 }
 
@@ -197,7 +197,7 @@ void DrawTraffic(ScopeCanvas &c)
     }
     DrawSelectedRoute(c);
     if (traffic.globalAlert)
-        c.TextOut(c.size().width() - 100, 40, QStringLiteral("ALERTE"), c.Colour(kColAlert));
+        c.textOut(c.size().width() - 100, 40, QStringLiteral("ALERTE"), c.tableColour(kColAlert));
 }
 
 } // namespace zaz

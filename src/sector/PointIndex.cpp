@@ -52,7 +52,7 @@ const QString &AirportName(const Airport &a) { return a.identifier; }
 
 } // namespace
 
-void SectorIndex::BuildPoints(const SectorTables &tables)
+void SectorIndex::buildPoints(const SectorTables &tables)
 {
     Index(fixes_, tables.fixes, FixName);
     Index(ndbs_, tables.ndbs, NavaidName);
@@ -60,7 +60,7 @@ void SectorIndex::BuildPoints(const SectorTables &tables)
     Index(airports_, tables.airports, AirportName);
 }
 
-void SectorIndex::BuildAirways(const SectorTables &tables)
+void SectorIndex::buildAirways(const SectorTables &tables)
 {
     const auto index = [](QHash<QString, int> &map, const QList<ROUTE> &table) {
         map.clear();
@@ -72,13 +72,13 @@ void SectorIndex::BuildAirways(const SectorTables &tables)
     index(lowAirways_, tables.lowAirways);
 }
 
-bool SectorIndex::LookupRoutePoint(QStringView name, float &lat, float &lon) const
+bool SectorIndex::lookupRoutePoint(QStringView name, float &lat, float &lon) const
 {
     const QStringView key = TrimmedView(name);
     return Find(fixes_, key, lat, lon) || Find(ndbs_, key, lat, lon) || Find(vors_, key, lat, lon);
 }
 
-bool SectorIndex::ScanRoutePoint(const SectorTables &tables, QStringView name, float &lat, float &lon)
+bool SectorIndex::scanRoutePoint(const SectorTables &tables, QStringView name, float &lat, float &lon)
 {
     const QStringView key = TrimmedView(name);
     return Scan(tables.fixes, key, FixName, lat, lon) || Scan(tables.ndbs, key, NavaidName, lat, lon)
@@ -97,17 +97,17 @@ int FindName(const QHash<QString, int> &map, QStringView name)
 
 } // namespace
 
-int SectorIndex::HighAirway(QStringView name) const
+int SectorIndex::highAirway(QStringView name) const
 {
     return FindName(highAirways_, name);
 }
 
-int SectorIndex::LowAirway(QStringView name) const
+int SectorIndex::lowAirway(QStringView name) const
 {
     return FindName(lowAirways_, name);
 }
 
-bool SectorIndex::LookupColumns(QStringView text, float &lat, float &lon) const
+bool SectorIndex::lookupColumns(QStringView text, float &lat, float &lon) const
 {
     return Find(fixes_, TrimmedView(text.left(5)), lat, lon)
            || Find(ndbs_, TrimmedView(text.left(5)), lat, lon)
@@ -115,13 +115,13 @@ bool SectorIndex::LookupColumns(QStringView text, float &lat, float &lon) const
            || Find(airports_, TrimmedView(text.left(4)), lat, lon);
 }
 
-bool SectorIndex::LookupWhole(QStringView token, float &lat, float &lon) const
+bool SectorIndex::lookupWhole(QStringView token, float &lat, float &lon) const
 {
     return Find(fixes_, token, lat, lon) || Find(ndbs_, token, lat, lon) || Find(vors_, token, lat, lon)
            || Find(airports_, token, lat, lon);
 }
 
-bool SectorIndex::ScanColumns(const SectorTables &tables, QStringView text, float &lat, float &lon)
+bool SectorIndex::scanColumns(const SectorTables &tables, QStringView text, float &lat, float &lon)
 {
     return Scan(tables.fixes, TrimmedView(text.left(5)), FixName, lat, lon)
            || Scan(tables.ndbs, TrimmedView(text.left(5)), NavaidName, lat, lon)
@@ -129,7 +129,7 @@ bool SectorIndex::ScanColumns(const SectorTables &tables, QStringView text, floa
            || Scan(tables.airports, TrimmedView(text.left(4)), AirportName, lat, lon);
 }
 
-bool SectorIndex::ScanWhole(const SectorTables &tables, QStringView token, float &lat, float &lon)
+bool SectorIndex::scanWhole(const SectorTables &tables, QStringView token, float &lat, float &lon)
 {
     return Scan(tables.fixes, token, FixName, lat, lon) || Scan(tables.ndbs, token, NavaidName, lat, lon)
            || Scan(tables.vors, token, NavaidName, lat, lon)

@@ -19,31 +19,31 @@ public:
     };
 
     // Fix, NDB, VOR and airport names (trimmed, case-sensitive).
-    void BuildPoints(const SectorTables &tables);
+    void buildPoints(const SectorTables &tables);
     // Low and high airway names (trimmed, exact).
-    void BuildAirways(const SectorTables &tables);
-    void Build(const SectorTables &tables)
+    void buildAirways(const SectorTables &tables);
+    void build(const SectorTables &tables)
     {
-        BuildPoints(tables);
-        BuildAirways(tables);
+        buildPoints(tables);
+        buildAirways(tables);
     }
 
     // Sector reading, by columns: the fix table against the first 5 characters of the text,
     // the NDB table against 5, the VOR table against 3, the airports against 4.
-    bool LookupColumns(QStringView text, float &lat, float &lon) const;
+    bool lookupColumns(QStringView text, float &lat, float &lon) const;
     // Sector reading, by tokens: the whole token against the same tables in the same order.
-    bool LookupWhole(QStringView token, float &lat, float &lon) const;
+    bool lookupWhole(QStringView token, float &lat, float &lon) const;
     // Route points of a flight plan: the trimmed name against the fixes, then the NDBs,
     // then the VORs.
-    bool LookupRoutePoint(QStringView name, float &lat, float &lon) const;
+    bool lookupRoutePoint(QStringView name, float &lat, float &lon) const;
     // Index of the last airway with this trimmed name; -1 when none.
-    int HighAirway(QStringView name) const;
-    int LowAirway(QStringView name) const;
+    int highAirway(QStringView name) const;
+    int lowAirway(QStringView name) const;
 
     // The same answers by scanning every table, as a reference for tests and benchmarks.
-    static bool ScanColumns(const SectorTables &tables, QStringView text, float &lat, float &lon);
-    static bool ScanWhole(const SectorTables &tables, QStringView token, float &lat, float &lon);
-    static bool ScanRoutePoint(const SectorTables &tables, QStringView name, float &lat, float &lon);
+    static bool scanColumns(const SectorTables &tables, QStringView text, float &lat, float &lon);
+    static bool scanWhole(const SectorTables &tables, QStringView token, float &lat, float &lon);
+    static bool scanRoutePoint(const SectorTables &tables, QStringView name, float &lat, float &lon);
 
 private:
     QHash<QString, Entry> fixes_, ndbs_, vors_, airports_;

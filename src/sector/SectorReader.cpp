@@ -63,16 +63,16 @@ public:
         : details_(details), defines_(defines), scan_(scan)
     {
         for (qsizetype i = 0; i < details.size(); ++i) {
-            detailColours_.append(ColourOf(details[i].value));
+            detailColours_.append(colourOf(details[i].value));
             detailIndex_.insert(details[i].name.toUpper(), int(i));
         }
         for (qsizetype i = 0; i < defines.size(); ++i) {
-            defineColours_.append(ColourOf(defines[i].value));
+            defineColours_.append(colourOf(defines[i].value));
             defineIndex_.insert(defines[i].name, int(i));
         }
     }
 
-    const Match &Find(QStringView colourName)
+    const Match &find(QStringView colourName)
     {
         const QString probe = QString::fromRawData(colourName.data(), colourName.size());
         const auto cached = cache_.constFind(probe);
@@ -80,11 +80,11 @@ public:
             return *cached;
         const QString upper = colourName.toString().toUpper();
         Match m;
-        const int d = scan_ ? ScanLast(details_, upper, true) : detailIndex_.value(upper, -1);
+        const int d = scan_ ? scanLast(details_, upper, true) : detailIndex_.value(upper, -1);
         if (d >= 0) {
             m = {detailColours_[d], d, details_[d].name};
         } else {
-            const int f = scan_ ? ScanLast(defines_, upper, false) : defineIndex_.value(upper, -1);
+            const int f = scan_ ? scanLast(defines_, upper, false) : defineIndex_.value(upper, -1);
             if (f >= 0)
                 m = {defineColours_[f], -1, defines_[f].name};
         }
@@ -94,15 +94,15 @@ public:
     }
 
     // Position of the last detail entry with this upper-case name; -1 when none.
-    int DetailIndex(const QString &upperName) const { return detailIndex_.value(upperName, -1); }
+    int detailIndex(const QString &upperName) const { return detailIndex_.value(upperName, -1); }
 
 private:
-    static TColor ColourOf(const QString &value)
+    static TColor colourOf(const QString &value)
     {
         TColor c = 0;
         return TryStringToColor(value, c) ? c : 0;
     }
-    static int ScanLast(const QList<t_define> &list, const QString &upper, bool upperNames)
+    static int scanLast(const QList<t_define> &list, const QString &upper, bool upperNames)
     {
         int found = -1;
         for (qsizetype i = 0; i < list.size(); ++i)
@@ -127,36 +127,36 @@ public:
     {
     }
 
-    SectorLoadResult Run()
+    SectorLoadResult run()
     {
-        SplitLines();
+        splitLines();
         if (progress_.setMaximum)
             progress_.setMaximum(int(qMin<qsizetype>(lines_.size() + 1, INT_MAX)));
-        ReadDefines();
-        FindSections();
-        ReadInfo();
-        ReadNavaids(kVor, r_.tables.vors, 4, 6, 14, 29);
-        ReadNavaids(kNdb, r_.tables.ndbs, 5, 7, 15, 30);
-        ReadFixes();
-        ReadAirports();
-        ReadRunways();
+        readDefines();
+        findSections();
+        readInfo();
+        readNavaids(kVor, r_.tables.vors, 4, 6, 14, 29);
+        readNavaids(kNdb, r_.tables.ndbs, 5, 7, 15, 30);
+        readFixes();
+        readAirports();
+        readRunways();
         if (!settings_.scanLookups)
-            index_.BuildPoints(r_.tables);
-        ReadRoutes(kSid, r_.tables.sids);
-        ReadRoutes(kStar, r_.tables.stars);
-        ReadRoutes(kLowAirway, r_.tables.lowAirways);
-        ReadRoutes(kHighAirway, r_.tables.highAirways);
-        ReadRoutes(kArtcc, r_.tables.artcc);
-        ReadRoutes(kArtccLow, r_.tables.artccLow);
-        ReadRoutes(kArtccHigh, r_.tables.artccHigh);
-        ReadGeo();
-        ReadLabels(kTaxiways, r_.tables.taxiways, QStringLiteral("TAXIWAY"));
-        ReadLabels(kParkings, r_.tables.parkings, QStringLiteral("PARKING"));
-        SetIdentity();
-        SelectRoutes();
+            index_.buildPoints(r_.tables);
+        readRoutes(kSid, r_.tables.sids);
+        readRoutes(kStar, r_.tables.stars);
+        readRoutes(kLowAirway, r_.tables.lowAirways);
+        readRoutes(kHighAirway, r_.tables.highAirways);
+        readRoutes(kArtcc, r_.tables.artcc);
+        readRoutes(kArtccLow, r_.tables.artccLow);
+        readRoutes(kArtccHigh, r_.tables.artccHigh);
+        readGeo();
+        readLabels(kTaxiways, r_.tables.taxiways, QStringLiteral("TAXIWAY"));
+        readLabels(kParkings, r_.tables.parkings, QStringLiteral("PARKING"));
+        setIdentity();
+        selectRoutes();
         if (settings_.scanLookups)
-            index_.BuildPoints(r_.tables);
-        index_.BuildAirways(r_.tables);
+            index_.buildPoints(r_.tables);
+        index_.buildAirways(r_.tables);
         r_.index = std::move(index_);
         r_.summary = SectorSummary(r_.tables, r_.hasInfo);
         if (progress_.setPosition)
@@ -167,7 +167,7 @@ public:
 private:
     // ---- lines and sections -----------------------------------------------------------
 
-    void SplitLines()
+    void splitLines()
     {
         const QStringView all(text_);
         qsizetype start = 0;
@@ -175,17 +175,17 @@ private:
         for (qsizetype i = 0; i < n; ++i) {
             const QChar c = all[i];
             if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-                AddLine(all.mid(start, i - start));
+                addLine(all.mid(start, i - start));
                 if (c == QLatin1Char('\r') && i + 1 < n && all[i + 1] == QLatin1Char('\n'))
                     ++i;
                 start = i + 1;
             }
         }
         if (start < n)
-            AddLine(all.mid(start));
+            addLine(all.mid(start));
     }
 
-    void AddLine(QStringView line)
+    void addLine(QStringView line)
     {
         // Lines holding "]" lose their trailing blanks, so that headers are found.
         if (line.contains(QLatin1Char(']')))
@@ -193,7 +193,7 @@ private:
         lines_.append(line);
     }
 
-    void Advance()
+    void advance()
     {
         ++done_;
         if (progress_.setPosition && done_ >= nextReport_) {
@@ -202,13 +202,13 @@ private:
         }
     }
 
-    void ReadDefines()
+    void readDefines()
     {
         const QLatin1StringView marker("#define");
         for (QStringView line : std::as_const(lines_)) {
             if (!line.contains(marker))
                 continue;
-            Advance();
+            advance();
             // Split at single blanks: two blanks in a row give an empty piece.
             const QList<QStringView> pieces = line.split(QLatin1Char(' '));
             t_define d;
@@ -220,7 +220,7 @@ private:
         }
     }
 
-    void FindSections()
+    void findSections()
     {
         sectionStart_.fill(-1);
         for (qsizetype i = 0; i < lines_.size(); ++i) {
@@ -238,7 +238,7 @@ private:
     // empty lines are skipped, except in [INFO] where an empty line counts. A line of blanks
     // only is empty too: read as an element it would give a segment or a point at (0, 0).
     template <typename Read>
-    void ForSection(int section, Read read)
+    void forSection(int section, Read read)
     {
         const qsizetype header = sectionStart_[section];
         if (header < 0)
@@ -247,7 +247,7 @@ private:
             const QStringView line = lines_[i];
             if (!line.isEmpty() && line[0] == QLatin1Char('['))
                 break;
-            Advance();
+            advance();
             if (TrimmedView(line).isEmpty() ? section != kInfo
                                              : (line[0] == QLatin1Char(';') || line[0] == QLatin1Char('#')))
                 continue;
@@ -257,7 +257,7 @@ private:
 
     // ---- coordinates and errors -------------------------------------------------------
 
-    void AddError(int lineNumber, QStringView lat, QStringView lon)
+    void addError(int lineNumber, QStringView lat, QStringView lon)
     {
         r_.hasErrors = true;
         if (r_.errorText.isEmpty())
@@ -271,12 +271,12 @@ private:
         r_.errorText += lon;
     }
 
-    static bool WellFormedPair(QStringView lat, QStringView lon)
+    static bool wellFormedPair(QStringView lat, QStringView lon)
     {
         return IsWellFormedLatitude(lat) && IsWellFormedLongitude(lon);
     }
 
-    static bool Parse(QStringView lat, QStringView lon, float &outLat, float &outLon)
+    static bool parse(QStringView lat, QStringView lon, float &outLat, float &outLon)
     {
         if (ParseCoordinate(lat, outLat) && ParseCoordinate(lon, outLon))
             return true;
@@ -284,26 +284,26 @@ private:
         return false;
     }
 
-    bool Lookup(QStringView text, bool whole, Point &p) const
+    bool lookup(QStringView text, bool whole, Point &p) const
     {
         if (settings_.scanLookups)
-            return whole ? SectorIndex::ScanWhole(r_.tables, text, p.lat, p.lon)
-                         : SectorIndex::ScanColumns(r_.tables, text, p.lat, p.lon);
-        return whole ? index_.LookupWhole(text, p.lat, p.lon) : index_.LookupColumns(text, p.lat, p.lon);
+            return whole ? SectorIndex::scanWhole(r_.tables, text, p.lat, p.lon)
+                         : SectorIndex::scanColumns(r_.tables, text, p.lat, p.lon);
+        return whole ? index_.lookupWhole(text, p.lat, p.lon) : index_.lookupColumns(text, p.lat, p.lon);
     }
 
     // A 29-column point text. True when it is a well-formed coordinate pair or a known
     // name; p then holds its position. Otherwise p holds what the column reading gives:
     // the pair as far as it converts, or (0, 0).
-    bool ColumnPoint(QStringView text, Point &p) const
+    bool columnPoint(QStringView text, Point &p) const
     {
         p = Point();
         if (TrimmedView(text).size() == 29) {
             const QStringView lat = Columns(text, 1, 14), lon = Columns(text, 16, 14);
-            Parse(lat, lon, p.lat, p.lon);
-            return WellFormedPair(lat, lon);
+            parse(lat, lon, p.lat, p.lon);
+            return wellFormedPair(lat, lon);
         }
-        if (Lookup(text, false, p))
+        if (lookup(text, false, p))
             return true;
         p = Point();
         return false;
@@ -311,20 +311,20 @@ private:
 
     // A point of the free-form reading at tokens[i]: a well-formed latitude and longitude,
     // or a known name followed by any token.
-    bool TokenPoint(const QList<QStringView> &tokens, qsizetype i, Point &p) const
+    bool tokenPoint(const QList<QStringView> &tokens, qsizetype i, Point &p) const
     {
         if (i + 1 >= tokens.size())
             return false;
-        if (WellFormedPair(tokens[i], tokens[i + 1]))
-            return Parse(tokens[i], tokens[i + 1], p.lat, p.lon);
-        return Lookup(tokens[i], true, p);
+        if (wellFormedPair(tokens[i], tokens[i + 1]))
+            return parse(tokens[i], tokens[i + 1], p.lat, p.lon);
+        return lookup(tokens[i], true, p);
     }
 
     // The first place of two consecutive points among the tokens; -1 when none.
-    qsizetype TwoPoints(const QList<QStringView> &tokens, Point &a, Point &b) const
+    qsizetype twoPoints(const QList<QStringView> &tokens, Point &a, Point &b) const
     {
         for (qsizetype i = 0; i + 3 < tokens.size(); ++i)
-            if (TokenPoint(tokens, i, a) && TokenPoint(tokens, i + 2, b))
+            if (tokenPoint(tokens, i, a) && tokenPoint(tokens, i + 2, b))
                 return i;
         return -1;
     }
@@ -334,15 +334,15 @@ private:
     // first two consecutive points are taken. Returns the place of the first point among
     // tokens_ when the words were used (the line counted as read by words), otherwise -1;
     // a point whose columns and words both fail keeps its column value.
-    qsizetype SegmentPoints(QStringView line, int firstColumn, int secondColumn, Point &a, Point &b)
+    qsizetype segmentPoints(QStringView line, int firstColumn, int secondColumn, Point &a, Point &b)
     {
-        const bool firstGood = ColumnPoint(Columns(line, firstColumn, 29), a);
-        const bool secondGood = ColumnPoint(Columns(line, secondColumn, 29), b);
+        const bool firstGood = columnPoint(Columns(line, firstColumn, 29), a);
+        const bool secondGood = columnPoint(Columns(line, secondColumn, 29), b);
         if (firstGood && secondGood)
             return -1;
         Tokens(BeforeComment(line), tokens_);
         Point ta, tb;
-        const qsizetype at = TwoPoints(tokens_, ta, tb);
+        const qsizetype at = twoPoints(tokens_, ta, tb);
         if (at >= 0) {
             a = ta, b = tb;
             ++r_.tolerantLines;
@@ -352,15 +352,15 @@ private:
 
     // ---- element sections -------------------------------------------------------------
 
-    void ReadNavaids(int section, QList<VOR> &table, int idWidth, int freqCol, int latCol, int lonCol)
+    void readNavaids(int section, QList<VOR> &table, int idWidth, int freqCol, int latCol, int lonCol)
     {
-        ForSection(section, [&](QStringView line, int number) {
+        forSection(section, [&](QStringView line, int number) {
             VOR r;
             QStringView id = Columns(line, 1, idWidth), freq = Columns(line, freqCol, 7);
             QStringView lat = Columns(line, latCol, 14), lon = Columns(line, lonCol, 14);
-            if (!WellFormedPair(lat, lon)) {
+            if (!wellFormedPair(lat, lon)) {
                 Tokens(BeforeComment(line), tokens_);
-                if (tokens_.size() >= 4 && WellFormedPair(tokens_[2], tokens_[3])) {
+                if (tokens_.size() >= 4 && wellFormedPair(tokens_[2], tokens_[3])) {
                     id = tokens_[0], freq = tokens_[1], lat = tokens_[2], lon = tokens_[3];
                     ++r_.tolerantLines;
                 }
@@ -368,22 +368,22 @@ private:
             r.identifier = id.toString();
             r.frequency = freq.toString();
             r.comment = CommentOf(line);
-            if (!Parse(lat, lon, r.latitude, r.longitude))
-                AddError(number, lat, lon);
+            if (!parse(lat, lon, r.latitude, r.longitude))
+                addError(number, lat, lon);
             table.append(std::move(r));
         });
     }
 
-    void ReadFixes()
+    void readFixes()
     {
         const QString &selection = settings_.selections.fixes;
-        ForSection(kFixes, [&](QStringView line, int number) {
+        forSection(kFixes, [&](QStringView line, int number) {
             FIXE r;
             QStringView name = Columns(line, 1, 5);
             QStringView lat = Columns(line, 7, 14), lon = Columns(line, 22, 14);
-            if (!WellFormedPair(lat, lon)) {
+            if (!wellFormedPair(lat, lon)) {
                 Tokens(BeforeComment(line), tokens_);
-                if (tokens_.size() >= 3 && WellFormedPair(tokens_[1], tokens_[2])) {
+                if (tokens_.size() >= 3 && wellFormedPair(tokens_[1], tokens_[2])) {
                     name = tokens_[0], lat = tokens_[1], lon = tokens_[2];
                     ++r_.tolerantLines;
                 }
@@ -393,24 +393,24 @@ private:
             // Selected unless the selection text says "0" at the fix's place.
             const qsizetype n = r_.tables.fixes.size();
             r.selected = (selection.isEmpty() || n >= selection.size() || selection[n] != QLatin1Char('0')) ? 1 : 0;
-            if (!Parse(lat, lon, r.latitude, r.longitude)) {
+            if (!parse(lat, lon, r.latitude, r.longitude)) {
                 r.selected = 0;
-                AddError(number, lat, lon);
+                addError(number, lat, lon);
             }
             r_.tables.fixes.append(std::move(r));
         });
     }
 
-    void ReadAirports()
+    void readAirports()
     {
-        ForSection(kAirport, [&](QStringView line, int number) {
+        forSection(kAirport, [&](QStringView line, int number) {
             Airport r;
             QStringView id = Columns(line, 1, 4), freq = Columns(line, 6, 7);
             QStringView lat = Columns(line, 14, 14), lon = Columns(line, 29, 14);
             QStringView cls = Columns(line, 44, 1);
-            if (!WellFormedPair(lat, lon)) {
+            if (!wellFormedPair(lat, lon)) {
                 Tokens(BeforeComment(line), tokens_);
-                if (tokens_.size() >= 4 && WellFormedPair(tokens_[2], tokens_[3])) {
+                if (tokens_.size() >= 4 && wellFormedPair(tokens_[2], tokens_[3])) {
                     id = tokens_[0], freq = tokens_[1], lat = tokens_[2], lon = tokens_[3];
                     cls = tokens_.size() > 4 ? tokens_[4].left(1) : QStringView();
                     ++r_.tolerantLines;
@@ -420,24 +420,24 @@ private:
             r.frequency = freq.toString();
             r.airspaceClass = cls.toString();
             r.comment = CommentOf(line);
-            if (!Parse(lat, lon, r.latitude, r.longitude))
-                AddError(number, lat, lon);
+            if (!parse(lat, lon, r.latitude, r.longitude))
+                addError(number, lat, lon);
             r_.tables.airports.append(std::move(r));
         });
     }
 
-    void ReadRunways()
+    void readRunways()
     {
-        ForSection(kRunway, [&](QStringView line, int number) {
+        forSection(kRunway, [&](QStringView line, int number) {
             RUNWAY r;
             std::array<QStringView, 4> text = {Columns(line, 1, 3), Columns(line, 5, 3), Columns(line, 9, 3),
                                                Columns(line, 13, 3)};
             std::array<QStringView, 4> coord = {Columns(line, 17, 14), Columns(line, 32, 14),
                                                 Columns(line, 47, 14), Columns(line, 62, 14)};
-            if (!WellFormedPair(coord[0], coord[1]) || !WellFormedPair(coord[2], coord[3])) {
+            if (!wellFormedPair(coord[0], coord[1]) || !wellFormedPair(coord[2], coord[3])) {
                 Tokens(BeforeComment(line), tokens_);
-                if (tokens_.size() >= 8 && WellFormedPair(tokens_[4], tokens_[5])
-                    && WellFormedPair(tokens_[6], tokens_[7])) {
+                if (tokens_.size() >= 8 && wellFormedPair(tokens_[4], tokens_[5])
+                    && wellFormedPair(tokens_[6], tokens_[7])) {
                     for (int i = 0; i < 4; ++i) {
                         text[i] = tokens_[i];
                         coord[i] = tokens_[4 + i];
@@ -450,10 +450,10 @@ private:
             r.heading = text[2].toString();
             r.oppositeHeading = text[3].toString();
             r.comment = CommentOf(line);
-            if (!Parse(coord[0], coord[1], r.latitude, r.longitude)
-                || !Parse(coord[2], coord[3], r.oppositeLatitude, r.oppositeLongitude)) {
+            if (!parse(coord[0], coord[1], r.latitude, r.longitude)
+                || !parse(coord[2], coord[3], r.oppositeLatitude, r.oppositeLongitude)) {
                 r.latitude = r.longitude = r.oppositeLatitude = r.oppositeLongitude = 0;
-                AddError(number, coord[0], coord[1]);
+                addError(number, coord[0], coord[1]);
             }
             r_.tables.runways.append(std::move(r));
         });
@@ -461,16 +461,16 @@ private:
 
     // ---- routes, GEO lines and labels -----------------------------------------------------
 
-    void ReadRoutes(int section, QList<ROUTE> &table)
+    void readRoutes(int section, QList<ROUTE> &table)
     {
         qsizetype current = -1;
-        ForSection(section, [&](QStringView line, int) {
+        forSection(section, [&](QStringView line, int) {
             QStringView columnName = Columns(line, 1, 25);
             Point a, b;
             QString tokenName;
             bool byTokens = false;
             // Both points are read: each keeps its column value when the tokens do not help.
-            const qsizetype at = SegmentPoints(line, 27, 57, a, b);
+            const qsizetype at = segmentPoints(line, 27, 57, a, b);
             if (at >= 0) {
                 tokenName = Join(tokens_, 0, at);
                 byTokens = true;
@@ -487,19 +487,19 @@ private:
         });
     }
 
-    void ReadGeo()
+    void readGeo()
     {
-        ColourLookup &colours = Colours();
-        ForSection(kGeo, [&](QStringView line, int) {
+        ColourLookup &colours = colourLookup();
+        forSection(kGeo, [&](QStringView line, int) {
             Point a, b;
             QStringView colourName = TrimmedView(ColumnsFrom(line, 61));
             QString tokenColour;
-            const qsizetype at = SegmentPoints(line, 1, 31, a, b);
+            const qsizetype at = segmentPoints(line, 1, 31, a, b);
             if (at >= 0) {
                 tokenColour = Join(tokens_, at + 4, tokens_.size());
                 colourName = tokenColour;
             }
-            const ColourLookup::Match &m = colours.Find(colourName);
+            const ColourLookup::Match &m = colours.find(colourName);
             GEO g;
             g.lat1 = a.lat, g.lon1 = a.lon, g.lat2 = b.lat, g.lon2 = b.lon;
             g.colour = m.colour;
@@ -509,18 +509,18 @@ private:
         });
     }
 
-    void ReadLabels(int section, QList<Taxiway> &table, const QString &detailName)
+    void readLabels(int section, QList<Taxiway> &table, const QString &detailName)
     {
-        const int detail = Colours().DetailIndex(detailName);
-        ForSection(section, [&](QStringView line, int) {
+        const int detail = colourLookup().detailIndex(detailName);
+        forSection(section, [&](QStringView line, int) {
             Taxiway t;
             Point p;
             QStringView label = TrimmedView(ColumnsFrom(line, 31));
             QString tokenLabel;
-            if (!ColumnPoint(Columns(line, 1, 29), p)) {
+            if (!columnPoint(Columns(line, 1, 29), p)) {
                 Tokens(BeforeComment(line), tokens_);
                 Point tp;
-                if (TokenPoint(tokens_, 0, tp)) {
+                if (tokenPoint(tokens_, 0, tp)) {
                     p = tp;
                     tokenLabel = Join(tokens_, 2, tokens_.size());
                     label = tokenLabel;
@@ -535,7 +535,7 @@ private:
         });
     }
 
-    ColourLookup &Colours()
+    ColourLookup &colourLookup()
     {
         if (!colours_)
             colours_.emplace(settings_.details, r_.tables.defines, settings_.scanLookups);
@@ -544,14 +544,14 @@ private:
 
     // ---- [INFO], identity, selections ---------------------------------------------------
 
-    void ReadInfo()
+    void readInfo()
     {
         if (sectionStart_[kInfo] < 0)
             return;
         r_.hasInfo = true;
         t_info info;
         int n = 0;
-        ForSection(kInfo, [&](QStringView line, int) {
+        forSection(kInfo, [&](QStringView line, int) {
             if (n < 9)
                 info[n] = line.toString();
             ++n;
@@ -560,7 +560,7 @@ private:
         r_.identity.infoLines = info;
     }
 
-    void SetIdentity()
+    void setIdentity()
     {
         SectorIdentity &id = r_.identity;
         if (!r_.hasInfo)
@@ -569,7 +569,7 @@ private:
         id.name = info[0];
         id.callsign = info[1];
         id.airport = info[2];
-        if (!Parse(info[3], info[4], id.ownLat, id.ownLon)) {
+        if (!parse(info[3], info[4], id.ownLat, id.ownLon)) {
             r_.hasErrors = true;
             if (!r_.errorText.isEmpty())
                 r_.errorText += QLatin1Char('\r');
@@ -589,7 +589,7 @@ private:
         r_.nmPerDegLon = NmPerDegreeLongitude(id.ownLat);
     }
 
-    void SelectRoutes()
+    void selectRoutes()
     {
         const SelectionTexts &s = settings_.selections;
         const std::pair<QList<ROUTE> *, const QString *> tables[] = {
@@ -623,7 +623,7 @@ private:
 SectorLoadResult ReadSectorText(const QString &text, const SectorReadSettings &settings,
                                 const SectorProgress &progress)
 {
-    return Reader(text, settings, progress).Run();
+    return Reader(text, settings, progress).run();
 }
 
 std::optional<SectorLoadResult> ReadSectorFile(const QString &path, const SectorReadSettings &settings,

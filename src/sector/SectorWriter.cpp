@@ -17,22 +17,22 @@ class Writer {
 public:
     Writer(QStringList &lines, const WriterProgress &progress) : lines_(lines), progress_(progress) {}
 
-    void Line(const QString &text) { lines_.append(text); }
+    void line(const QString &text) { lines_.append(text); }
 
-    void Separator()
+    void separator()
     {
         for (int i = 0; i < 3; ++i)
             lines_.append(QStringLiteral(";"));
     }
 
     // A separator followed by a section header.
-    void Section(const char *header)
+    void section(const char *header)
     {
-        Separator();
+        separator();
         lines_.append(QString::fromLatin1(header));
     }
 
-    void ElementDone()
+    void elementDone()
     {
         if (progress_)
             progress_(int(lines_.size()));
@@ -80,10 +80,10 @@ QString SegmentCoordinates(const RouteSegment &s)
 void WriteNavaids(Writer &w, const QList<VOR> &table, int identifierWidth)
 {
     for (const VOR &v : table) {
-        w.Line(WithComment(Join({LineStart(v.identifier, identifierWidth), PadRight(v.frequency, 7),
+        w.line(WithComment(Join({LineStart(v.identifier, identifierWidth), PadRight(v.frequency, 7),
                                  LatitudeText(v.latitude), LongitudeText(v.longitude)}),
                            v.comment));
-        w.ElementDone();
+        w.elementDone();
     }
 }
 
@@ -98,9 +98,9 @@ void WriteRoutes(Writer &w, const QList<ROUTE> &table, bool onlySelected)
         if (onlySelected && !route.selected)
             continue;
         for (qsizetype i = 0; i < route.segments.size(); ++i)
-            w.Line(Join({i == 0 ? LineStart(route.name, kRouteNameWidth) : blanks,
+            w.line(Join({i == 0 ? LineStart(route.name, kRouteNameWidth) : blanks,
                          SegmentCoordinates(route.segments[i])}));
-        w.ElementDone();
+        w.elementDone();
     }
 }
 
@@ -111,80 +111,80 @@ void WriteSector(const SectorTables &tables, const SectorIdentity &identity, con
 {
     Writer w(lines, progress);
 
-    w.Line(QStringLiteral("; Ce fichier secteur a été modifié par le logiciel ZAZ"));
-    w.Line(QStringLiteral("; à partir du fichier secteur original: ") + sourceName);
+    w.line(QStringLiteral("; Ce fichier secteur a été modifié par le logiciel ZAZ"));
+    w.line(QStringLiteral("; à partir du fichier secteur original: ") + sourceName);
 
-    w.Section("[INFO]");
+    w.section("[INFO]");
     for (int i = 0; i < kInfoLines; ++i)
-        w.Line(identity.infoLines[std::size_t(i)]);
-    w.ElementDone();
+        w.line(identity.infoLines[std::size_t(i)]);
+    w.elementDone();
 
-    w.Separator();
+    w.separator();
     for (const t_define &d : tables.defines) {
-        w.Line(QStringLiteral("#define ") + d.name + QLatin1Char(' ') + d.value);
-        w.ElementDone();
+        w.line(QStringLiteral("#define ") + d.name + QLatin1Char(' ') + d.value);
+        w.elementDone();
     }
 
-    w.Section("[VOR]");
+    w.section("[VOR]");
     // VOR identifiers take 4 columns: a three-letter identifier read from a free-form line
     // gets its filling blank, so the frequency and coordinates stand where the reader cuts.
     WriteNavaids(w, tables.vors, 4);
-    w.Section("[NDB]");
+    w.section("[NDB]");
     WriteNavaids(w, tables.ndbs, 5);
 
-    w.Section("[FIXES]");
+    w.section("[FIXES]");
     for (const FIXE &f : tables.fixes) {
         if (!f.selected)
             continue;
-        w.Line(WithComment(Join({LineStart(f.name, 5), LatitudeText(f.latitude), LongitudeText(f.longitude)}),
+        w.line(WithComment(Join({LineStart(f.name, 5), LatitudeText(f.latitude), LongitudeText(f.longitude)}),
                            f.comment));
-        w.ElementDone();
+        w.elementDone();
     }
 
-    w.Section("[AIRPORT]");
+    w.section("[AIRPORT]");
     for (const Airport &a : tables.airports) {
-        w.Line(WithComment(Join({LineStart(a.identifier, 4), PadRight(a.frequency, 7), LatitudeText(a.latitude),
+        w.line(WithComment(Join({LineStart(a.identifier, 4), PadRight(a.frequency, 7), LatitudeText(a.latitude),
                                  LongitudeText(a.longitude), PadRight(a.airspaceClass, 1)}),
                            a.comment));
-        w.ElementDone();
+        w.elementDone();
     }
 
-    w.Section("[RUNWAY]");
+    w.section("[RUNWAY]");
     for (const RUNWAY &r : tables.runways) {
-        w.Line(WithComment(Join({LineStart(r.number, 3), PadRight(r.oppositeNumber, 3), PadRight(r.heading, 3),
+        w.line(WithComment(Join({LineStart(r.number, 3), PadRight(r.oppositeNumber, 3), PadRight(r.heading, 3),
                                  PadRight(r.oppositeHeading, 3), LatitudeText(r.latitude),
                                  LongitudeText(r.longitude), LatitudeText(r.oppositeLatitude),
                                  LongitudeText(r.oppositeLongitude)}),
                            r.comment));
-        w.ElementDone();
+        w.elementDone();
     }
 
-    w.Section("[SID]");
+    w.section("[SID]");
     WriteRoutes(w, tables.sids, true);
-    w.Section("[STAR]");
+    w.section("[STAR]");
     WriteRoutes(w, tables.stars, true);
-    w.Section("[LOW AIRWAY]");
+    w.section("[LOW AIRWAY]");
     WriteRoutes(w, tables.lowAirways, true);
-    w.Section("[HIGH AIRWAY]");
+    w.section("[HIGH AIRWAY]");
     WriteRoutes(w, tables.highAirways, true);
 
-    w.Section("[ARTCC]");
+    w.section("[ARTCC]");
     WriteRoutes(w, tables.artcc, false);
-    w.Section("[ARTCC LOW]");
+    w.section("[ARTCC LOW]");
     WriteRoutes(w, tables.artccLow, false);
-    w.Section("[ARTCC HIGH]");
+    w.section("[ARTCC HIGH]");
     WriteRoutes(w, tables.artccHigh, false);
 
-    w.Section("[GEO]");
+    w.section("[GEO]");
     for (const GEO &g : tables.geo) {
-        w.Line(Join({LatitudeText(g.lat1), LongitudeText(g.lon1), LatitudeText(g.lat2), LongitudeText(g.lon2),
+        w.line(Join({LatitudeText(g.lat1), LongitudeText(g.lon1), LatitudeText(g.lat2), LongitudeText(g.lon2),
                      g.colourName}));
-        w.ElementDone();
+        w.elementDone();
     }
 
-    w.Line(QStringLiteral(";"));
-    w.Line(QStringLiteral(";"));
-    w.ElementDone();
+    w.line(QStringLiteral(";"));
+    w.line(QStringLiteral(";"));
+    w.elementDone();
 }
 
 bool SaveLines(const QString &path, const QStringList &lines, QString &error)

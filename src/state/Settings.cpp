@@ -29,16 +29,16 @@ QString Where(const IniFile &ini, const QString &section, const QString &key)
 int ReadInt(const IniFile &ini, const QString &section, const QString &key, int fallback,
             SettingsReport &report)
 {
-    const QString text = ini.ReadString(section, key, kError);
+    const QString text = ini.readString(section, key, kError);
     int value = 0;
     if (TryStrToInt(text, value))
         return value;
-    if (ini.ValueExists(section, key))
-        report.Add(QStringLiteral("%1 : \"%2\" n'est pas un nombre entier ; valeur utilisée : %3")
+    if (ini.valueExists(section, key))
+        report.add(QStringLiteral("%1 : \"%2\" n'est pas un nombre entier ; valeur utilisée : %3")
                        .arg(Where(ini, section, key), text)
                        .arg(fallback));
     else
-        report.Add(QStringLiteral("%1 absente ; valeur utilisée : %2")
+        report.add(QStringLiteral("%1 absente ; valeur utilisée : %2")
                        .arg(Where(ini, section, key))
                        .arg(fallback));
     return fallback;
@@ -46,22 +46,22 @@ int ReadInt(const IniFile &ini, const QString &section, const QString &key, int 
 
 bool ReadBool(const IniFile &ini, const QString &section, const QString &key)
 {
-    return TextIsTrue(ini.ReadString(section, key, kError));
+    return TextIsTrue(ini.readString(section, key, kError));
 }
 
 QString ReadText(const IniFile &ini, const QString &section, const QString &key)
 {
-    return ini.ReadString(section, key, kError);
+    return ini.readString(section, key, kError);
 }
 
 void ReadColourTable(const IniFile &ini, DisplaySettings &display, SettingsReport &report)
 {
     const QString couleur = QStringLiteral("couleur");
     const QString afich = QStringLiteral("afich");
-    const QStringList names = ini.ReadSection(couleur);
+    const QStringList names = ini.readSection(couleur);
     const auto &defaults = DefaultColourTable();
     if (names.size() < kColourCount)
-        report.Add(QStringLiteral("%1, section [%2] : %3 couleurs sur %4 ; les couleurs "
+        report.add(QStringLiteral("%1, section [%2] : %3 couleurs sur %4 ; les couleurs "
                                   "manquantes prennent leur valeur par défaut")
                        .arg(FileName(ini), couleur)
                        .arg(names.size())
@@ -73,10 +73,10 @@ void ReadColourTable(const IniFile &ini, DisplaySettings &display, SettingsRepor
             continue;
         }
         entry.name = names[i];
-        const QString text = ini.ReadString(couleur, entry.name, kError);
+        const QString text = ini.readString(couleur, entry.name, kError);
         if (!TryStringToColor(text, entry.colour)) {
             entry.colour = defaults[i].colour;
-            report.Add(QStringLiteral("%1 : \"%2\" n'est pas une couleur ; valeur utilisée : %3")
+            report.add(QStringLiteral("%1 : \"%2\" n'est pas une couleur ; valeur utilisée : %3")
                            .arg(Where(ini, couleur, entry.name), text,
                                 ColorToString(entry.colour)));
         }
@@ -88,12 +88,12 @@ void ReadDetailColours(const IniFile &ini, DisplaySettings &display, SettingsRep
 {
     const QString detail = QStringLiteral("detail");
     display.details.clear();
-    for (const auto &[key, value] : ini.ReadSectionPairs(detail)) {
+    for (const auto &[key, value] : ini.readSectionPairs(detail)) {
         t_define entry{key, value};
         TColor colour = 0;
         if (!TryStringToColor(value, colour)) {
             entry.value = ColorToString(DefaultColourTable()[kColGeo].colour);
-            report.Add(QStringLiteral("%1 : \"%2\" n'est pas une couleur ; valeur utilisée : %3")
+            report.add(QStringLiteral("%1 : \"%2\" n'est pas une couleur ; valeur utilisée : %3")
                            .arg(Where(ini, detail, key), value, entry.value));
         }
         display.details.append(entry);
@@ -102,12 +102,12 @@ void ReadDetailColours(const IniFile &ini, DisplaySettings &display, SettingsRep
 
 bool WriteInt(IniFile &ini, const QString &section, const QString &key, long long value)
 {
-    return ini.WriteString(section, key, IntToStr(value));
+    return ini.writeString(section, key, IntToStr(value));
 }
 
 bool WriteBool(IniFile &ini, const QString &section, const QString &key, bool value)
 {
-    return ini.WriteString(section, key, BoolText(value));
+    return ini.writeString(section, key, BoolText(value));
 }
 
 void WriteRect(IniFile &ini, const QString &prefix, const QRect &rect)
@@ -134,17 +134,17 @@ QRect ReadRectOr(const IniFile &ini, const QString &prefix, const QRect &fallbac
 {
     const QString screen = QStringLiteral("screen");
     int top = 0, left = 0, height = 0, width = 0;
-    if (!TryStrToInt(ini.ReadString(screen, prefix + QStringLiteral("top"), kError), top)
-        || !TryStrToInt(ini.ReadString(screen, prefix + QStringLiteral("left"), kError), left)
-        || !TryStrToInt(ini.ReadString(screen, prefix + QStringLiteral("height"), kError), height)
-        || !TryStrToInt(ini.ReadString(screen, prefix + QStringLiteral("width"), kError), width))
+    if (!TryStrToInt(ini.readString(screen, prefix + QStringLiteral("top"), kError), top)
+        || !TryStrToInt(ini.readString(screen, prefix + QStringLiteral("left"), kError), left)
+        || !TryStrToInt(ini.readString(screen, prefix + QStringLiteral("height"), kError), height)
+        || !TryStrToInt(ini.readString(screen, prefix + QStringLiteral("width"), kError), width))
         return fallback;
     return QRect(left, top, width, height);
 }
 
 } // namespace
 
-QString SettingsReport::Text() const
+QString SettingsReport::text() const
 {
     return QStringLiteral("Paramètres incomplets, le programme continue avec des valeurs "
                           "par défaut :\n")
@@ -174,8 +174,8 @@ void ReadDisplay(const IniFile &ini, SettingsState &settings, SettingsReport &re
     DisplaySettings &d = settings.display;
     const DisplaySettings defaults;
 
-    settings.paths.simulatorDir = ini.ReadString(fsx, QStringLiteral("DIR"), QStringLiteral("error"));
-    settings.paths.flightPlanDir = ini.ReadString(fsx, QStringLiteral("FPDIR"), QStringLiteral("error"));
+    settings.paths.simulatorDir = ini.readString(fsx, QStringLiteral("DIR"), QStringLiteral("error"));
+    settings.paths.flightPlanDir = ini.readString(fsx, QStringLiteral("FPDIR"), QStringLiteral("error"));
 
     d.screenFontName = ReadText(ini, caract, QStringLiteral("style"));
     d.screenFontSize = ReadInt(ini, caract, QStringLiteral("size"), defaults.screenFontSize, report);
@@ -223,7 +223,7 @@ void ReadWeather(const IniFile &ini, WeatherState &weather, SettingsReport &repo
         WeatherDictionary &dict = weather.dictionaries[i];
         dict.keys.clear();
         dict.values.clear();
-        for (const auto &[key, value] : ini.ReadSectionPairs(QString::fromLatin1(kWeatherDictionarySections[i]))) {
+        for (const auto &[key, value] : ini.readSectionPairs(QString::fromLatin1(kWeatherDictionarySections[i]))) {
             dict.keys << key;
             dict.values << value;
         }
@@ -238,8 +238,8 @@ void ReadWeather(const IniFile &ini, WeatherState &weather, SettingsReport &repo
 void ReadVoiceProgram(const IniFile &ini, PathSettings &paths)
 {
     const QString teamspeak = QStringLiteral("teamspeak");
-    paths.voiceProgram = ini.ReadString(teamspeak, QStringLiteral("path"), QString()).trimmed();
-    paths.voiceParams = ini.ReadString(teamspeak, QStringLiteral("params"), QString()).trimmed();
+    paths.voiceProgram = ini.readString(teamspeak, QStringLiteral("path"), QString()).trimmed();
+    paths.voiceParams = ini.readString(teamspeak, QStringLiteral("params"), QString()).trimmed();
 }
 
 void ReadWindowPlaces(const IniFile &ini, SettingsState &settings)
@@ -254,8 +254,8 @@ void ReadCodeTexts(const IniFile &ini, CodeTexts &texts)
     const auto read = [&ini](const QString &section, QHash<QString, QString> &byCode, QStringList &captions) {
         byCode.clear();
         captions.clear();
-        for (const QString &key : ini.ReadSection(section)) {
-            const QString text = ini.ReadString(section, key, QStringLiteral("error"));
+        for (const QString &key : ini.readSection(section)) {
+            const QString text = ini.readString(section, key, QStringLiteral("error"));
             byCode.insert(key, text);
             captions << text;
         }
@@ -268,34 +268,34 @@ LastConnection ReadLastConnection(const IniFile &ini)
 {
     const QString connect = QStringLiteral("connect");
     LastConnection last;
-    if (ini.ValueExists(connect, QStringLiteral("nom")))
-        last.name = ini.ReadString(connect, QStringLiteral("nom"), QString());
-    if (ini.ValueExists(connect, QStringLiteral("ID")))
-        last.id = ini.ReadString(connect, QStringLiteral("ID"), QString());
+    if (ini.valueExists(connect, QStringLiteral("nom")))
+        last.name = ini.readString(connect, QStringLiteral("nom"), QString());
+    if (ini.valueExists(connect, QStringLiteral("ID")))
+        last.id = ini.readString(connect, QStringLiteral("ID"), QString());
     return last;
 }
 
 bool WriteConnection(IniFile &ini, const ConnectionChoice &c)
 {
     const QString connect = QStringLiteral("connect");
-    ini.BeginUpdate();
-    ini.WriteString(connect, QStringLiteral("serveur"), c.serverName);
-    ini.WriteString(connect, QStringLiteral("adresse"), c.address);
-    ini.WriteString(connect, QStringLiteral("port"), c.port);
-    ini.WriteString(connect, QStringLiteral("callsign"), c.callsign);
-    ini.WriteString(connect, QStringLiteral("ID"), c.userId);
-    ini.WriteString(connect, QStringLiteral("nom"), c.userName);
-    ini.WriteString(connect, QStringLiteral("password"), c.password);
-    return ini.EndUpdate();
+    ini.beginUpdate();
+    ini.writeString(connect, QStringLiteral("serveur"), c.serverName);
+    ini.writeString(connect, QStringLiteral("adresse"), c.address);
+    ini.writeString(connect, QStringLiteral("port"), c.port);
+    ini.writeString(connect, QStringLiteral("callsign"), c.callsign);
+    ini.writeString(connect, QStringLiteral("ID"), c.userId);
+    ini.writeString(connect, QStringLiteral("nom"), c.userName);
+    ini.writeString(connect, QStringLiteral("password"), c.password);
+    return ini.endUpdate();
 }
 
 AngleErrorSink AngleErrorToSettings(IniFile &ini)
 {
     return [&ini](const QString &key, float length, float difference) {
-        ini.BeginUpdate();
-        ini.WriteString(QStringLiteral("erreur"), QStringLiteral("module"), FloatText(length));
-        ini.WriteString(QStringLiteral("erreur"), key, FloatText(difference));
-        ini.EndUpdate();
+        ini.beginUpdate();
+        ini.writeString(QStringLiteral("erreur"), QStringLiteral("module"), FloatText(length));
+        ini.writeString(QStringLiteral("erreur"), key, FloatText(difference));
+        ini.endUpdate();
     };
 }
 
@@ -314,35 +314,35 @@ bool WriteExit(IniFile &ini, const RadarState &state)
     const QString sector = QStringLiteral("sector");
     const QString conflict = QStringLiteral("conflict");
 
-    ini.BeginUpdate();
-    ini.WriteString(caract, QStringLiteral("style"), d.screenFontName);
+    ini.beginUpdate();
+    ini.writeString(caract, QStringLiteral("style"), d.screenFontName);
     WriteInt(ini, caract, QStringLiteral("size"), d.screenFontSize);
-    ini.WriteString(caract, QStringLiteral("liststyle"), d.listFontName);
+    ini.writeString(caract, QStringLiteral("liststyle"), d.listFontName);
     WriteInt(ini, caract, QStringLiteral("listsize"), d.listFontSize);
 
     WriteBool(ini, QStringLiteral("mode"), QStringLiteral("charly"), d.labelMode != 0);
 
     for (const t_couleur &entry : d.colours) {
-        ini.WriteString(QStringLiteral("couleur"), entry.name, ColorToString(entry.colour));
+        ini.writeString(QStringLiteral("couleur"), entry.name, ColorToString(entry.colour));
         WriteBool(ini, QStringLiteral("afich"), entry.name, entry.visible != 0);
     }
     for (const t_define &entry : d.details)
-        ini.WriteString(QStringLiteral("detail"), entry.name, entry.value);
+        ini.writeString(QStringLiteral("detail"), entry.name, entry.value);
 
-    ini.WriteString(sector, QStringLiteral("file"), s.paths.sectorFile);
+    ini.writeString(sector, QStringLiteral("file"), s.paths.sectorFile);
     WriteBool(ini, sector, QStringLiteral("libelsid"), d.showSidNames != 0);
     WriteBool(ini, sector, QStringLiteral("libelstar"), d.showStarNames != 0);
     WriteBool(ini, sector, QStringLiteral("libellow"), d.showLowNames != 0);
     WriteBool(ini, sector, QStringLiteral("libelhi"), d.showHighNames != 0);
 
     const auto pieces = SplitFixSelection(SelectionText(t.fixes));
-    ini.WriteString(sector, QStringLiteral("liste_fix"), pieces[0]);
-    ini.WriteString(sector, QStringLiteral("liste_fix2"), pieces[1]);
-    ini.WriteString(sector, QStringLiteral("liste_fix3"), pieces[2]);
-    ini.WriteString(sector, QStringLiteral("liste_sid"), SelectionText(t.sids));
-    ini.WriteString(sector, QStringLiteral("liste_star"), SelectionText(t.stars));
-    ini.WriteString(sector, QStringLiteral("liste_low"), SelectionText(t.lowAirways));
-    ini.WriteString(sector, QStringLiteral("liste_hi"), SelectionText(t.highAirways));
+    ini.writeString(sector, QStringLiteral("liste_fix"), pieces[0]);
+    ini.writeString(sector, QStringLiteral("liste_fix2"), pieces[1]);
+    ini.writeString(sector, QStringLiteral("liste_fix3"), pieces[2]);
+    ini.writeString(sector, QStringLiteral("liste_sid"), SelectionText(t.sids));
+    ini.writeString(sector, QStringLiteral("liste_star"), SelectionText(t.stars));
+    ini.writeString(sector, QStringLiteral("liste_low"), SelectionText(t.lowAirways));
+    ini.writeString(sector, QStringLiteral("liste_hi"), SelectionText(t.highAirways));
 
     WriteInt(ini, conflict, QStringLiteral("minimum"), d.separation.minimumAltitude);
     WriteInt(ini, conflict, QStringLiteral("vertical"), d.separation.verticalSeparation);
@@ -353,20 +353,20 @@ bool WriteExit(IniFile &ini, const RadarState &state)
     WriteRect(ini, QStringLiteral("listevol"), s.windows.flightList);
     WriteInt(ini, QStringLiteral("screen"), QStringLiteral("eqdist"), state.view.ringSpacing);
 
-    ini.WriteString(QStringLiteral("server meteo"), QStringLiteral("rayon"), state.weather.server.radius);
-    return ini.EndUpdate();
+    ini.writeString(QStringLiteral("server meteo"), QStringLiteral("rayon"), state.weather.server.radius);
+    return ini.endUpdate();
 }
 
 bool WriteSimulatorDir(IniFile &ini, SettingsState &settings, const QString &dir)
 {
     settings.paths.simulatorDir = dir;
-    return ini.WriteString(QStringLiteral("FSX"), QStringLiteral("DIR"), dir);
+    return ini.writeString(QStringLiteral("FSX"), QStringLiteral("DIR"), dir);
 }
 
 bool WriteSectorDir(IniFile &ini, SettingsState &settings, const QString &dir)
 {
     settings.paths.sectorDir = dir;
-    return ini.WriteString(QStringLiteral("FSX"), QStringLiteral("SCTDIR"), dir);
+    return ini.writeString(QStringLiteral("FSX"), QStringLiteral("SCTDIR"), dir);
 }
 
 } // namespace Settings

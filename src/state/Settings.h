@@ -24,11 +24,11 @@ namespace zaz {
 // Problems met while reading the settings, one French line each.
 class SettingsReport {
 public:
-    void Add(const QString &line) { lines_ << line; }
-    bool IsEmpty() const { return lines_.isEmpty(); }
-    const QStringList &Lines() const { return lines_; }
+    void add(const QString &line) { lines_ << line; }
+    bool isEmpty() const { return lines_.isEmpty(); }
+    const QStringList &lines() const { return lines_; }
     // The whole message shown to the controller.
-    QString Text() const;
+    QString text() const;
 
 private:
     QStringList lines_;

@@ -15,7 +15,7 @@ QString NormaliseRoute(const QString &route)
 bool LookupPoint(const SectorState &sector, const QString &name, float &lat, float &lon)
 {
     lat = lon = 0;
-    if (sector.index.LookupRoutePoint(name, lat, lon))
+    if (sector.index.lookupRoutePoint(name, lat, lon))
         return true;
     lat = lon = 0;
     return false;
@@ -53,11 +53,11 @@ t_proute BuildRoute(SectorState &sector, const t_tranches &fields, int lastIndex
         }
         // Not a fix or navaid: maybe an airway, the high ones first.
         ROUTE *airway = nullptr;
-        if (const int h = sector.index.HighAirway(fields[i]); h >= 0 && h < sector.tables.highAirways.size()) {
+        if (const int h = sector.index.highAirway(fields[i]); h >= 0 && h < sector.tables.highAirways.size()) {
             airway = &sector.tables.highAirways[h];
             if (highAirways)
                 highAirways->append(h);
-        } else if (const int l = sector.index.LowAirway(fields[i]); l >= 0 && l < sector.tables.lowAirways.size()) {
+        } else if (const int l = sector.index.lowAirway(fields[i]); l >= 0 && l < sector.tables.lowAirways.size()) {
             airway = &sector.tables.lowAirways[l];
             if (lowAirways)
                 lowAirways->append(l);

@@ -25,7 +25,7 @@ const QString kMissing = QStringLiteral("error");
 
 QString Read(const IniFile *ini, const QString &section, const QString &key)
 {
-    return ini ? ini->ReadString(section, key, kMissing) : kMissing;
+    return ini ? ini->readString(section, key, kMissing) : kMissing;
 }
 
 QLineEdit *NewEdit(const char *name, QWidget *parent)
@@ -153,7 +153,7 @@ void TForm2::prepare(const QString &serverName)
     if (last.name)
         Nom_->setText(*last.name);
     const IniFile *servers = state_.files.servers.get();
-    const bool serverHasId = servers && servers->ValueExists(serverName, QStringLiteral("ID"));
+    const bool serverHasId = servers && servers->valueExists(serverName, QStringLiteral("ID"));
     if (!serverHasId && last.id)
         ID_->setText(*last.id);
 
@@ -176,7 +176,7 @@ void TForm2::loadServer(const QString &section)
 void TForm2::fillServerList(const QString &select)
 {
     const QStringList sections =
-        state_.files.servers ? state_.files.servers->ReadSections() : QStringList();
+        state_.files.servers ? state_.files.servers->readSections() : QStringList();
     filling_ = true;
     {
         const QSignalBlocker block(ComboBox2_);
@@ -193,7 +193,7 @@ void TForm2::fillServerList(const QString &select)
     filling_ = false;
 }
 
-bool TForm2::IsNewserverSelected() const
+bool TForm2::isNewServerSelected() const
 {
     const int index = ComboBox2_->currentIndex();
     return index >= 0 && index == ComboBox2_->count() - 1;
@@ -203,7 +203,7 @@ void TForm2::serverSelected(int index)
 {
     if (filling_ || index < 0)
         return;
-    if (IsNewserverSelected()) {
+    if (isNewServerSelected()) {
         // A new server: its name is typed by the user; the type stays as it was.
         edit_serveur_->clear();
         edit_serveur_->setReadOnly(false);
@@ -301,20 +301,20 @@ void TForm2::Button1Click()
 
     if (IniFile *zaz = state_.files.zaz.get()) {
         if (!Settings::WriteConnection(*zaz, c))
-            prompts_.ShowMessage(zaz->lastError());
+            prompts_.showMessage(zaz->lastError());
     }
 
     // A new server whose name was left empty has no section to go to.
     IniFile *servers = state_.files.servers.get();
     if (servers && !c.serverName.isEmpty()) {
-        servers->BeginUpdate();
-        servers->WriteString(c.serverName, QStringLiteral("type"), c.serverType);
-        servers->WriteString(c.serverName, QStringLiteral("adresse"), c.address);
-        servers->WriteString(c.serverName, QStringLiteral("port"), c.port);
-        servers->WriteString(c.serverName, QStringLiteral("ID"), c.userId);
-        servers->WriteString(c.serverName, QStringLiteral("password"), c.password);
-        if (!servers->EndUpdate())
-            prompts_.ShowMessage(servers->lastError());
+        servers->beginUpdate();
+        servers->writeString(c.serverName, QStringLiteral("type"), c.serverType);
+        servers->writeString(c.serverName, QStringLiteral("adresse"), c.address);
+        servers->writeString(c.serverName, QStringLiteral("port"), c.port);
+        servers->writeString(c.serverName, QStringLiteral("ID"), c.userId);
+        servers->writeString(c.serverName, QStringLiteral("password"), c.password);
+        if (!servers->endUpdate())
+            prompts_.showMessage(servers->lastError());
     }
     accept();
 }
@@ -322,18 +322,18 @@ void TForm2::Button1Click()
 void TForm2::Button4Click()
 {
     const int index = ComboBox2_->currentIndex();
-    if (index < 0 || IsNewserverSelected())
+    if (index < 0 || isNewServerSelected())
         return;
     const QString name = ComboBox2_->itemText(index);
-    if (prompts_.Ask(QStringLiteral("voulez vous supprimer le serveur:") + name,
+    if (prompts_.ask(QStringLiteral("voulez vous supprimer le serveur:") + name,
                      QStringLiteral("effacer le serveur"), Prompts::Buttons::OkCancel)
         != Prompts::Answer::Ok)
         return;
     IniFile *servers = state_.files.servers.get();
     if (!servers)
         return;
-    if (!servers->EraseSection(name))
-        prompts_.ShowMessage(servers->lastError());
+    if (!servers->eraseSection(name))
+        prompts_.showMessage(servers->lastError());
     // The first remaining server (or the new-server entry) takes the deleted one's place.
     fillServerList(QString());
     ComboBox2_->setCurrentIndex(0);

@@ -52,7 +52,7 @@ private:
     void facilityChosen(int facility);
     void Button1Click();
     void Button4Click();
-    bool IsNewserverSelected() const;
+    bool isNewServerSelected() const;
 
     RadarState &state_;
     Prompts &prompts_;

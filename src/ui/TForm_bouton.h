@@ -19,7 +19,7 @@ public:
     };
     explicit TForm_bouton(const QList<Shortcut> &shortcuts, QWidget *parent = nullptr);
 
-    QList<QLabel *> Labels() const { return labels_; }
+    QList<QLabel *> labels() const { return labels_; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

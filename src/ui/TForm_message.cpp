@@ -20,7 +20,7 @@ TForm_message::TForm_message(QWidget *parent)
     resize(420, 60);
 }
 
-void TForm_message::Begin(const QString &caption)
+void TForm_message::begin(const QString &caption)
 {
     setWindowTitle(caption);
     progress_->setValue(0);
@@ -30,12 +30,12 @@ void TForm_message::Begin(const QString &caption)
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TForm_message::SetMaximum(int maximum)
+void TForm_message::setMaximum(int maximum)
 {
     progress_->setRange(0, maximum > 0 ? maximum : 1);
 }
 
-void TForm_message::SetPosition(int position)
+void TForm_message::setPosition(int position)
 {
     const int value = qBound(progress_->minimum(), position, progress_->maximum());
     if (value == progress_->value())
@@ -45,7 +45,7 @@ void TForm_message::SetPosition(int position)
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TForm_message::End()
+void TForm_message::end()
 {
     hide();
 }

@@ -16,10 +16,10 @@ public:
 
     QProgressBar *ProgressBar1() const { return progress_; }
 
-    void Begin(const QString &caption) override;
-    void SetMaximum(int maximum) override;
-    void SetPosition(int position) override;
-    void End() override;
+    void begin(const QString &caption) override;
+    void setMaximum(int maximum) override;
+    void setPosition(int position) override;
+    void end() override;
 
 private:
     QProgressBar *progress_;

@@ -33,12 +33,12 @@ QString DialogFilter(const QString &pipeFilter)
 
 } // namespace
 
-void WidgetPrompts::ShowMessage(const QString &text)
+void WidgetPrompts::showMessage(const QString &text)
 {
     QMessageBox::information(parent_, ApplicationTitle(), Displayed(text));
 }
 
-Prompts::Answer WidgetPrompts::Ask(const QString &text, const QString &caption, Buttons buttons)
+Prompts::Answer WidgetPrompts::ask(const QString &text, const QString &caption, Buttons buttons)
 {
     QMessageBox::StandardButtons shown;
     QMessageBox::StandardButton escape = QMessageBox::Cancel;
@@ -59,7 +59,7 @@ Prompts::Answer WidgetPrompts::Ask(const QString &text, const QString &caption, 
     }
 }
 
-std::optional<QString> WidgetPrompts::InputQuery(const QString &caption, const QString &prompt,
+std::optional<QString> WidgetPrompts::inputQuery(const QString &caption, const QString &prompt,
                                                  const QString &value)
 {
     bool ok = false;
@@ -69,7 +69,7 @@ std::optional<QString> WidgetPrompts::InputQuery(const QString &caption, const Q
     return text;
 }
 
-std::optional<QString> WidgetPrompts::OpenFile(const FileDialogRequest &request)
+std::optional<QString> WidgetPrompts::openFile(const FileDialogRequest &request)
 {
     const QString start = request.fileName.isEmpty() ? request.initialDir : request.fileName;
     const QString file = QFileDialog::getOpenFileName(parent_, request.title, start,
@@ -79,7 +79,7 @@ std::optional<QString> WidgetPrompts::OpenFile(const FileDialogRequest &request)
     return file;
 }
 
-std::optional<QString> WidgetPrompts::SaveFile(const FileDialogRequest &request)
+std::optional<QString> WidgetPrompts::saveFile(const FileDialogRequest &request)
 {
     const QString start = request.fileName.isEmpty()
                               ? request.initialDir
@@ -91,7 +91,7 @@ std::optional<QString> WidgetPrompts::SaveFile(const FileDialogRequest &request)
     return file;
 }
 
-std::optional<TColor> WidgetPrompts::ChooseColor(TColor initial)
+std::optional<TColor> WidgetPrompts::chooseColor(TColor initial)
 {
     const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent_);
     if (!chosen.isValid())

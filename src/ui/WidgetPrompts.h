@@ -10,15 +10,15 @@ namespace zaz {
 class WidgetPrompts final : public Prompts {
 public:
     explicit WidgetPrompts(QWidget *parent = nullptr) : parent_(parent) {}
-    void SetParent(QWidget *parent) { parent_ = parent; }
+    void setParent(QWidget *parent) { parent_ = parent; }
 
-    void ShowMessage(const QString &text) override;
-    Answer Ask(const QString &text, const QString &caption, Buttons buttons) override;
-    std::optional<QString> InputQuery(const QString &caption, const QString &prompt,
+    void showMessage(const QString &text) override;
+    Answer ask(const QString &text, const QString &caption, Buttons buttons) override;
+    std::optional<QString> inputQuery(const QString &caption, const QString &prompt,
                                       const QString &value) override;
-    std::optional<QString> OpenFile(const FileDialogRequest &request) override;
-    std::optional<QString> SaveFile(const FileDialogRequest &request) override;
-    std::optional<TColor> ChooseColor(TColor initial) override;
+    std::optional<QString> openFile(const FileDialogRequest &request) override;
+    std::optional<QString> saveFile(const FileDialogRequest &request) override;
+    std::optional<TColor> chooseColor(TColor initial) override;
 
 private:
     QWidget *parent_;

@@ -31,7 +31,7 @@ void Show(TForm1 &form)
 
 TEST(SectorUi, DemoSectorLoadsAtStartAndProgressWindowCloses)
 {
-    TestEnv env = TestEnv::WithStartingData();
+    TestEnv env = TestEnv::withStartingData();
     auto windows = CreateAppWindows(env.services());
     TForm1 &form = *windows->form1;
     QSignalSpy loaded(&form.state().notifier, &StateNotifier::sectorLoaded);
@@ -59,8 +59,8 @@ TEST(SectorUi, DemoSectorLoadsAtStartAndProgressWindowCloses)
 
 TEST(SectorUi, ChargerSecteurAsksForAFileWritesTheFolderAndClearsSelections)
 {
-    TestEnv env = TestEnv::WithStartingData();
-    env.Write(QStringLiteral("ailleurs/petit.sct"),
+    TestEnv env = TestEnv::withStartingData();
+    env.write(QStringLiteral("ailleurs/petit.sct"),
               QStringLiteral("[INFO]\nPetit\nLFLY_TWR\nLFLY\nN045.43.00.000\nE004.56.00.000\n60\n42\n1.5\n1\n"
                              "[FIXES]\nFIX1  N045.00.00.000 E005.00.00.000\nFIX2  N045.00.00.000\n"
                              "[SID]\nS1                        N045.00.00.000 E005.00.00.000 N046.00.00.000 E005.00.00.000\n"));
@@ -70,23 +70,23 @@ TEST(SectorUi, ChargerSecteurAsksForAFileWritesTheFolderAndClearsSelections)
     env.prompts.clear();
 
     // Cancelling changes nothing.
-    const QByteArray before = env.ReadBytes(QStringLiteral("ZAZ.ini"));
+    const QByteArray before = env.readBytes(QStringLiteral("ZAZ.ini"));
     form.MenuItem(QStringLiteral("chargersct1"))->trigger();
     ASSERT_EQ(env.prompts.count(PromptCall::Open), 1);
     EXPECT_EQ(env.prompts.calls()[0].caption, "chosir le secteur?");
     EXPECT_EQ(env.prompts.calls()[0].filter, "secteur (*.sct)|*.SCT");
     EXPECT_EQ(env.prompts.calls()[0].initialDir, env.path(QStringLiteral("secteurs/")));
-    EXPECT_EQ(env.ReadBytes(QStringLiteral("ZAZ.ini")), before);
+    EXPECT_EQ(env.readBytes(QStringLiteral("ZAZ.ini")), before);
     EXPECT_EQ(form.state().sector.identity.airport.trimmed(), "LFLL");
 
     env.prompts.clear();
-    env.prompts.AnswerOpen(env.path(QStringLiteral("ailleurs/petit.sct")));
+    env.prompts.answerOpen(env.path(QStringLiteral("ailleurs/petit.sct")));
     form.MenuItem(QStringLiteral("chargersct1"))->trigger();
     const RadarState &s = form.state();
     EXPECT_EQ(s.sector.identity.name, "Petit");
     EXPECT_EQ(s.settings.paths.sectorFile, env.path(QStringLiteral("ailleurs/petit.sct")));
     // The folder is on disk at once; a new sector starts with every fix and no SID.
-    EXPECT_EQ(IniText::Parse(env.ReadBytes(QStringLiteral("ZAZ.ini"))).Value("FSX", "SCTDIR"),
+    EXPECT_EQ(IniText::parse(env.readBytes(QStringLiteral("ZAZ.ini"))).value("FSX", "SCTDIR"),
               env.path(QStringLiteral("ailleurs")) + "/");
     EXPECT_EQ(SelectionText(s.sector.tables.fixes), "10");
     EXPECT_EQ(SelectionText(s.sector.tables.sids), "0");
@@ -100,14 +100,14 @@ TEST(SectorUi, ChargerSecteurAsksForAFileWritesTheFolderAndClearsSelections)
 
 TEST(SectorUi, UnreadableFileKeepsTheSectorLoadedBefore)
 {
-    TestEnv env = TestEnv::WithStartingData();
+    TestEnv env = TestEnv::withStartingData();
     QDir().mkpath(env.path(QStringLiteral("dossier.sct")));
     auto windows = CreateAppWindows(env.services());
     TForm1 &form = *windows->form1;
     Show(form);
     const qsizetype fixes = form.state().sector.tables.fixes.size();
     env.prompts.clear();
-    env.prompts.AnswerOpen(env.path(QStringLiteral("dossier.sct")));
+    env.prompts.answerOpen(env.path(QStringLiteral("dossier.sct")));
     form.MenuItem(QStringLiteral("chargersct1"))->trigger();
     ASSERT_EQ(env.prompts.messages().size(), 1);
     EXPECT_TRUE(env.prompts.messages()[0].startsWith(QStringLiteral("Impossible de lire le secteur")));
@@ -119,12 +119,12 @@ TEST(SectorUi, UnreadableFileKeepsTheSectorLoadedBefore)
 
 TEST(SectorUi, SauvegarderSecteurWritesWhatReadsBack)
 {
-    TestEnv env = TestEnv::WithStartingData();
+    TestEnv env = TestEnv::withStartingData();
     auto windows = CreateAppWindows(env.services());
     TForm1 &form = *windows->form1;
     Show(form);
     env.prompts.clear();
-    env.prompts.AnswerSave(env.path(QStringLiteral("copie")));
+    env.prompts.answerSave(env.path(QStringLiteral("copie")));
     form.MenuItem(QStringLiteral("sauvegardersct1"))->trigger();
     ASSERT_EQ(env.prompts.count(PromptCall::Save), 1);
     EXPECT_EQ(env.prompts.calls()[0].initialDir, env.path(QStringLiteral("secteurs")));
@@ -139,6 +139,6 @@ TEST(SectorUi, SauvegarderSecteurWritesWhatReadsBack)
     EXPECT_EQ(back->tables.fixes.size(), form.state().sector.tables.fixes.size());
     EXPECT_EQ(back->tables.sids.size(), 3);
     EXPECT_EQ(back->tables.geo.size(), form.state().sector.tables.geo.size());
-    EXPECT_TRUE(env.ReadBytes(QStringLiteral("copie.sct")).startsWith("; Ce fichier secteur a \xE9t\xE9 modifi\xE9"));
+    EXPECT_TRUE(env.readBytes(QStringLiteral("copie.sct")).startsWith("; Ce fichier secteur a \xE9t\xE9 modifi\xE9"));
     EXPECT_FALSE(windows->message->isVisible());
 }

@@ -39,8 +39,8 @@ QString Geometry(int top, int left, int height, int width)
 // A settings file with everything the start-up needs, and the given window geometry.
 QString CompleteSettings(const QString &geometry)
 {
-    TestEnv reference = TestEnv::WithStartingData();
-    QString text = QString::fromLatin1(reference.ReadBytes(QStringLiteral("ZAZ.ini")));
+    TestEnv reference = TestEnv::withStartingData();
+    QString text = QString::fromLatin1(reference.readBytes(QStringLiteral("ZAZ.ini")));
     const int screen = text.indexOf(QStringLiteral("[screen]"));
     const int next = text.indexOf(QLatin1Char('['), screen + 1);
     return text.left(screen) + geometry + text.mid(next);
@@ -49,7 +49,7 @@ QString CompleteSettings(const QString &geometry)
 QRect OpenedGeometry(const QString &settings, QSize screen)
 {
     TestEnv env;
-    env.Write(QStringLiteral("ZAZ.ini"), settings);
+    env.write(QStringLiteral("ZAZ.ini"), settings);
     TForm1 form(env.services(screen));
     return form.geometry();
 }
@@ -77,7 +77,7 @@ TEST(StartUpGeometry, FallsBackWhenUnreadableOrCentreOffScreen)
 
 TEST(StartUpMainWindow, MenuTimersStatusBarAndPicture)
 {
-    TestEnv env = TestEnv::WithStartingData();
+    TestEnv env = TestEnv::withStartingData();
     TForm1 form(env.services());
     EXPECT_EQ(form.windowTitle(), "RADAR");
 
@@ -143,13 +143,13 @@ TEST(StartUpMainWindow, MenuTimersStatusBarAndPicture)
 
 TEST(StartUpShow, LibraryMissingAndSimulatorFolderChosen)
 {
-    TestEnv env = TestEnv::WithStartingData();
+    TestEnv env = TestEnv::withStartingData();
     // A simulator folder elsewhere that the controller picks in the dialog.
-    env.Write(QStringLiteral("autre/Prepar3D.exe"), QStringLiteral("x"));
-    env.Write(QStringLiteral("ZAZ.ini"), QString::fromLatin1(env.ReadBytes(QStringLiteral("ZAZ.ini")))
+    env.write(QStringLiteral("autre/Prepar3D.exe"), QStringLiteral("x"));
+    env.write(QStringLiteral("ZAZ.ini"), QString::fromLatin1(env.readBytes(QStringLiteral("ZAZ.ini")))
                                              .replace(QStringLiteral("DIR=simulateur/"), QStringLiteral("DIR=nulle-part/"))
                                              .replace(QStringLiteral("file=secteurs/"), QStringLiteral("file=absent/")));
-    env.prompts.AnswerOpen(env.path(QStringLiteral("autre/Prepar3D.exe")));
+    env.prompts.answerOpen(env.path(QStringLiteral("autre/Prepar3D.exe")));
     TForm1 form(env.services());
     form.FormShow();
 
@@ -161,15 +161,15 @@ TEST(StartUpShow, LibraryMissingAndSimulatorFolderChosen)
     EXPECT_EQ(dialog.caption, "Simutator path?");
     EXPECT_EQ(dialog.filter, "simulateur (*.exe)|*.EXE");
     // The folder is on disk at once, with its trailing separator.
-    const IniText file = IniText::Parse(env.ReadBytes(QStringLiteral("ZAZ.ini")));
-    EXPECT_EQ(file.Value("FSX", "DIR"), env.path(QStringLiteral("autre")) + "/");
+    const IniText file = IniText::parse(env.readBytes(QStringLiteral("ZAZ.ini")));
+    EXPECT_EQ(file.value("FSX", "DIR"), env.path(QStringLiteral("autre")) + "/");
     EXPECT_EQ(form.MenuItem(QStringLiteral("ConnectFSX1"))->text(), "connect P3D");
 }
 
 TEST(StartUpShow, LibraryFoundBothSimulatorsPresentOrDialogCancelled)
 {
-    TestEnv env = TestEnv::WithStartingData();
-    env.Write(QStringLiteral("simulateur/Prepar3D.exe"), QStringLiteral("x"));
+    TestEnv env = TestEnv::withStartingData();
+    env.write(QStringLiteral("simulateur/Prepar3D.exe"), QStringLiteral("x"));
     QFile::remove(env.path(QStringLiteral("secteurs/LFLL_Lyon.sct")));
     AppServices services = env.services();
     // Any loadable library stands in for the simulator's.
@@ -182,22 +182,22 @@ TEST(StartUpShow, LibraryFoundBothSimulatorsPresentOrDialogCancelled)
     EXPECT_EQ(env.prompts.count(PromptCall::Open), 0);
     EXPECT_TRUE(env.prompts.messages().isEmpty());
 
-    TestEnv bare = TestEnv::WithStartingData();
-    bare.Write(QStringLiteral("ZAZ.ini"), QString::fromLatin1(bare.ReadBytes(QStringLiteral("ZAZ.ini")))
+    TestEnv bare = TestEnv::withStartingData();
+    bare.write(QStringLiteral("ZAZ.ini"), QString::fromLatin1(bare.readBytes(QStringLiteral("ZAZ.ini")))
                                               .replace(QStringLiteral("DIR=simulateur/"), QStringLiteral("DIR=vide/")));
-    const QByteArray before = bare.ReadBytes(QStringLiteral("ZAZ.ini"));
+    const QByteArray before = bare.readBytes(QStringLiteral("ZAZ.ini"));
     TForm1 cancelled(bare.services());
     cancelled.FormShow();
     EXPECT_EQ(bare.prompts.count(PromptCall::Open), 1);
     EXPECT_EQ(cancelled.MenuItem(QStringLiteral("ConnectFSX1"))->text(), "connect ");
-    EXPECT_EQ(bare.ReadBytes(QStringLiteral("ZAZ.ini")), before);
+    EXPECT_EQ(bare.readBytes(QStringLiteral("ZAZ.ini")), before);
 }
 
 TEST(StartUpShow, SettingsProblemsAreShownOnceAndStartGoesOn)
 {
     TestEnv env;
-    env.Write(QStringLiteral("ZAZ.ini"), Geometry(0, 0, 600, 800) + QStringLiteral("[FSX]\nDIR=simulateur/\n"));
-    env.Write(QStringLiteral("simulateur/FSX.exe"), QStringLiteral("x"));
+    env.write(QStringLiteral("ZAZ.ini"), Geometry(0, 0, 600, 800) + QStringLiteral("[FSX]\nDIR=simulateur/\n"));
+    env.write(QStringLiteral("simulateur/FSX.exe"), QStringLiteral("x"));
     TForm1 form(env.services());
     form.show();
     QSignalSpy shown(&form, &TForm1::shown);
@@ -217,29 +217,29 @@ TEST(StartUpShow, SettingsProblemsAreShownOnceAndStartGoesOn)
 
 TEST(Shutdown, ExitWritesSettingsAndClosingDoesNot)
 {
-    TestEnv env = TestEnv::WithStartingData();
-    const QByteArray before = env.ReadBytes(QStringLiteral("ZAZ.ini"));
+    TestEnv env = TestEnv::withStartingData();
+    const QByteArray before = env.readBytes(QStringLiteral("ZAZ.ini"));
     {
         TForm1 form(env.services());
         form.state().settings.display.labelMode = 1;
         form.close();
-        EXPECT_EQ(env.ReadBytes(QStringLiteral("ZAZ.ini")), before);
+        EXPECT_EQ(env.readBytes(QStringLiteral("ZAZ.ini")), before);
     }
     TForm1 form(env.services());
     form.state().settings.display.labelMode = 1;
     form.state().view.ringSpacing = 25;
     form.setGeometry(30, 40, 700, 500);
     form.MenuItem(QStringLiteral("exit1"))->trigger();
-    const IniText file = IniText::Parse(env.ReadBytes(QStringLiteral("ZAZ.ini")));
-    EXPECT_EQ(file.Value("mode", "charly"), "true");
-    EXPECT_EQ(file.Value("screen", "eqdist"), "25");
-    EXPECT_EQ(file.Value("screen", "radarleft"), "30");
-    EXPECT_EQ(file.Value("screen", "radarwidth"), "700");
+    const IniText file = IniText::parse(env.readBytes(QStringLiteral("ZAZ.ini")));
+    EXPECT_EQ(file.value("mode", "charly"), "true");
+    EXPECT_EQ(file.value("screen", "eqdist"), "25");
+    EXPECT_EQ(file.value("screen", "radarleft"), "30");
+    EXPECT_EQ(file.value("screen", "radarwidth"), "700");
 }
 
 TEST(MainMenu, TeamspeakStartsTheVoiceProgramOrSaysWhatIsMissing)
 {
-    TestEnv env = TestEnv::WithStartingData();
+    TestEnv env = TestEnv::withStartingData();
     TForm1 form(env.services());
     form.state().settings.paths.voiceProgram.clear();
     form.state().settings.paths.voiceParams.clear();
@@ -255,7 +255,7 @@ TEST(MainMenu, TeamspeakStartsTheVoiceProgramOrSaysWhatIsMissing)
 
 TEST(AppWindows, CreatedInOrderAndWiredToTheMenu)
 {
-    TestEnv env = TestEnv::WithStartingData();
+    TestEnv env = TestEnv::withStartingData();
     auto windows = CreateAppWindows(env.services());
     TForm1 &main = *windows->form1;
 
@@ -264,9 +264,9 @@ TEST(AppWindows, CreatedInOrderAndWiredToTheMenu)
     EXPECT_TRUE(windows->bouton->isVisible());
     const QStringList expected = {"CENTRER", "RADIO", "ATIS", "VOLS", "METEO"};
     const char *items[] = {"centrer1", "Frquence1", "ATIS1", "avions1", "mto1"};
-    ASSERT_EQ(windows->bouton->Labels().size(), 5);
+    ASSERT_EQ(windows->bouton->labels().size(), 5);
     for (int i = 0; i < 5; ++i) {
-        QLabel *label = windows->bouton->Labels()[i];
+        QLabel *label = windows->bouton->labels()[i];
         EXPECT_EQ(label->text(), expected[i]);
         QSignalSpy triggered(main.MenuItem(QString::fromLatin1(items[i])), &QAction::triggered);
         QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), label->mapToGlobal(QPointF(5, 5)),

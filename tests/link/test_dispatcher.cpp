@@ -46,12 +46,12 @@ protected:
     }
 
     // One socket read then one tick; the number of lines handled.
-    int Feed(const QByteArray &bytes)
+    int feed(const QByteArray &bytes)
     {
         dispatcher.Receive(bytes);
         return dispatcher.Tick();
     }
-    int Line(const QString &line) { return Feed(EncodeCp1252(line + QStringLiteral("\r\n"))); }
+    int Line(const QString &line) { return feed(EncodeCp1252(line + QStringLiteral("\r\n"))); }
     void Lines(const QStringList &lines)
     {
         for (const QString &line : lines)
@@ -59,9 +59,9 @@ protected:
     }
 
     int Find(const char *callsign) const { return s.traffic.table.FindAircraft(QLatin1String(callsign)); }
-    const AVION &Aircraft(const char *callsign) const { return s.traffic.table[Find(callsign)]; }
-    QStringList Errors() const { return s.link.ErrorLog.lines; }
-    QString LastStatus() const { return statuses.isEmpty() ? QString() : statuses.back(); }
+    const AVION &aircraft(const char *callsign) const { return s.traffic.table[Find(callsign)]; }
+    QStringList errors() const { return s.link.ErrorLog.lines; }
+    QString lastStatus() const { return statuses.isEmpty() ? QString() : statuses.back(); }
 
     RadarState s;
     Recorder out;
@@ -84,38 +84,38 @@ QString Position(const QString &callsign, const QString &altitude = QStringLiter
 TEST_F(Link, ReadsAreCutIntoLinesWhereverTheirBoundariesFall)
 {
     Accept();
-    EXPECT_EQ(Feed(EncodeCp1252(Position("AFR1") + "\r\n" + Position("BAW2") + "\r\n")), 2);
+    EXPECT_EQ(feed(EncodeCp1252(Position("AFR1") + "\r\n" + Position("BAW2") + "\r\n")), 2);
     EXPECT_NE(Find("BAW2"), kNoAircraft);
     EXPECT_FALSE(dispatcher.HasPending());
     EXPECT_EQ(dispatcher.Tick(), 0) << "nothing left for the next tick";
 
     // One line over three reads.
-    EXPECT_EQ(Feed("@N:DLH3:1200:1:45.7"), 0);
-    EXPECT_EQ(Feed("2:5.08:35000:4"), 0);
+    EXPECT_EQ(feed("@N:DLH3:1200:1:45.7"), 0);
+    EXPECT_EQ(feed("2:5.08:35000:4"), 0);
     EXPECT_EQ(Find("DLH3"), kNoAircraft);
-    EXPECT_EQ(Feed("50:90:0\r\n"), 1);
+    EXPECT_EQ(feed("50:90:0\r\n"), 1);
     ASSERT_NE(Find("DLH3"), kNoAircraft);
-    EXPECT_EQ(Aircraft("DLH3").lat, 45.72f);
-    EXPECT_EQ(Aircraft("DLH3").groundSpeed, 450);
+    EXPECT_EQ(aircraft("DLH3").lat, 45.72f);
+    EXPECT_EQ(aircraft("DLH3").groundSpeed, 450);
 
     // A read ending between CR and LF: the LF that opens the next read is not text. A CR
     // alone ends a line too.
     s.link.monitorTicked = true;
-    EXPECT_EQ(Feed(EncodeCp1252(Position("KLM4") + "\r")), 1);
-    EXPECT_EQ(Feed(EncodeCp1252("\n" + Position("UAE5") + "\r\n")), 1);
-    EXPECT_EQ(Feed("#TMA:@1:a\r#TMB:@2:b\r\n#TMC:@3:c\r"), 3);
+    EXPECT_EQ(feed(EncodeCp1252(Position("KLM4") + "\r")), 1);
+    EXPECT_EQ(feed(EncodeCp1252("\n" + Position("UAE5") + "\r\n")), 1);
+    EXPECT_EQ(feed("#TMA:@1:a\r#TMB:@2:b\r\n#TMC:@3:c\r"), 3);
     EXPECT_EQ(s.link.ReceivedLog.lines,
               QStringList({Position("KLM4"), Position("UAE5"), "#TMA:@1:a", "#TMB:@2:b", "#TMC:@3:c"}));
 
     // Not logged while the monitor is not ticked, but counted; bytes 0x80-0xFF are Windows-1252.
     s.link.monitorTicked = false;
-    EXPECT_EQ(Feed("#TMD:@4:d\r\n"), 1);
+    EXPECT_EQ(feed("#TMD:@4:d\r\n"), 1);
     EXPECT_EQ(s.link.ReceivedLog.lines.size(), 5);
     EXPECT_EQ(s.link.ReceivedCount, 9);
     s.link.monitorTicked = true;
-    Feed("#TME:@5:caf\xe9 \x80\r\n");
+    feed("#TME:@5:caf\xe9 \x80\r\n");
     EXPECT_EQ(s.link.ReceivedLog.lines.back(), QStringLiteral("#TME:@5:café €"));
-    EXPECT_TRUE(Errors().isEmpty());
+    EXPECT_TRUE(errors().isEmpty());
 }
 
 TEST_F(Link, MoreLinesThanOneTickTakesWaitForTheNextTicks)
@@ -134,37 +134,37 @@ TEST_F(Link, MoreLinesThanOneTickTakesWaitForTheNextTicks)
     EXPECT_FALSE(dispatcher.HasPending());
     EXPECT_NE(Find("AFR1"), kNoAircraft);
     EXPECT_EQ(s.link.ReceivedCount, total);
-    EXPECT_TRUE(Errors().isEmpty());
+    EXPECT_TRUE(errors().isEmpty());
 }
 
 TEST_F(Link, FloodsAndOverlongLinesStayBoundedAndTheLinkRecovers)
 {
     Accept();
     // A line over 64 KiB inside one read is dropped; the next line of the read is handled.
-    EXPECT_EQ(Feed(QByteArray(70 * 1024, 'z') + EncodeCp1252("\r\n" + Position("KLM4") + "\r\n")), 2);
-    EXPECT_EQ(Errors(), QStringList{"ligne trop longue : 71680 octets ignorés"});
-    EXPECT_EQ(LastStatus(), QStringLiteral("Erreur dans un paquet"));
+    EXPECT_EQ(feed(QByteArray(70 * 1024, 'z') + EncodeCp1252("\r\n" + Position("KLM4") + "\r\n")), 2);
+    EXPECT_EQ(errors(), QStringList{"ligne trop longue : 71680 octets ignorés"});
+    EXPECT_EQ(lastStatus(), QStringLiteral("Erreur dans un paquet"));
     EXPECT_NE(Find("KLM4"), kNoAircraft);
 
     // 3 MiB read by read, one tick after each, as the timer would: the unfinished line is
     // dropped once it passes the cap.
     const QByteArray block(64 * 1024, 'x');
     for (int i = 0; i < 48; ++i)
-        Feed(block);
-    ASSERT_GE(Errors().size(), 2);
-    EXPECT_TRUE(Errors()[1].startsWith(QStringLiteral("ligne sans fin de ligne")));
+        feed(block);
+    ASSERT_GE(errors().size(), 2);
+    EXPECT_TRUE(errors()[1].startsWith(QStringLiteral("ligne sans fin de ligne")));
 
     // 3 MiB in one read: only the cap is kept.
-    const qsizetype before = Errors().size();
+    const qsizetype before = errors().size();
     dispatcher.Receive(QByteArray(3 * 1024 * 1024, 'y'));
-    ASSERT_EQ(Errors().size(), before + 1);
-    EXPECT_EQ(Errors().back(), QStringLiteral("réception saturée : %1 octets perdus")
+    ASSERT_EQ(errors().size(), before + 1);
+    EXPECT_EQ(errors().back(), QStringLiteral("réception saturée : %1 octets perdus")
                                     .arg(3 * 1024 * 1024 - Dispatcher::kMaxPendingBytes));
     while (dispatcher.HasPending())
         dispatcher.Tick();
 
     // The end of the garbage, then a good line.
-    EXPECT_EQ(Feed(EncodeCp1252("\r\n" + Position("AFR1") + "\r\n")), 2);
+    EXPECT_EQ(feed(EncodeCp1252("\r\n" + Position("AFR1") + "\r\n")), 2);
     EXPECT_NE(Find("AFR1"), kNoAircraft);
     EXPECT_TRUE(s.RadioMessages.isEmpty());
 }
@@ -182,7 +182,7 @@ TEST_F(Link, LinesBeforeAcceptanceAreIgnoredAndOnlyTheExactWelcomeMeansVireo)
     EXPECT_FALSE(s.link.Accepted);
     EXPECT_EQ(disconnects, 0);
     EXPECT_TRUE(out.sent.isEmpty());
-    EXPECT_TRUE(Errors().isEmpty());
+    EXPECT_TRUE(errors().isEmpty());
     EXPECT_EQ(s.link.ReceivedCount, 5);
 
     s.link.serverType = QStringLiteral("VIREO-SERVER");
@@ -199,7 +199,7 @@ TEST_F(Link, ControllersComeAndGoWithTheTextsOfTheSettings)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     s.files.zaz = std::make_unique<IniFile>(dir.filePath(QStringLiteral("ZAZ.ini")));
-    s.files.zaz->WriteString(QStringLiteral("facility"), QStringLiteral("5"), QStringLiteral("Approche"));
+    s.files.zaz->writeString(QStringLiteral("facility"), QStringLiteral("5"), QStringLiteral("Approche"));
     Accept();
     Lines({"%LFMN_APP:27500:5:100:5:43.66:7.21:0", "%LFMN_TWR:18700:4:30:3:43.66:7.21:0"});
     ASSERT_EQ(s.controllers.ControllerList, QStringList({"0", "1"}));
@@ -208,7 +208,7 @@ TEST_F(Link, ControllersComeAndGoWithTheTextsOfTheSettings)
 
     Lines({"#DALFMN_APP:1234", "#DALFXX_CTR"});
     EXPECT_EQ(s.controllers.ControllerList, QStringList{"1"});
-    EXPECT_TRUE(Errors().isEmpty());
+    EXPECT_TRUE(errors().isEmpty());
 }
 
 TEST_F(Link, ADestinationMatchingSeveralChannelsIsFiledUnderEach)
@@ -233,18 +233,18 @@ TEST_F(Link, LinesAboutUnknownAircraftOrForOthersChangeNothing)
            "$HALFMN_APP:LFLL_TWR:ZZZ9", "#TMLFMN_APP:LFLL_TWR:" + blankStrip + "ZZZ9",
            "$CQLFMN_APP:LFLL_TWR:RN", "", ":", "$!!SERVER:LFLL_TWR:kicked", "#DLSERVER:*:1:2", "@X:AFR1", "@N"});
     EXPECT_EQ(Find("ZZZ9"), kNoAircraft);
-    EXPECT_TRUE(Aircraft("AFR1").handoffFrom.isEmpty());
-    EXPECT_TRUE(Aircraft("AFR1").handoffState.isEmpty());
+    EXPECT_TRUE(aircraft("AFR1").handoffFrom.isEmpty());
+    EXPECT_TRUE(aircraft("AFR1").handoffState.isEmpty());
     EXPECT_TRUE(s.strips.keys.isEmpty());
     EXPECT_TRUE(out.sent.isEmpty());
     EXPECT_TRUE(s.RadioMessages.isEmpty());
-    EXPECT_TRUE(Errors().isEmpty());
+    EXPECT_TRUE(errors().isEmpty());
 
     // A strip whose next point is blank keeps the aircraft's own.
     Line("#TMLFMN_APP:LFLL_TWR:" + blankStrip + "AFR1");
     EXPECT_EQ(s.strips.keys, QStringList{"000"});
-    EXPECT_TRUE(Aircraft("AFR1").hasStrip);
-    EXPECT_EQ(Aircraft("AFR1").nextPoint, 2);
+    EXPECT_TRUE(aircraft("AFR1").hasStrip);
+    EXPECT_EQ(aircraft("AFR1").nextPoint, 2);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -275,7 +275,7 @@ TEST_F(Link, TemperatureWindAndCloudLayersSkipIncompleteGroups)
     Lines({"#TDserver:LFLL_TWR", "#CDserver:LFLL_TWR:1:2"});
     EXPECT_TRUE(w.temperatures.isEmpty()) << "the lists are rebuilt";
     EXPECT_TRUE(w.clouds.isEmpty());
-    EXPECT_TRUE(Errors().isEmpty());
+    EXPECT_TRUE(errors().isEmpty());
 }
 
 TEST_F(Link, MetarWithoutQnhUsesTheAltimeterGroupOrClearsThePressure)
@@ -302,7 +302,7 @@ TEST_F(Link, MetarWithoutQnhUsesTheAltimeterGroupOrClearsThePressure)
     // Only the unknown-profile error empties the weather; no error report disconnects.
     w.CurrentWeather.clouds = {t_cloud{}};
     Line(QStringLiteral("$ERserver:LFLL_TWR:005:LFLL:Syntax error"));
-    EXPECT_EQ(LastStatus(), QStringLiteral("erreur: LFLL_TWR005LFLLSyntax error"));
+    EXPECT_EQ(lastStatus(), QStringLiteral("erreur: LFLL_TWR005LFLLSyntax error"));
     EXPECT_EQ(w.CurrentWeather.clouds.size(), 1);
     EXPECT_EQ(disconnects, 0);
 }
@@ -331,11 +331,11 @@ TEST_F(Link, ShortOrMalformedLinesArePacketErrorsAndTheNextLineIsHandled)
     };
     for (const QString &line : bad) {
         statuses.clear();
-        const qsizetype before = Errors().size();
+        const qsizetype before = errors().size();
         EXPECT_EQ(Line(line), 1) << line.toStdString();
-        ASSERT_EQ(Errors().size(), before + 1) << line.toStdString();
-        EXPECT_EQ(Errors().back(), line);
-        EXPECT_EQ(LastStatus(), QStringLiteral("Erreur dans un paquet"));
+        ASSERT_EQ(errors().size(), before + 1) << line.toStdString();
+        EXPECT_EQ(errors().back(), line);
+        EXPECT_EQ(lastStatus(), QStringLiteral("Erreur dans un paquet"));
     }
     EXPECT_TRUE(s.strips.keys.isEmpty());
     EXPECT_TRUE(s.controllers.ControllerList.isEmpty());

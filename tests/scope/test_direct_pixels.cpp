@@ -77,7 +77,7 @@ TEST(LineRaster, SetsThePaintersPixelsForBatchesOfRandomLinesWholeOrInBands)
             }
             LineRaster raster(direct, OpaquePixel(colour));
             for (const QLine &line : lines)
-                raster.Draw(line);
+                raster.draw(line);
             ASSERT_EQ(FirstDifference(painted, direct), "") << "round " << round;
             // The same lines drawn as two bands of rows, each by its own raster.
             QImage banded(painted.size(), format);
@@ -86,7 +86,7 @@ TEST(LineRaster, SetsThePaintersPixelsForBatchesOfRandomLinesWholeOrInBands)
             for (PixelRows rows : {PixelRows{0, middle}, PixelRows{middle, 120}}) {
                 LineRaster band(banded, OpaquePixel(colour), rows);
                 for (const QLine &line : lines)
-                    band.Draw(line);
+                    band.draw(line);
             }
             ASSERT_EQ(FirstDifference(painted, banded), "") << "round " << round << ", bands split at " << middle;
         }
@@ -143,7 +143,7 @@ struct SideBySide {
         b.begin(&painted);
     }
     // Ends both drawings: where the pictures differ first, or "".
-    std::string Difference()
+    std::string difference()
     {
         a.end();
         b.end();
@@ -168,18 +168,18 @@ TEST(GlyphStamps, TextsAreThePaintersOwnAnywhereOnThePicture)
             QPainter &a = pictures.a, &b = pictures.b;
             a.setFont(font);
             b.setFont(font);
-            texts.Begin(a);
+            texts.begin(a);
             QRandomGenerator places(9); // the same places both times
             for (int i = 0; i < 300; ++i) {
                 const QString &text = words[places.bounded(int(words.size()))];
                 const QPoint at(places.bounded(-90, 170), places.bounded(-12, 104));
                 const QColor colour = QColor::fromRgb(places.generate() | 0xFF000000u);
-                texts.Draw(a, at.x(), at.y(), text, colour);
+                texts.draw(a, at.x(), at.y(), text, colour);
                 b.setPen(colour);
                 b.drawText(at, text);
             }
-            texts.End();
-            ASSERT_EQ(pictures.Difference(), "") << family << " round " << round;
+            texts.end();
+            ASSERT_EQ(pictures.difference(), "") << family << " round " << round;
         }
         EXPECT_GT(texts.glyphMasks(), 20) << "the texts were not drawn from their glyphs";
     }
@@ -197,7 +197,7 @@ TEST(OutlineCache, OutlinesKeptByShapeLandWhereThePainterPutsThem)
     for (int round = 0; round < 3; ++round) {
         SideBySide pictures(QSize(200, 150), 5);
         QPainter &a = pictures.a, &b = pictures.b;
-        cache.Begin(pictures.direct);
+        cache.begin(pictures.direct);
         QRandomGenerator places(11); // the same places each time
         for (int i = 0; i < 400; ++i) {
             const QPointF at(places.bounded(-10, 210), places.bounded(-10, 160));
@@ -209,7 +209,7 @@ TEST(OutlineCache, OutlinesKeptByShapeLandWhereThePainterPutsThem)
             b.setPen(pen);
             if (kind <= 1) {
                 const qreal r = kind == 0 ? 2.0 : 9.0;
-                cache.Ellipse(a, at, r, r);
+                cache.ellipse(a, at, r, r);
                 b.drawEllipse(at, r, r);
                 continue;
             }
@@ -218,11 +218,11 @@ TEST(OutlineCache, OutlinesKeptByShapeLandWhereThePainterPutsThem)
             QPointF points[4];
             for (int k = 0; k < count; ++k)
                 points[k] = shape[k] + at;
-            cache.Polyline(a, points, count);
+            cache.polyline(a, points, count);
             b.drawPolyline(points, count);
         }
-        cache.End();
-        ASSERT_EQ(pictures.Difference(), "") << "round " << round;
+        cache.end();
+        ASSERT_EQ(pictures.difference(), "") << "round " << round;
     }
     // Those wholly inside are kept once for every place: fewer entries than outlines.
     EXPECT_LT(cache.size(), 300);

@@ -95,23 +95,23 @@ protected:
     }
 
     // Latitude (y) and longitude (x) of a pixel of the picture.
-    QPointF Geo(double x, double y)
+    QPointF geo(double x, double y)
     {
         ComputeEdges(s_.view, kPicture);
         return ScreenToGeo(s_.view, x, y);
     }
-    float Lat(double x, double y) { return float(Geo(x, y).y()); }
-    float Lon(double x, double y) { return float(Geo(x, y).x()); }
+    float Lat(double x, double y) { return float(geo(x, y).y()); }
+    float Lon(double x, double y) { return float(geo(x, y).x()); }
 
     // A record of the sector at a pixel of the picture.
     template <typename Record>
-    Record At(Record r, int x, int y)
+    Record at(Record r, int x, int y)
     {
         r.latitude = Lat(x, y);
         r.longitude = Lon(x, y);
         return r;
     }
-    RUNWAY Runway(QPoint a, QPoint b, const char *heading, const char *oppositeHeading)
+    RUNWAY runway(QPoint a, QPoint b, const char *heading, const char *oppositeHeading)
     {
         RUNWAY r;
         r.heading = QLatin1String(heading);
@@ -123,7 +123,7 @@ protected:
         return r;
     }
     // A horizontal GEO line at row y from x1 to x2.
-    GEO GeoLine(int y, int x1, int x2, const QColor &colour)
+    GEO geoLine(int y, int x1, int x2, const QColor &colour)
     {
         GEO g;
         g.lat1 = g.lat2 = Lat(0, y);
@@ -133,7 +133,7 @@ protected:
         return g;
     }
 
-    RouteSegment Seg(QPoint a, QPoint b)
+    RouteSegment seg(QPoint a, QPoint b)
     {
         return {Lat(a.x(), a.y()), Lon(a.x(), a.y()), Lat(b.x(), b.y()), Lon(b.x(), b.y())};
     }
@@ -144,11 +144,11 @@ protected:
         r.name = name;
         r.selected = selected ? 1 : 0;
         for (const auto &[a, b] : segments)
-            r.segments.append(Seg(a, b));
+            r.segments.append(seg(a, b));
         return r;
     }
 
-    void Only(std::initializer_list<int> entries)
+    void only(std::initializer_list<int> entries)
     {
         for (int i = 1; i < kColourCount; ++i)
             s_.settings.display.colours[i].visible = 0;
@@ -156,7 +156,7 @@ protected:
             s_.settings.display.colours[e].visible = 1;
     }
 
-    const QImage &Draw()
+    const QImage &draw()
     {
         // Anything left from before must be painted over by the background.
         picture_.fill(QColor(77, 66, 55));
@@ -187,11 +187,11 @@ TEST_F(ScopeMap, EachLayerDrawsOnlyWhenItsEntryIsVisibleOverTheBackground)
     fix.selected = 1;
     Airport airport;
     airport.identifier = QStringLiteral("LFLL");
-    t.vors = {At(vor, 60, 60)};
-    t.ndbs = {At(ndb, 140, 60)};
-    t.fixes = {At(fix, 220, 60)};
-    t.airports = {At(airport, 300, 60)};
-    t.runways = {Runway({60, 120}, {60, 160}, "000", "000")};
+    t.vors = {at(vor, 60, 60)};
+    t.ndbs = {at(ndb, 140, 60)};
+    t.fixes = {at(fix, 220, 60)};
+    t.airports = {at(airport, 300, 60)};
+    t.runways = {runway({60, 120}, {60, 160}, "000", "000")};
     t.sids = {Route(QStringLiteral("SID1"), {{{100, 130}, {160, 130}}})};
     t.stars = {Route(QStringLiteral("STAR1"), {{{100, 160}, {160, 160}}})};
     t.lowAirways = {Route(QStringLiteral("UN1"), {{{200, 130}, {260, 130}}})};
@@ -199,22 +199,22 @@ TEST_F(ScopeMap, EachLayerDrawsOnlyWhenItsEntryIsVisibleOverTheBackground)
     t.artcc = {Route(QStringLiteral("B1"), {{{300, 130}, {360, 130}}}, false)};
     t.artccLow = {Route(QStringLiteral("B2"), {{{300, 160}, {360, 160}}}, false)};
     t.artccHigh = {Route(QStringLiteral("B3"), {{{300, 190}, {360, 190}}}, false)};
-    t.geo = {GeoLine(240, 40, 360, kGeoA)};
+    t.geo = {geoLine(240, 40, 360, kGeoA)};
 
     // Everything hidden, the background entry too: the background still fills the picture.
     s_.settings.display.colours[kColBackground].visible = 0;
-    Only({});
-    EXPECT_EQ(Count(Draw(), picture_.rect(), kColours[kColBackground]), kPicture.width() * kPicture.height());
+    only({});
+    EXPECT_EQ(Count(draw(), picture_.rect(), kColours[kColBackground]), kPicture.width() * kPicture.height());
     s_.settings.display.colours[kColBackground].colour = FromQColor(QColor(0, 0, 60));
-    EXPECT_EQ(Count(Draw(), picture_.rect(), QColor(0, 0, 60)), kPicture.width() * kPicture.height());
+    EXPECT_EQ(Count(draw(), picture_.rect(), QColor(0, 0, 60)), kPicture.width() * kPicture.height());
     s_.settings.display.colours[kColBackground].colour = FromQColor(kColours[kColBackground]);
 
     const int layers[] = {kColVor, kColNdb, kColFixes, kColAirports, kColRunways, kColSid, kColStar,
                           kColLowAirways, kColHighAirways, kColArtcc, kColArtccLow, kColArtccHigh, kColGeo};
     for (int shown : layers) {
         SCOPED_TRACE(shown);
-        Only({shown});
-        const QImage &image = Draw();
+        only({shown});
+        const QImage &image = draw();
         EXPECT_GT(Count(image, image.rect(), shown == kColGeo ? kGeoA : kColours[shown]), 0);
         for (int other : layers) {
             if (other != shown) {
@@ -228,8 +228,8 @@ TEST_F(ScopeMap, EachLayerDrawsOnlyWhenItsEntryIsVisibleOverTheBackground)
 
 TEST_F(ScopeMap, FirstRingUnlabelledSecondLabelledAtItsFourPoints)
 {
-    Only({kColRings});
-    const QImage &image = Draw();
+    only({kColRings});
+    const QImage &image = draw();
     const QColor ring = kColours[kColRings];
     const int r0 = 30; // 10 nm at 3 pixels per nm
 
@@ -264,16 +264,16 @@ TEST_F(ScopeMap, FirstRingUnlabelledSecondLabelledAtItsFourPoints)
     // The same place with rings every 20 nm at 1.5 px/nm: the label is the distance.
     s_.view.ringSpacing = 20;
     s_.view.scale = 1.5f;
-    EXPECT_TRUE(Draw().copy(TextBox(kCx + 2 * r0 + 1, kCy))
+    EXPECT_TRUE(draw().copy(TextBox(kCx + 2 * r0 + 1, kCy))
                 == TextAlone(QStringLiteral("40"), ring, s_.settings.display));
 }
 
 TEST_F(ScopeMap, RingsCentredOnTheViewCentreOrTheOwnPosition)
 {
-    Only({kColRings});
+    only({kColRings});
     const QColor ring = kColours[kColRings];
     // Nothing loaded: view and own position both at (0, 0), the picture centre.
-    const QImage &fresh = Draw();
+    const QImage &fresh = draw();
     for (const QPoint &p : {QPoint(kCx + 30, kCy), QPoint(kCx - 30, kCy), QPoint(kCx, kCy - 30), QPoint(kCx, kCy + 30)})
         EXPECT_EQ(fresh.pixelColor(p), ring) << p.x() << "," << p.y();
     EXPECT_EQ(Count(fresh, QRect(kCx - 20, kCy - 20, 41, 41), ring), 0) << "inside the first ring";
@@ -282,13 +282,13 @@ TEST_F(ScopeMap, RingsCentredOnTheViewCentreOrTheOwnPosition)
     s_.sector.identity.ownLon = Lon(100, 200);
     s_.sector.identity.loaded = true;
     s_.settings.display.ringsOnScreen = 1;
-    const QImage onScreen = Draw().copy();
+    const QImage onScreen = draw().copy();
     EXPECT_GT(Count(onScreen, QRect(kCx + 29, kCy - 1, 3, 3), ring), 0);
     EXPECT_GT(Count(onScreen, QRect(kCx - 1, kCy - 31, 3, 3), ring), 0);
     EXPECT_EQ(Count(onScreen, QRect(100 + 29, 200 - 1, 3, 3), ring), 0);
 
     s_.settings.display.ringsOnScreen = 0;
-    const QImage &own = Draw();
+    const QImage &own = draw();
     EXPECT_GT(Count(own, QRect(100 + 29, 200 - 1, 3, 3), ring), 0);
     EXPECT_GT(Count(own, QRect(100 - 31, 200 - 1, 3, 3), ring), 0);
     EXPECT_GT(Count(own, QRect(100 - 1, 200 + 29, 3, 3), ring), 0);
@@ -298,7 +298,7 @@ TEST_F(ScopeMap, RingsCentredOnTheViewCentreOrTheOwnPosition)
     // its label "300" just below, the rings of 290 and 310 nm 30 pixels below and above.
     s_.sector.identity.ownLat = Lat(kCx, kCy + 900);
     s_.sector.identity.ownLon = Lon(kCx, kCy + 900);
-    const QImage &far = Draw();
+    const QImage &far = draw();
     for (int y : {kCy - 30, kCy, kCy + 30})
         EXPECT_GT(Count(far, QRect(kCx - 1, y - 1, 3, 3), ring), 0) << y;
     EXPECT_EQ(Count(far, QRect(kCx - 1, kCy + 10, 3, 10), ring, OnCircle(kCx, kCy + 900, 900)), 0);
@@ -307,17 +307,17 @@ TEST_F(ScopeMap, RingsCentredOnTheViewCentreOrTheOwnPosition)
 
 TEST_F(ScopeMap, RingSpacingsOfNoPixelDrawNothingAndFarRingsDrawQuickly)
 {
-    Only({kColRings});
+    only({kColRings});
     const QColor ring = kColours[kColRings];
     // 10 nm at 0.04 px/nm rounds to no pixel; 0 nm, a negative spacing and 1 nm at 0.5 px/nm
     // the same; 0.6 px rounds to one pixel and still ends.
     for (const auto &[spacing, scale] : {std::pair{10, 0.04f}, {0, kScale}, {-10, kScale}, {1, 0.5f}}) {
         s_.view.ringSpacing = spacing;
         s_.view.scale = scale;
-        EXPECT_EQ(CountInk(Draw(), picture_.rect(), ring), 0) << spacing << " nm at " << scale;
+        EXPECT_EQ(CountInk(draw(), picture_.rect(), ring), 0) << spacing << " nm at " << scale;
     }
     s_.view.scale = 0.6f;
-    EXPECT_GT(Count(Draw(), picture_.rect(), ring), 0);
+    EXPECT_GT(Count(draw(), picture_.rect(), ring), 0);
 
     // The own position half the world away, rings every nautical mile, zoomed in: tens of
     // thousands of rings lie between it and the picture.
@@ -328,7 +328,7 @@ TEST_F(ScopeMap, RingSpacingsOfNoPixelDrawNothingAndFarRingsDrawQuickly)
         s_.view.scale = scale;
         QElapsedTimer timer;
         timer.start();
-        const QImage &image = Draw();
+        const QImage &image = draw();
         EXPECT_LT(timer.elapsed(), 3000) << scale;
         // The arcs that cross the picture are still there: at 3 px/nm one every 3 pixels
         // along the centre row.
@@ -342,11 +342,11 @@ TEST_F(ScopeMap, RingSpacingsOfNoPixelDrawNothingAndFarRingsDrawQuickly)
 
 TEST_F(ScopeMap, ApproachAxisOnlyAtAnEndWithAHeading)
 {
-    Only({kColRunways});
+    only({kColRunways});
     const QColor colour = kColours[kColRunways];
     // A runway from (200, 170) up to (200, 130): its axes would run south of the threshold
     // and north of the opposite end, 30 pixels (10 nm) long before the fork.
-    s_.sector.tables.runways = {Runway({200, 170}, {200, 130}, "000", "270")};
+    s_.sector.tables.runways = {runway({200, 170}, {200, 130}, "000", "270")};
     RUNWAY &r = s_.sector.tables.runways[0];
     const QRect north(197, 95, 7, 33), south(197, 173, 7, 33), runway(199, 140, 3, 21);
     const auto dashedNorth = [&](const QImage &image) {
@@ -355,7 +355,7 @@ TEST_F(ScopeMap, ApproachAxisOnlyAtAnEndWithAHeading)
             on += image.pixelColor(200, y) == colour ? 1 : 0;
         return on;
     };
-    const QImage &image = Draw();
+    const QImage &image = draw();
     EXPECT_EQ(Count(image, runway, colour), 63) << "the runway itself, 3 pixels wide";
     const int on = dashedNorth(image);
     EXPECT_GT(on, 10);
@@ -367,28 +367,28 @@ TEST_F(ScopeMap, ApproachAxisOnlyAtAnEndWithAHeading)
 
     // The roles exchanged: the axis runs south only.
     std::swap(r.heading, r.oppositeHeading);
-    EXPECT_EQ(Count(Draw(), north, colour), 0);
+    EXPECT_EQ(Count(draw(), north, colour), 0);
     EXPECT_GT(Count(picture_, south, colour), 10);
     // Both ends with a heading: two axes; none when the axes are hidden.
     r.heading = QStringLiteral("360");
     r.oppositeHeading = QStringLiteral("180");
-    EXPECT_GT(dashedNorth(Draw()), 10);
+    EXPECT_GT(dashedNorth(draw()), 10);
     EXPECT_GT(Count(picture_, south, colour), 10);
     s_.settings.display.ilsAxesShown = 0;
-    EXPECT_EQ(Count(Draw(), north, colour) + Count(picture_, south, colour), 0);
+    EXPECT_EQ(Count(draw(), north, colour) + Count(picture_, south, colour), 0);
     EXPECT_EQ(Count(picture_, runway, colour), 63);
 
     // A runway above the picture whose extended centre line reaches 20 pixels in.
     s_.settings.display.ilsAxesShown = 1;
-    r = Runway({100, -40}, {100, -10}, "000", "180");
-    EXPECT_GT(Count(Draw(), QRect(99, 0, 3, 20), colour), 3);
+    r = runway({100, -40}, {100, -10}, "000", "180");
+    EXPECT_GT(Count(draw(), QRect(99, 0, 3, 20), colour), 3);
 }
 
 // ---- procedures, airways, boundaries, fixes ------------------------------------------------
 
 TEST_F(ScopeMap, SidNamedAtItsLastSegmentStarAtItsFirstOnlyWhenThatSegmentIsDrawn)
 {
-    Only({kColSid, kColStar});
+    only({kColSid, kColStar});
     s_.settings.display.showSidNames = 1;
     s_.settings.display.showStarNames = 1;
     const QColor sid = kColours[kColSid], star = kColours[kColStar];
@@ -397,7 +397,7 @@ TEST_F(ScopeMap, SidNamedAtItsLastSegmentStarAtItsFirstOnlyWhenThatSegmentIsDraw
     s_.sector.tables.sids = {Route(QStringLiteral("MTL5A"), {{{100, 100}, {150, 100}}, {{150, -20}, {200, -5}}})};
     s_.sector.tables.stars = {Route(QStringLiteral("LSE1E"), {{{100, 200}, {150, 200}}, {{150, 200}, {300, 100}}})};
     {
-        const QImage &image = Draw();
+        const QImage &image = draw();
         EXPECT_EQ(Count(image, QRect(100, 100, 50, 1), sid), 50);
         EXPECT_EQ(CountInk(image, TextBox(210, 5), sid), 0);
         EXPECT_LE(CountInk(image, picture_.rect(), sid), 51) << "the line alone";
@@ -408,10 +408,10 @@ TEST_F(ScopeMap, SidNamedAtItsLastSegmentStarAtItsFirstOnlyWhenThatSegmentIsDraw
     }
     // The last SID segment on the picture: the name at its end + (10, 10). The first STAR
     // segment off the picture: no name, even though the second is drawn.
-    s_.sector.tables.sids[0].segments[1] = Seg({150, 100}, {200, 60});
-    s_.sector.tables.stars[0].segments[0] = Seg({150, -30}, {160, -6});
+    s_.sector.tables.sids[0].segments[1] = seg({150, 100}, {200, 60});
+    s_.sector.tables.stars[0].segments[0] = seg({150, -30}, {160, -6});
     {
-        const QImage &image = Draw();
+        const QImage &image = draw();
         EXPECT_GT(CountInk(image, TextBox(210, 70), sid), 5);
         EXPECT_EQ(CountInk(image, TextBox(160, 110), sid), 0);
         EXPECT_EQ(CountInk(image, TextBox(170, 4), star), 0);
@@ -419,10 +419,10 @@ TEST_F(ScopeMap, SidNamedAtItsLastSegmentStarAtItsFirstOnlyWhenThatSegmentIsDraw
     }
     // Names not shown, or the route not selected.
     s_.settings.display.showSidNames = 0;
-    EXPECT_EQ(CountInk(Draw(), TextBox(210, 70), sid), 0);
+    EXPECT_EQ(CountInk(draw(), TextBox(210, 70), sid), 0);
     s_.settings.display.showSidNames = 1;
     s_.sector.tables.sids[0].selected = 0;
-    EXPECT_EQ(CountInk(Draw(), picture_.rect(), sid), 0);
+    EXPECT_EQ(CountInk(draw(), picture_.rect(), sid), 0);
 }
 
 TEST_F(ScopeMap, AirwaysAndFixesFollowTheSelectionBoundariesDoNot)
@@ -433,7 +433,7 @@ TEST_F(ScopeMap, AirwaysAndFixesFollowTheSelectionBoundariesDoNot)
     chosen.selected = 1;
     left.name = QStringLiteral("GOLEB");
     left.selected = 0;
-    t.fixes = {At(chosen, 100, 250), At(left, 250, 250)};
+    t.fixes = {at(chosen, 100, 250), at(left, 250, 250)};
     t.lowAirways = {Route(QStringLiteral("A1"), {{{20, 20}, {120, 20}}}),
                     Route(QStringLiteral("A2"), {{{20, 100}, {120, 100}}}, false)};
     t.highAirways = {Route(QStringLiteral("UA1"), {{{250, 20}, {350, 20}}}, false),
@@ -443,7 +443,7 @@ TEST_F(ScopeMap, AirwaysAndFixesFollowTheSelectionBoundariesDoNot)
     t.artccHigh = {Route(QStringLiteral("LYON H"), {{{20, 200}, {120, 200}}}, false)};
     s_.settings.display.showLowNames = 1;
 
-    const QImage &image = Draw();
+    const QImage &image = draw();
     const QColor fix = kColours[kColFixes];
     // Triangle: apex 4 above, base 4 below the point; the name 20 pixels right.
     EXPECT_EQ(image.pixelColor(100, 246), fix);
@@ -471,7 +471,7 @@ TEST_F(ScopeMap, AirwaysAndFixesFollowTheSelectionBoundariesDoNot)
 TEST_F(ScopeMap, GeoLinesInTheirOwnColoursLabelsOnlyWithTheLayer)
 {
     SectorTables &t = s_.sector.tables;
-    t.geo = {GeoLine(40, 20, 380, kGeoA), GeoLine(60, 20, 380, kGeoB), GeoLine(80, 20, 380, kGeoA)};
+    t.geo = {geoLine(40, 20, 380, kGeoA), geoLine(60, 20, 380, kGeoB), geoLine(80, 20, 380, kGeoA)};
     // The colour of a table is the detail colour of its first label.
     Taxiway taxiway, second, parking;
     taxiway.label = QStringLiteral("W2");
@@ -480,11 +480,11 @@ TEST_F(ScopeMap, GeoLinesInTheirOwnColoursLabelsOnlyWithTheLayer)
     second.detailIndex = 1;
     parking.label = QStringLiteral("P12");
     parking.detailIndex = 1;
-    t.taxiways = {At(taxiway, 100, 150), At(second, 100, 200)};
-    t.parkings = {At(parking, 250, 150)};
+    t.taxiways = {at(taxiway, 100, 150), at(second, 100, 200)};
+    t.parkings = {at(parking, 250, 150)};
 
-    Only({kColGeo});
-    const QImage &image = Draw();
+    only({kColGeo});
+    const QImage &image = draw();
     for (const auto &[y, colour] : {std::pair{40, kGeoA}, {60, kGeoB}, {80, kGeoA}})
         EXPECT_EQ(Count(image, QRect(20, y, 360, 1), colour), 360) << y;
     EXPECT_EQ(Count(image, image.rect(), kColours[kColGeo]), 0) << "the layer colour is not used";
@@ -496,8 +496,8 @@ TEST_F(ScopeMap, GeoLinesInTheirOwnColoursLabelsOnlyWithTheLayer)
     EXPECT_EQ(CountInk(image, QRect(240, 140, 12, 40), kParkingText), 0);
     EXPECT_EQ(CountInk(image, QRect(240, 140, 60, 12), kParkingText), 0);
 
-    Only({});
-    const QImage &hidden = Draw();
+    only({});
+    const QImage &hidden = draw();
     EXPECT_EQ(CountInk(hidden, hidden.rect(), kTaxiwayText) + CountInk(hidden, hidden.rect(), kParkingText), 0);
     EXPECT_EQ(Count(hidden, hidden.rect(), kGeoA), 0);
 }
@@ -506,12 +506,12 @@ TEST_F(ScopeMap, GeoLinesInTheirOwnColoursLabelsOnlyWithTheLayer)
 
 TEST_F(ScopeMap, AirportWeatherSquareAndDownwindArrow)
 {
-    Only({kColAirports, kColWeather});
+    only({kColAirports, kColWeather});
     Airport a;
     a.identifier = QStringLiteral("LFLL");
     a.realMetarReceived = 1;
     a.windGroup = QStringLiteral("27010KT");
-    s_.sector.tables.airports = {At(a, kCx, kCy)};
+    s_.sector.tables.airports = {at(a, kCx, kCy)};
     Airport &airport = s_.sector.tables.airports[0];
     const QColor wx = kColours[kColWeather], cross = kColours[kColAirports];
 
@@ -521,7 +521,7 @@ TEST_F(ScopeMap, AirportWeatherSquareAndDownwindArrow)
                || ((y == kCy - 10 || y == kCy + 10) && std::abs(x - kCx) <= 10);
     };
     const auto offSquare = [&](int x, int y) { return !onSquare(x, y); };
-    const QImage &image = Draw();
+    const QImage &image = draw();
     // The 20 x 20 square around the airport: 80 pixels of outline; inside it only the shaft.
     EXPECT_EQ(Count(image, image.rect(), wx, offSquare), 80);
     EXPECT_EQ(Count(image, QRect(kCx - 9, kCy - 9, 19, 19), wx), 10);
@@ -540,39 +540,39 @@ TEST_F(ScopeMap, AirportWeatherSquareAndDownwindArrow)
 
     // A variable wind: the square without any arrow.
     airport.windGroup = QStringLiteral("VRB03KT");
-    EXPECT_EQ(Count(Draw(), picture_.rect(), wx, offSquare), 80);
+    EXPECT_EQ(Count(draw(), picture_.rect(), wx, offSquare), 80);
     EXPECT_EQ(Count(picture_, picture_.rect(), wx, onSquare), 0);
     // Wind from the north at 4 kt: 20 pixels straight down.
     airport.windGroup = QStringLiteral("00004KT");
-    EXPECT_EQ(Count(Draw(), QRect(kCx, kCy + 11, 1, 9), wx), 9);
+    EXPECT_EQ(Count(draw(), QRect(kCx, kCy + 11, 1, 9), wx), 9);
     EXPECT_EQ(Count(picture_, QRect(kCx - 2, kCy + 21, 5, 10), wx), 0);
 
     // Simulator weather counts too; no weather, or the weather entry hidden: no square.
     airport.realMetarReceived = 0;
     airport.simMetarReceived = 1;
-    EXPECT_GT(Count(Draw(), picture_.rect(), wx), 80);
+    EXPECT_GT(Count(draw(), picture_.rect(), wx), 80);
     airport.simMetarReceived = 0;
-    EXPECT_EQ(Count(Draw(), picture_.rect(), wx), 0);
+    EXPECT_EQ(Count(draw(), picture_.rect(), wx), 0);
     airport.realMetarReceived = 1;
-    Only({kColAirports});
-    EXPECT_EQ(Count(Draw(), picture_.rect(), wx), 0);
+    only({kColAirports});
+    EXPECT_EQ(Count(draw(), picture_.rect(), wx), 0);
     EXPECT_GT(Count(picture_, picture_.rect(), cross), 0);
 }
 
 TEST_F(ScopeMap, NavaidsWithIdentifierAndDetails)
 {
-    Only({kColVor, kColNdb});
+    only({kColVor, kColNdb});
     VOR vor;
     vor.identifier = QStringLiteral("LSE");
     vor.frequency = QStringLiteral("114.750");
     vor.comment = QStringLiteral("SAINT EXUPERY");
     VOR ndb = vor;
     ndb.identifier = QStringLiteral("LYE");
-    s_.sector.tables.vors = {At(vor, 100, 100)};
-    s_.sector.tables.ndbs = {At(ndb, 100, 200)};
+    s_.sector.tables.vors = {at(vor, 100, 100)};
+    s_.sector.tables.ndbs = {at(ndb, 100, 200)};
     const QColor v = kColours[kColVor], n = kColours[kColNdb];
 
-    const QImage &plain = Draw();
+    const QImage &plain = draw();
     // VOR: centre square and hexagon (top edge x - 4 .. x + 4 at y - 8).
     EXPECT_EQ(Count(plain, QRect(99, 99, 2, 2), v), 4);
     EXPECT_EQ(Count(plain, QRect(97, 92, 8, 1), v), 8);
@@ -589,7 +589,7 @@ TEST_F(ScopeMap, NavaidsWithIdentifierAndDetails)
 
     s_.sector.tables.vors[0].detailsShown = 1;
     s_.sector.tables.ndbs[0].detailsShown = 1;
-    const QImage &details = Draw();
+    const QImage &details = draw();
     EXPECT_GT(CountInk(details, QRect(150, 100, 120, 16), v), 20);
     EXPECT_GT(CountInk(details, QRect(145, 200, 120, 16), n), 20);
 }

@@ -47,7 +47,7 @@ std::unique_ptr<RadarState> DemoState(QSize picture)
     Settings::ReadRingSpacing(ini, s->view, report);
     Settings::ReadDisplay(ini, s->settings, report);
     Settings::ReadSector(ini, s->settings);
-    EXPECT_TRUE(report.IsEmpty()) << report.Text().toStdString();
+    EXPECT_TRUE(report.isEmpty()) << report.text().toStdString();
     s->settings.display.screenFontName = QStringLiteral("DejaVu Sans Mono");
     s->settings.display.screenFontSize = 9;
     s->view.range = 100;
@@ -171,7 +171,7 @@ protected:
     }
 
     // Redraws with nothing changed: the outlines noted, then taken, then written.
-    void CheckUnchanged(const char *step)
+    void checkUnchanged(const char *step)
     {
         for (int i = 0; i < 3; ++i)
             Check(step, true);
@@ -192,7 +192,7 @@ TEST_P(ScopeRenderReuse, SameAsTheStraightforwardRedrawThroughChanges)
     RadarState &s = *state_;
     SectorTables &t = s.sector.tables;
     Check("first draw", false);
-    CheckUnchanged("nothing changed");
+    checkUnchanged("nothing changed");
     ASSERT_NE(s.scope.caches, nullptr);
     EXPECT_GT(s.scope.caches->outlines.size(), 0) << "trails and symbols are kept";
     EXPECT_GT(s.scope.caches->texts.size(), 0) << "labels and names are kept";
@@ -201,16 +201,16 @@ TEST_P(ScopeRenderReuse, SameAsTheStraightforwardRedrawThroughChanges)
     Position(s, QStringLiteral("AFR100"), s.sector.identity.ownLat - 0.4, s.sector.identity.ownLon - 0.5, 3000);
     Position(s, QStringLiteral("BAW2"), s.sector.identity.ownLat + 0.45, s.sector.identity.ownLon - 0.3, 13000);
     Check("traffic moved, a conflict ended", true);
-    CheckUnchanged("traffic still");
+    checkUnchanged("traffic still");
 
     DisplaySettings &d = s.settings.display;
     d.colours[kColTarget].colour = FromQColor(QColor(250, 120, 30));
     Check("target colour changed", true);
-    CheckUnchanged("target colour kept");
+    checkUnchanged("target colour kept");
 
     s.view.centreLon += float(7.0 / (double(s.view.scale) * s.view.nmPerDegLon));
     Check("view moved", false);
-    CheckUnchanged("view kept");
+    checkUnchanged("view kept");
 
     d.colours[kColFixes].colour = FromQColor(QColor(200, 60, 200));
     Check("fix colour changed", false);
@@ -236,7 +236,7 @@ TEST_P(ScopeRenderReuse, SameAsTheStraightforwardRedrawThroughChanges)
 
     d.screenFontSize = 11;
     Check("font size changed", false);
-    CheckUnchanged("font kept");
+    checkUnchanged("font kept");
 
     s.link.serverType = QStringLiteral("VIREO-SERVER");
     Check("targets oriented by heading", true);
@@ -256,12 +256,12 @@ TEST_P(ScopeRenderReuse, SameAsTheStraightforwardRedrawThroughChanges)
     ApplySectorLoad(s, ReadSectorText(text, ReadSettingsOf(s)));
     ASSERT_EQ(s.sector.tables.geo.size(), geoBefore + 1);
     Check("sector reloaded", false);
-    CheckUnchanged("sector kept");
+    checkUnchanged("sector kept");
 
     cached_ = QImage(QSize(640, 480), QImage::Format_RGB32);
     straight_ = cached_;
     Check("picture resized", false);
-    CheckUnchanged("size kept");
+    checkUnchanged("size kept");
 }
 
 TEST(ScopeRenderThreads, LowerHalfKeepsItsFontsFromRedrawToRedraw)
@@ -294,7 +294,7 @@ TEST(ScopeRenderOutlines, WrittenPixelsAreThePaintersOwn)
     const QPointF shape[] = {{30, 30}, {38.4, 22}, {21.6, 38}};
     for (int round = 0; round < 4; ++round) {
         QPainter a(&cached), b(&straight);
-        cache.Begin(cached);
+        cache.begin(cached);
         for (Qt::PenStyle style : {Qt::SolidLine, Qt::DotLine, Qt::DashLine}) {
             for (int width : {1, 2}) {
                 QPen pen(QColor(40 * round + 50, 200, 90 + width * 30), width, style);
@@ -303,14 +303,14 @@ TEST(ScopeRenderOutlines, WrittenPixelsAreThePaintersOwn)
                 b.setPen(pen);
                 for (QPointF c : centres)
                     for (qreal r : {2.0, 8.0, 54.0}) {
-                        cache.Ellipse(a, c, r, r);
+                        cache.ellipse(a, c, r, r);
                         b.drawEllipse(c, r, r);
                     }
-                cache.Polyline(a, shape, 3);
+                cache.polyline(a, shape, 3);
                 b.drawPolyline(shape, 3);
             }
         }
-        cache.End();
+        cache.end();
         a.end();
         b.end();
         EXPECT_TRUE(SamePixels(cached, straight)) << "round " << round;
@@ -339,22 +339,22 @@ TEST(ScopeRenderCaches, OldEntriesForgottenWithoutChangingThePicture)
             p->setFont(font);
             p->setPen(QPen(QColor(200, 180, 60), 1, Qt::DotLine));
         }
-        texts.Begin(a);
-        outlines.Begin(cached);
+        texts.begin(a);
+        outlines.begin(cached);
         // A text and an outline removed from the middle of the order at the third redraw.
         for (int i = 0; i < kEach; ++i) {
             if (redraw % 3 == 2 && i == kEach / 2)
                 continue;
             const QString text = QString::number(set * kEach + i, 36);
             const QPoint at((i * 7) % 280, (i * 13) % 190 + 10);
-            texts.Draw(a, at.x(), at.y(), text, QColor(200, 180, 60));
+            texts.draw(a, at.x(), at.y(), text, QColor(200, 180, 60));
             b.drawText(at, text);
             const QPointF centre((i * 11) % 290 + 0.25 * set, (i * 17) % 190 + 0.5);
-            outlines.Ellipse(a, centre, 2, 2);
+            outlines.ellipse(a, centre, 2, 2);
             b.drawEllipse(centre, 2.0, 2.0);
         }
-        texts.End();
-        outlines.End();
+        texts.end();
+        outlines.end();
         a.end();
         b.end();
         ASSERT_TRUE(SamePixels(cached, straight)) << "redraw " << redraw;

@@ -176,10 +176,10 @@ protected:
         s_.traffic.LiveTrafficList.append(QString::number(i));
         return i;
     }
-    AVION &Plane(int i) { return s_.traffic.table.Edit(i); }
-    void TrailAt(int i, int k, double x, double y) { Plane(i).trail[k] = {Lat(x, y), Lon(x, y)}; }
+    AVION &plane(int i) { return s_.traffic.table.Edit(i); }
+    void trailAt(int i, int k, double x, double y) { plane(i).trail[k] = {Lat(x, y), Lon(x, y)}; }
 
-    const QImage &Draw()
+    const QImage &draw()
     {
         // Anything left from before must be painted over.
         picture_.fill(QColor(77, 66, 55));
@@ -208,9 +208,9 @@ TEST_F(ScopeTraffic, PairThreeMilesApartWithinTheVerticalSeparationAlerts)
     const QRect alerte(kPicture.width() - 100, 40, 100, 20);
     const auto inAlerte = [&](int x, int y) { return alerte.contains(x, y); };
     {
-        const QImage &image = Draw();
-        EXPECT_TRUE(Plane(a).alert);
-        EXPECT_TRUE(Plane(b).alert);
+        const QImage &image = draw();
+        EXPECT_TRUE(plane(a).alert);
+        EXPECT_TRUE(plane(b).alert);
         EXPECT_TRUE(s_.traffic.globalAlert);
         // A dotted ring of round(5 nm × 3) = 15 pixels around each: the outer half of each
         // is clear of the other ring.
@@ -227,18 +227,18 @@ TEST_F(ScopeTraffic, PairThreeMilesApartWithinTheVerticalSeparationAlerts)
         EXPECT_TRUE(TextAt(alerte.x(), alerte.y(), QStringLiteral("ALERTE"), alert));
     }
     // 1000 ft apart with a vertical separation of 1000 ft: separated.
-    Plane(b).altitude = 13000;
+    plane(b).altitude = 13000;
     {
-        const QImage &image = Draw();
-        EXPECT_FALSE(Plane(a).alert);
-        EXPECT_FALSE(Plane(b).alert);
+        const QImage &image = draw();
+        EXPECT_FALSE(plane(a).alert);
+        EXPECT_FALSE(plane(b).alert);
         EXPECT_FALSE(s_.traffic.globalAlert);
         EXPECT_EQ(CountInk(image, image.rect(), alert), 0);
     }
     // 999 ft apart, either one above the other.
-    Plane(b).altitude = 11001;
-    Draw();
-    EXPECT_TRUE(Plane(a).alert && Plane(b).alert);
+    plane(b).altitude = 11001;
+    draw();
+    EXPECT_TRUE(plane(a).alert && plane(b).alert);
 }
 
 TEST_F(ScopeTraffic, BelowTheMinimumNoConflictButEmergencySquawksAlert)
@@ -249,29 +249,29 @@ TEST_F(ScopeTraffic, BelowTheMinimumNoConflictButEmergencySquawksAlert)
     const int high = Add(QStringLiteral("AFR1"), 150, 200, 1500);
     const int low = Add(QStringLiteral("BAW2"), 159, 200, 1000);
     const int lower = Add(QStringLiteral("DLH3"), 150, 209, 900);
-    Draw();
-    EXPECT_FALSE(Plane(high).alert) << "the other one is not above the minimum";
-    EXPECT_FALSE(Plane(low).alert);
-    EXPECT_FALSE(Plane(lower).alert);
+    draw();
+    EXPECT_FALSE(plane(high).alert) << "the other one is not above the minimum";
+    EXPECT_FALSE(plane(low).alert);
+    EXPECT_FALSE(plane(lower).alert);
     EXPECT_FALSE(s_.traffic.globalAlert);
     EXPECT_EQ(CountInk(picture_, picture_.rect(), alert), 0);
 
     // Emergency squawks alert at any altitude; only the aircraft squawking it is flagged.
     for (const char *squawk : {"7500", "7600", "7700"}) {
         SCOPED_TRACE(squawk);
-        Plane(lower).squawk = QLatin1String(squawk);
-        const QImage &image = Draw();
-        EXPECT_TRUE(Plane(lower).alert);
-        EXPECT_FALSE(Plane(high).alert);
-        EXPECT_FALSE(Plane(low).alert);
+        plane(lower).squawk = QLatin1String(squawk);
+        const QImage &image = draw();
+        EXPECT_TRUE(plane(lower).alert);
+        EXPECT_FALSE(plane(high).alert);
+        EXPECT_FALSE(plane(low).alert);
         EXPECT_TRUE(s_.traffic.globalAlert);
         EXPECT_GT(Count(image, QRect(130, 200, 18, 30), alert, Not(OnCircle(150, 209, 15))), 6);
         EXPECT_TRUE(TextAt(300, 40, QStringLiteral("ALERTE"), alert));
     }
     for (const char *squawk : {"7777", "770", "77000", "0700"}) {
-        Plane(lower).squawk = QLatin1String(squawk);
-        Draw();
-        EXPECT_FALSE(Plane(lower).alert) << squawk;
+        plane(lower).squawk = QLatin1String(squawk);
+        draw();
+        EXPECT_FALSE(plane(lower).alert) << squawk;
         EXPECT_FALSE(s_.traffic.globalAlert) << squawk;
     }
 }
@@ -282,8 +282,8 @@ TEST_F(ScopeTraffic, AlertRingRadiusIsTheRoundedSeparation)
     s_.view.scale = 2.5f;
     s_.view.vectorMinutes = 0;
     const int a = Add(QStringLiteral("AFR1"), 200, 150, 500);
-    Plane(a).squawk = QStringLiteral("7700");
-    const QImage &image = Draw();
+    plane(a).squawk = QStringLiteral("7700");
+    const QImage &image = draw();
     const QColor alert = kColours[kColAlert];
     // The dotted ring's pixels lie 12 pixels from P on average (13 would be 12.5 unrounded).
     double sum = 0;
@@ -308,16 +308,16 @@ TEST_F(ScopeTraffic, DistanceIsRoundedToWholeMilesBeforeTheComparison)
     const int b = Add(QStringLiteral("BAW2"), 200, 150, 12000);
     const auto conflict = [&](float nmPerDeg, float dLat) {
         s_.view.nmPerDegLat = nmPerDeg;
-        Plane(a).lat = 0.25f;
-        Plane(b).lat = 0.25f + dLat;
-        Plane(b).lon = Plane(a).lon;
+        plane(a).lat = 0.25f;
+        plane(b).lat = 0.25f + dLat;
+        plane(b).lon = plane(a).lon;
         const ConflictTest cells(s_);
         const bool scan = ConflictTest::InConflictByScan(s_, a);
         EXPECT_EQ(cells.InConflict(s_, a), scan);
         EXPECT_EQ(ConflictTest::InConflictByScan(s_, b), scan) << "the distance is symmetric";
-        Draw();
-        EXPECT_EQ(Plane(a).alert, scan);
-        EXPECT_EQ(Plane(b).alert, scan);
+        draw();
+        EXPECT_EQ(plane(a).alert, scan);
+        EXPECT_EQ(plane(b).alert, scan);
         return scan;
     };
     EXPECT_TRUE(conflict(60, 4.4f / 60));
@@ -328,9 +328,9 @@ TEST_F(ScopeTraffic, DistanceIsRoundedToWholeMilesBeforeTheComparison)
     // The flat distance uses both factors: 3 nm north and 4 nm east is 5 nm.
     s_.view.nmPerDegLat = 60;
     s_.view.nmPerDegLon = 30;
-    Plane(a).lat = Plane(a).lon = 0;
-    Plane(b).lat = 3.0f / 60;
-    Plane(b).lon = 4.0f / 30;
+    plane(a).lat = plane(a).lon = 0;
+    plane(b).lat = 3.0f / 60;
+    plane(b).lon = 4.0f / 30;
     EXPECT_FALSE(ConflictTest::InConflictByScan(s_, a));
     EXPECT_FALSE(ConflictTest(s_).InConflict(s_, a));
     s_.settings.display.horizontalSeparation = 6;
@@ -488,34 +488,34 @@ TEST_F(ScopeTraffic, LabelBelowRightOfTheTarget)
     const QColor colour = kTarget;
     const auto labelAt = [&](int x, int y, const QString &line2) {
         const QSize box(100, 32);
-        const QImage expected = TextAlone({Plane(a).callsign, line2}, 14, colour, s_.settings.display, box);
+        const QImage expected = TextAlone({plane(a).callsign, line2}, 14, colour, s_.settings.display, box);
         return picture_.copy(QRect(QPoint(x, y), box)) == expected;
     };
-    Draw();
+    draw();
     EXPECT_TRUE(labelAt(205, 156, QStringLiteral("2999/300")));
     EXPECT_FALSE(labelAt(205, 155, QStringLiteral("2999/300")));
     EXPECT_FALSE(labelAt(205, 156, QStringLiteral("FL30/300")));
-    Plane(a).altitude = Plane(a).prevAltitude = 3000;
-    Draw();
+    plane(a).altitude = plane(a).prevAltitude = 3000;
+    draw();
     EXPECT_TRUE(labelAt(205, 156, QStringLiteral("FL30/300")));
     // Climbing: the trend leads line 2.
-    Plane(a).prevAltitude = 2500;
-    Draw();
+    plane(a).prevAltitude = 2500;
+    draw();
     EXPECT_TRUE(labelAt(205, 156, QStringLiteral("+FL30/300")));
 
     // 128 pixels per degree: P = (200, 151.5) exactly. The callsign at round(156.5) = 156,
     // line 2 at round(170.5) = 170 (ties to even), not at round(151.5) + 5 and + 19.
     s_.view.nmPerDegLat = s_.view.nmPerDegLon = 64;
     s_.view.scale = 2;
-    Plane(a).lat = Lat(200, 151.5);
-    Plane(a).lon = Lon(200, 151.5);
-    ASSERT_EQ(GeoToScreen(s_.view, Plane(a).lat, Plane(a).lon), QPointF(200, 151.5));
-    Draw();
+    plane(a).lat = Lat(200, 151.5);
+    plane(a).lon = Lon(200, 151.5);
+    ASSERT_EQ(GeoToScreen(s_.view, plane(a).lat, plane(a).lon), QPointF(200, 151.5));
+    draw();
     EXPECT_TRUE(labelAt(205, 156, QStringLiteral("+FL30/300")));
 
     // A larger screen font moves line 2 down by as much.
     s_.settings.display.screenFontSize = 12;
-    Draw();
+    draw();
     {
         const QImage expected = TextAlone({QStringLiteral("+FL30/300")}, 0, colour, s_.settings.display, QSize(100, 14));
         EXPECT_TRUE(picture_.copy(QRect(205, 174, 100, 14)) == expected) << "round(151.5 + 10 + 12)";
@@ -527,20 +527,20 @@ TEST_F(ScopeTraffic, ModeCharlyLabelsOnlyTransponderN)
     const int a = Add(QStringLiteral("AFR1234"), 200, 150, 8000);
     const QRect label(205, 155, 100, 32);
     const auto labelled = [&] {
-        Draw();
+        draw();
         const bool shown = TextAt(205, 155, QStringLiteral("AFR1234"), kTarget);
         EXPECT_EQ(CountInk(picture_, label, kTarget) > 0, shown);
         return shown;
     };
     s_.settings.display.labelMode = 1;
-    Plane(a).transponderMode = QStringLiteral("S");
+    plane(a).transponderMode = QStringLiteral("S");
     EXPECT_FALSE(labelled());
-    Plane(a).transponderMode = QStringLiteral("Y");
+    plane(a).transponderMode = QStringLiteral("Y");
     EXPECT_FALSE(labelled());
-    Plane(a).transponderMode = QStringLiteral("N");
+    plane(a).transponderMode = QStringLiteral("N");
     EXPECT_TRUE(labelled());
     s_.settings.display.labelMode = 0;
-    Plane(a).transponderMode = QStringLiteral("S");
+    plane(a).transponderMode = QStringLiteral("S");
     EXPECT_TRUE(labelled());
 }
 
@@ -556,10 +556,10 @@ TEST_F(ScopeTraffic, TargetColourBySelectionThenCommandThenStrip)
     // Selected with a command pending and a strip; command and strip; strip; nothing.
     s_.traffic.SelectedAircraft = planes[0];
     for (int k : {0, 1})
-        Plane(planes[k]).commandPending = true;
+        plane(planes[k]).commandPending = true;
     for (int k : {0, 1, 2})
-        Plane(planes[k]).hasStrip = true;
-    const QImage &image = Draw();
+        plane(planes[k]).hasStrip = true;
+    const QImage &image = draw();
     const int expected[] = {kColSelected, kColPendingCommand, kColTargetStrip, kColTarget};
     for (int k = 0; k < 4; ++k) {
         SCOPED_TRACE(k);
@@ -578,16 +578,16 @@ TEST_F(ScopeTraffic, OrientedByHeadingOrByTrack)
     // Heading east, moving south to north since the last report; 600 kt for 1 minute at
     // 3 px/nm: a vector of 30 pixels.
     const int a = Add(QStringLiteral("AFR1"), 200, 150);
-    Plane(a).heading = kPi / 2;
-    Plane(a).groundSpeed = 600;
-    TrailAt(a, 0, 200, 170);
+    plane(a).heading = kPi / 2;
+    plane(a).groundSpeed = 600;
+    trailAt(a, 0, 200, 170);
     const QRect north(196, 100, 9, 41), east(210, 146, 19, 9);
     const auto onRow = [](int row) { return [=](int, int y) { return y == row; }; };
     const auto onColumn = [](int column) { return [=](int x, int) { return x == column; }; };
 
     // VIREO-SERVER: the nose 8 pixels right of P, the vector on to (230, 150), its number there.
     {
-        const QImage &image = Draw();
+        const QImage &image = draw();
         EXPECT_EQ(image.pixelColor(207, 150), kTarget);
         EXPECT_EQ(image.pixelColor(192, 150), kTarget);
         EXPECT_GT(Count(image, QRect(210, 150, 19, 1), kTarget), 4);
@@ -598,7 +598,7 @@ TEST_F(ScopeTraffic, OrientedByHeadingOrByTrack)
     s_.link.serverType = QStringLiteral("FSD");
     s_.sim.connected = true;
     EXPECT_TRUE(TargetUsesHeading(s_));
-    Draw();
+    draw();
     EXPECT_TRUE(TextAt(230, 150, QStringLiteral("1"), kTarget, onRow(150)));
 
     // FSD: along the track from trail entry 0, whatever the heading: the nose 8 pixels north,
@@ -606,16 +606,16 @@ TEST_F(ScopeTraffic, OrientedByHeadingOrByTrack)
     s_.sim.connected = false;
     EXPECT_FALSE(TargetUsesHeading(s_));
     {
-        const QImage &image = Draw();
+        const QImage &image = draw();
         EXPECT_EQ(image.pixelColor(200, 143), kTarget);
         EXPECT_GT(Count(image, QRect(200, 114, 1, 27), kTarget), 4);
         EXPECT_EQ(Count(image, east, kTarget), 0);
         EXPECT_TRUE(TextAt(200, 112, QStringLiteral("1"), kTarget, onColumn(200)));
     }
     // A track to the south-west: the vector runs on down-left.
-    TrailAt(a, 0, 220, 130);
+    trailAt(a, 0, 220, 130);
     {
-        const QImage &image = Draw();
+        const QImage &image = draw();
         EXPECT_GT(Count(image, QRect(170, 162, 25, 25), kTarget), 4);
         EXPECT_EQ(Count(image, north, kTarget), 0);
         EXPECT_EQ(Count(image, east, kTarget), 0);
@@ -630,7 +630,7 @@ TEST_F(ScopeTraffic, VectorLengthIsTheRoundedDistanceFlown)
     // Heading east: the vector ends round(gs × minutes × 3 / 60) pixels right of P, where
     // the number of minutes is written.
     const int a = Add(QStringLiteral("AFR1"), 200, 150);
-    Plane(a).heading = kPi / 2;
+    plane(a).heading = kPi / 2;
     const auto onRow150 = [](int, int y) { return y == 150; };
     struct Case {
         int groundSpeed, minutes, length;
@@ -638,9 +638,9 @@ TEST_F(ScopeTraffic, VectorLengthIsTheRoundedDistanceFlown)
     // 12.5 and 22.5 round down, 17.5 up (to the even pixel).
     for (const Case &c : {Case{600, 1, 30}, Case{250, 1, 12}, Case{350, 1, 18}, Case{150, 3, 22}, Case{100, 2, 10}}) {
         SCOPED_TRACE(testing::Message() << c.groundSpeed << " kt, " << c.minutes << " min");
-        Plane(a).groundSpeed = c.groundSpeed;
+        plane(a).groundSpeed = c.groundSpeed;
         s_.view.vectorMinutes = c.minutes;
-        Draw();
+        draw();
         EXPECT_TRUE(TextAt(200 + c.length, 150, QString::number(c.minutes), kTarget, onRow150));
         EXPECT_FALSE(TextAt(201 + c.length, 150, QString::number(c.minutes), kTarget, onRow150));
     }
@@ -650,15 +650,15 @@ TEST_F(ScopeTraffic, ZeroMinuteVectorHasNoLengthAndNoNumber)
 {
     s_.view.vectorMinutes = 0;
     const int a = Add(QStringLiteral("AFR1"), 200, 150);
-    Plane(a).groundSpeed = 600;
+    plane(a).groundSpeed = 600;
     const QRect symbol(191, 141, 19, 19);
     const auto inSymbol = [&](int x, int y) { return symbol.contains(x, y); };
     for (const char *server : {"FSD", "VIREO-SERVER"}) {
         SCOPED_TRACE(server);
         s_.link.serverType = QLatin1String(server);
         // Moving north (FSD) and heading north (VIREO-SERVER).
-        TrailAt(a, 0, 200, 170);
-        const QImage &image = Draw();
+        trailAt(a, 0, 200, 170);
+        const QImage &image = draw();
         EXPECT_GT(Count(image, symbol, kTarget), 20);
         EXPECT_EQ(CountInk(image, image.rect(), kTarget, inSymbol), 0) << "no vector beyond the nose, no number";
     }
@@ -669,15 +669,15 @@ TEST_F(ScopeTraffic, ZeroMinuteVectorHasNoLengthAndNoNumber)
 TEST_F(ScopeTraffic, HandoffOfferRingsAndHandoffStates)
 {
     const int a = Add(QStringLiteral("AFR1"), 200, 150);
-    Plane(a).groundSpeed = 600; // a vector of 30 pixels, up to (200, 120)
+    plane(a).groundSpeed = 600; // a vector of 30 pixels, up to (200, 120)
     const QColor strip = kColours[kColTargetStrip], command = kColours[kColPendingCommand];
     const QRect around(180, 130, 41, 41);
     // Off the symbol's cross (and off the vector above the nose).
     const auto onCross = [](int x, int y) { return std::abs(x - 200) <= 1 || std::abs(y - 150) <= 1; };
 
-    Plane(a).handoffFrom = QStringLiteral("LFLL_APP");
+    plane(a).handoffFrom = QStringLiteral("LFLL_APP");
     {
-        const QImage &image = Draw();
+        const QImage &image = draw();
         for (int r : {6, 10, 14}) {
             const int n = Count(image, around, strip, [&](int x, int y) { return !OnCircle(200, 150, r)(x, y) || onCross(x, y); });
             EXPECT_GT(n, 3 * r) << "ring " << r;
@@ -687,14 +687,14 @@ TEST_F(ScopeTraffic, HandoffOfferRingsAndHandoffStates)
             EXPECT_EQ(Count(image, around, strip, Not(OnCircle(200, 150, r, 0.7))), 0) << r;
         EXPECT_EQ(Count(image, image.rect(), strip, [](int x, int y) { return std::hypot(x - 200, y - 150) < 15; }), 0);
     }
-    Plane(a).handoffFrom.clear();
+    plane(a).handoffFrom.clear();
 
     // Offer pending ("D"): a circle of 8 pixels in entry 19 filled with the background,
     // drawn over the symbol. (The trail, all at P here, is drawn after it: hidden.)
-    Plane(a).handoffState = QStringLiteral("D");
+    plane(a).handoffState = QStringLiteral("D");
     s_.settings.display.trailShown = 0;
     {
-        const QImage &image = Draw();
+        const QImage &image = draw();
         EXPECT_GT(Count(image, around, command, Not(OnCircle(200, 150, 8))), 30);
         EXPECT_EQ(CountOther(image, around, kBlack, [](int x, int y) { return std::hypot(x - 200, y - 150) >= 7; }), 0)
             << "the inside is background";
@@ -702,18 +702,18 @@ TEST_F(ScopeTraffic, HandoffOfferRingsAndHandoffStates)
         EXPECT_EQ(Count(image, image.rect(), strip), 0);
     }
     // Accepted ("A"): an open circle of 8 pixels in entry 15, the symbol visible inside.
-    Plane(a).handoffState = QStringLiteral("A");
-    Plane(a).commandPending = true; // the target itself in entry 19
+    plane(a).handoffState = QStringLiteral("A");
+    plane(a).commandPending = true; // the target itself in entry 19
     {
-        const QImage &image = Draw();
+        const QImage &image = draw();
         EXPECT_GT(Count(image, around, kTarget, [&](int x, int y) { return !OnCircle(200, 150, 8)(x, y) || onCross(x, y); }),
                   25);
         EXPECT_GT(Count(image, QRect(193, 143, 15, 15), command), 20);
         EXPECT_EQ(Count(image, around, kTarget, [](int x, int y) { return std::hypot(x - 200, y - 150) >= 7; }), 0);
     }
     // No state: no circle.
-    Plane(a).handoffState.clear();
-    EXPECT_EQ(Count(Draw(), around, kTarget, [&](int x, int y) { return !OnCircle(200, 150, 8)(x, y) || onCross(x, y); }),
+    plane(a).handoffState.clear();
+    EXPECT_EQ(Count(draw(), around, kTarget, [&](int x, int y) { return !OnCircle(200, 150, 8)(x, y) || onCross(x, y); }),
               0);
 }
 
@@ -721,10 +721,10 @@ TEST_F(ScopeTraffic, TrailCirclesAtEntriesOneToTwentyWhenShown)
 {
     const int a = Add(QStringLiteral("AFR1"), 200, 60);
     for (int k = 0; k < kTrailLength; ++k)
-        TrailAt(a, k, 20 + 18 * k, 250);
+        trailAt(a, k, 20 + 18 * k, 250);
     const auto around = [](int k) { return QRect(20 + 18 * k - 3, 247, 7, 7); };
     {
-        const QImage &image = Draw();
+        const QImage &image = draw();
         EXPECT_EQ(Count(image, around(0), kTarget), 0) << "the most recent previous position has none";
         for (int k = 1; k < kTrailLength; ++k) {
             const int n = Count(image, around(k), kTarget);
@@ -734,7 +734,7 @@ TEST_F(ScopeTraffic, TrailCirclesAtEntriesOneToTwentyWhenShown)
         }
     }
     s_.settings.display.trailShown = 0;
-    const QImage &image = Draw();
+    const QImage &image = draw();
     EXPECT_EQ(Count(image, QRect(0, 240, 400, 20), kTarget), 0);
     EXPECT_GT(Count(image, QRect(190, 50, 21, 21), kTarget), 20) << "the target still drawn";
 }
@@ -745,19 +745,19 @@ TEST_F(ScopeTraffic, TargetsFarOffOrWithAbsurdValuesDrawNothingOnThePicture)
     s_.view.vectorMinutes = 3;
     s_.settings.display.horizontalSeparation = 1000000;
     const int far = Add(QStringLiteral("FAR1"), 200, 150);
-    Plane(far).lat = 1e30f;
-    Plane(far).lon = -1e30f;
-    Plane(far).trail.fill({-1e30f, 1e30f});
-    Plane(far).groundSpeed = 2147483647;
-    Plane(far).squawk = QStringLiteral("7700");
+    plane(far).lat = 1e30f;
+    plane(far).lon = -1e30f;
+    plane(far).trail.fill({-1e30f, 1e30f});
+    plane(far).groundSpeed = 2147483647;
+    plane(far).squawk = QStringLiteral("7700");
     const int inf = Add(QStringLiteral("INF1"), 200, 150);
-    Plane(inf).lat = std::numeric_limits<float>::infinity();
-    Plane(inf).trail.fill({-std::numeric_limits<float>::infinity(), 0});
-    Plane(inf).handoffFrom = QStringLiteral("X");
-    Plane(inf).handoffState = QStringLiteral("D");
+    plane(inf).lat = std::numeric_limits<float>::infinity();
+    plane(inf).trail.fill({-std::numeric_limits<float>::infinity(), 0});
+    plane(inf).handoffFrom = QStringLiteral("X");
+    plane(inf).handoffState = QStringLiteral("D");
     for (const char *server : {"FSD", "VIREO-SERVER"}) {
         s_.link.serverType = QLatin1String(server);
-        const QImage &image = Draw();
+        const QImage &image = draw();
         for (int entry : {kColTarget, kColTargetStrip, kColPendingCommand})
             EXPECT_EQ(Count(image, image.rect(), kColours[entry]), 0) << server << " " << entry;
     }
@@ -778,11 +778,11 @@ TEST_F(ScopeTraffic, AircraftSilentLongerThanTheDelayIsRemovedNotDrawn)
     const int silent = report(QStringLiteral("OLD1"), 150, 220, 61);
     const int recent = report(QStringLiteral("NEW1"), 250, 220, 59);
     const int simulated = report(QStringLiteral("SIM1"), 350, 220, 61);
-    Plane(simulated).simSeen = now_.addSecs(-10);
+    plane(simulated).simSeen = now_.addSecs(-10);
     QStringList monitor;
     QObject::connect(&s_.notifier, &StateNotifier::monitorLine, [&](const QString &line) { monitor.append(line); });
 
-    const QImage &image = Draw();
+    const QImage &image = draw();
     const auto box = [](int x) { return QRect(x - 10, 200, 21, 30); };
     EXPECT_EQ(Count(image, box(150), kTarget), 0);
     EXPECT_GT(Count(image, box(250), kTarget), 20);
@@ -791,11 +791,11 @@ TEST_F(ScopeTraffic, AircraftSilentLongerThanTheDelayIsRemovedNotDrawn)
     EXPECT_FALSE(s_.traffic.LiveTrafficList.contains(QString::number(silent)));
     EXPECT_EQ(s_.traffic.LiveTrafficList,
               QStringList({QString::number(recent), QString::number(simulated)}));
-    EXPECT_TRUE(Plane(recent).shown);
-    EXPECT_FALSE(Plane(simulated).shown);
+    EXPECT_TRUE(plane(recent).shown);
+    EXPECT_FALSE(plane(simulated).shown);
     EXPECT_TRUE(monitor.contains(QStringLiteral("delai dépassé suppression demandée 0, OLD1")));
     // The next redraw finds nothing of it either.
-    EXPECT_EQ(Count(Draw(), box(150), kTarget), 0);
+    EXPECT_EQ(Count(draw(), box(150), kTarget), 0);
 }
 
 TEST_F(ScopeTraffic, SelectedRouteWhileTheRouteKeyIsHeld)
@@ -806,21 +806,21 @@ TEST_F(ScopeTraffic, SelectedRouteWhileTheRouteKeyIsHeld)
     const auto point = [&](int x, int y, int element) { return RoutePoint{Lat(x, y), Lon(x, y), element}; };
     // (40, 200) → (140, 200) → an element without position (latitude 0, on the picture's
     // middle row) → (240, 220) → (340, 220).
-    Plane(a).routePoints = {point(40, 200, 0), point(140, 200, 2), RoutePoint{0, Lon(140, 150), 3},
+    plane(a).routePoints = {point(40, 200, 0), point(140, 200, 2), RoutePoint{0, Lon(140, 150), 3},
                             point(240, 220, 4), point(340, 220, 6)};
-    Plane(other).routePoints = {point(40, 100, 0), point(340, 100, 1)};
+    plane(other).routePoints = {point(40, 100, 0), point(340, 100, 1)};
     const QRect first(40, 200, 100, 1), last(240, 220, 100, 1), skipped(138, 152, 100, 66);
     const QRect otherRoute(40, 100, 300, 1);
 
     s_.traffic.SelectedAircraft = a;
     s_.scope.routeKeyHeld = false;
     {
-        const QImage &image = Draw();
+        const QImage &image = draw();
         EXPECT_EQ(Count(image, QRect(0, 0, 400, 240), selected), 0);
     }
     s_.scope.routeKeyHeld = true;
     {
-        const QImage &image = Draw();
+        const QImage &image = draw();
         EXPECT_GE(Count(image, first, selected), 99);
         EXPECT_GE(Count(image, last, selected), 99);
         EXPECT_EQ(Count(image, skipped, selected, [&](int x, int y) { return first.contains(x, y) || last.contains(x, y); }), 0)
@@ -829,7 +829,7 @@ TEST_F(ScopeTraffic, SelectedRouteWhileTheRouteKeyIsHeld)
     }
     // Nothing selected: no route.
     s_.traffic.SelectedAircraft = kNoAircraft;
-    EXPECT_EQ(Count(Draw(), QRect(0, 0, 400, 240), selected), 0);
+    EXPECT_EQ(Count(draw(), QRect(0, 0, 400, 240), selected), 0);
 }
 
 TEST_F(ScopeTraffic, RedrawAdvancesTheNextRoutePoint)
@@ -837,22 +837,22 @@ TEST_F(ScopeTraffic, RedrawAdvancesTheNextRoutePoint)
     // Route points 6 nm and 12 nm from the aircraft: with a passing distance of 10 nm the
     // nearer one is passed.
     const int a = Add(QStringLiteral("AFR1"), 200, 200);
-    Plane(a).routePoints = {{Lat(200, 164), Lon(200, 164), 3}, {Lat(200, 182), Lon(200, 182), 5}};
+    plane(a).routePoints = {{Lat(200, 164), Lon(200, 164), 3}, {Lat(200, 182), Lon(200, 182), 5}};
     s_.settings.display.passingDistance = 10;
     s_.traffic.SelectedAircraft = a;
     int advanced = 0;
     QObject::connect(&s_.notifier, &StateNotifier::selectedRouteAdvanced, [&] { ++advanced; });
-    Draw();
-    EXPECT_EQ(Plane(a).nextPoint, 5);
+    draw();
+    EXPECT_EQ(plane(a).nextPoint, 5);
     EXPECT_EQ(advanced, 1);
     // The last point within the distance wins.
     s_.settings.display.passingDistance = 13;
-    Draw();
-    EXPECT_EQ(Plane(a).nextPoint, 5);
+    draw();
+    EXPECT_EQ(plane(a).nextPoint, 5);
     s_.traffic.SelectedAircraft = kNoAircraft;
-    Plane(a).routePoints[1] = {Lat(200, 100), Lon(200, 100), 5};
-    Draw();
-    EXPECT_EQ(Plane(a).nextPoint, 3);
+    plane(a).routePoints[1] = {Lat(200, 100), Lon(200, 100), 5};
+    draw();
+    EXPECT_EQ(plane(a).nextPoint, 3);
     EXPECT_EQ(advanced, 2) << "the panel is refreshed for the selected aircraft only";
 }
 
@@ -862,12 +862,12 @@ TEST_F(ScopeTraffic, NewMetarInRedOtherwiseTheAtisLetter)
 {
     s_.weather.newMetar = true;
     s_.scope.atisLetterText = QStringLiteral("C");
-    Draw();
+    draw();
     EXPECT_TRUE(TextAt(10, 40, QStringLiteral("NOUVEAU METAR"), kRed));
     EXPECT_EQ(CountInk(picture_, QRect(0, 0, 400, 300), kRed, [](int, int y) { return y >= 40 && y < 56; }), 0);
 
     s_.weather.newMetar = false;
-    Draw();
+    draw();
     EXPECT_TRUE(TextAt(10, 40, QStringLiteral("INFO:C"), kCyan));
     EXPECT_EQ(CountInk(picture_, picture_.rect(), kRed), 0);
     EXPECT_TRUE(TextAt(10, 60, QStringLiteral("transition: 3000ft"), kCyan));
@@ -877,7 +877,7 @@ TEST_F(ScopeTraffic, ManualWeatherShownWhileTheWeatherTimerIsStopped)
 {
     s_.scope.weatherTimerRunning = false;
     s_.weather.windUnit = QStringLiteral("KT");
-    Draw();
+    draw();
     EXPECT_TRUE(TextAt(10, 120, QStringLiteral("METEO manuelle"), kCyan));
     EXPECT_TRUE(TextAt(10, 100, QStringLiteral(" vent: KT"), kCyan));
 
@@ -888,7 +888,7 @@ TEST_F(ScopeTraffic, ManualWeatherShownWhileTheWeatherTimerIsStopped)
     wind.direction = QStringLiteral("270");
     wind.speed = QStringLiteral("10");
     wind.unit = QStringLiteral("KT");
-    Draw();
+    draw();
     EXPECT_EQ(CountInk(picture_, QRect(0, 118, 200, 20), kCyan), 0);
     EXPECT_TRUE(TextAt(10, 100, QStringLiteral(" vent:0-1000 270 10KT"), kCyan));
 }

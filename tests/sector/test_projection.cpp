@@ -149,7 +149,7 @@ TEST(Projection, AngleErrorIsRecordedInTheSettingsFile)
     AngleErrorToSettings(ini)("y2-y1", 12.5f, -3.25f);
     PointAtAngle(0.1f, 0, QPointF(0, 0), QPointF(kInf, kInf), AngleErrorToSettings(ini));
     const IniFile reread(path);
-    EXPECT_EQ(reread.ReadString("erreur", "module", ""), "0.1");
-    EXPECT_EQ(reread.ReadString("erreur", "y2-y1", ""), "-3.25");
-    EXPECT_EQ(reread.ReadString("erreur", "x2-x1", ""), "-INF");
+    EXPECT_EQ(reread.readString("erreur", "module", ""), "0.1");
+    EXPECT_EQ(reread.readString("erreur", "y2-y1", ""), "-3.25");
+    EXPECT_EQ(reread.readString("erreur", "x2-x1", ""), "-INF");
 }

@@ -49,7 +49,7 @@ struct Sample {
         tables.taxiways = {Taxiway{"A", 45, 5, -1}};
     }
 
-    QStringList Write(const WriterProgress &progress = {}) const
+    QStringList write(const WriterProgress &progress = {}) const
     {
         QStringList lines;
         WriteSector(tables, identity, "lyon.sct", lines, progress);
@@ -98,7 +98,7 @@ TEST(SectorWriter, WholeFileLayoutAndProgress)
         S, S,
     };
     QList<int> counts;
-    const QStringList lines = Sample().Write([&](int n) { counts << n; });
+    const QStringList lines = Sample().write([&](int n) { counts << n; });
     EXPECT_EQ(lines, expected) << lines.join('\n').toStdString();
 
     // The running line count after each element: after the VOR, after the whole SID.
@@ -118,7 +118,7 @@ TEST(SectorWriter, WrittenSectorReadsBack)
     s.tables.vors[0].longitude = -12.345678f;
     SectorReadSettings settings;
     settings.selections.sids = "1";
-    SectorLoadResult read = ReadSectorText(s.Write().join("\r\n"), settings);
+    SectorLoadResult read = ReadSectorText(s.write().join("\r\n"), settings);
     ASSERT_EQ(read.tables.fixes.size(), 1);
     EXPECT_EQ(LatitudeText(read.tables.fixes[0].latitude), LatitudeText(46.123456f));
     ASSERT_EQ(read.tables.vors.size(), 1);
@@ -130,7 +130,7 @@ TEST(SectorWriter, WrittenSectorReadsBack)
 
     for (FIXE &f : s.tables.fixes)
         f.selected = 0;
-    const QStringList lines = s.Write();
+    const QStringList lines = s.write();
     const qsizetype fixes = lines.indexOf("[FIXES]");
     EXPECT_EQ(lines.mid(fixes + 1, 4), QStringList({S, S, S, "[AIRPORT]"}));
     EXPECT_TRUE(ReadSectorText(lines.join("\r\n"), settings).tables.fixes.isEmpty());
@@ -187,7 +187,7 @@ TEST(SectorWriter, OddNamesAndAbsurdCoordinatesSurviveTheRoundTrip)
     s.tables.vors[0].identifier = "#AB";
     s.tables.fixes[0].name = "[X";
     s.tables.ndbs[0].latitude = 1e24f;
-    const QStringList lines = s.Write();
+    const QStringList lines = s.write();
     EXPECT_TRUE(lines.contains(QStringLiteral(" #AB 114.750 N045.30.00.000 E005.15.00.000 ;Lyon St-Exupéry")));
     const SectorLoadResult read = ReadSectorText(lines.join("\r\n"), {});
     ASSERT_EQ(read.tables.vors.size(), 1);

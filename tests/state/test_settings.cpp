@@ -60,10 +60,10 @@ TEST(SettingsFixSelection, CutInto2047CharacterPiecesAndRestored)
         IniFile ini(env.path(QStringLiteral("ZAZ.ini")));
         ASSERT_TRUE(Settings::WriteExit(ini, state));
 
-        const IniText file = IniText::Parse(env.ReadBytes(QStringLiteral("ZAZ.ini")));
-        EXPECT_EQ(file.Value("sector", "liste_fix").size(), c.first) << c.fixes;
-        EXPECT_EQ(file.Value("sector", "liste_fix2").size(), c.second) << c.fixes;
-        EXPECT_EQ(file.Value("sector", "liste_fix3").size(), c.third) << c.fixes;
+        const IniText file = IniText::parse(env.readBytes(QStringLiteral("ZAZ.ini")));
+        EXPECT_EQ(file.value("sector", "liste_fix").size(), c.first) << c.fixes;
+        EXPECT_EQ(file.value("sector", "liste_fix2").size(), c.second) << c.fixes;
+        EXPECT_EQ(file.value("sector", "liste_fix3").size(), c.third) << c.fixes;
 
         RadarState next;
         Settings::ReadSector(IniFile(env.path(QStringLiteral("ZAZ.ini"))), next.settings);
@@ -74,7 +74,7 @@ TEST(SettingsFixSelection, CutInto2047CharacterPiecesAndRestored)
 TEST(SettingsExit, WritesRouteSelectionsAndFlagsAndLeavesSqwakAlone)
 {
     TestEnv env;
-    env.Write(QStringLiteral("ZAZ.ini"), QStringLiteral("[mode]\ncharly=false\nsqwak = true \n"));
+    env.write(QStringLiteral("ZAZ.ini"), QStringLiteral("[mode]\ncharly=false\nsqwak = true \n"));
     RadarState state;
     state.settings.display.colours = DefaultColourTable();
     state.settings.display.labelMode = 1;
@@ -86,15 +86,15 @@ TEST(SettingsExit, WritesRouteSelectionsAndFlagsAndLeavesSqwakAlone)
     IniFile ini(env.path(QStringLiteral("ZAZ.ini")));
     ASSERT_TRUE(Settings::WriteExit(ini, state));
 
-    const QByteArray bytes = env.ReadBytes(QStringLiteral("ZAZ.ini"));
+    const QByteArray bytes = env.readBytes(QStringLiteral("ZAZ.ini"));
     EXPECT_TRUE(bytes.contains("sqwak = true \r\n")) << bytes.constData();
-    const IniText file = IniText::Parse(bytes);
-    EXPECT_EQ(file.Value("mode", "charly"), "true");
-    EXPECT_EQ(file.Value("sector", "liste_sid"), "010");
-    EXPECT_EQ(file.Value("sector", "liste_hi"), "00");
-    EXPECT_EQ(file.Value("sector", "liste_star"), "");
-    EXPECT_EQ(file.Value("sector", "libelstar"), "true");
-    EXPECT_EQ(file.Value("sector", "libelsid"), "false");
+    const IniText file = IniText::parse(bytes);
+    EXPECT_EQ(file.value("mode", "charly"), "true");
+    EXPECT_EQ(file.value("sector", "liste_sid"), "010");
+    EXPECT_EQ(file.value("sector", "liste_hi"), "00");
+    EXPECT_EQ(file.value("sector", "liste_star"), "");
+    EXPECT_EQ(file.value("sector", "libelstar"), "true");
+    EXPECT_EQ(file.value("sector", "libelsid"), "false");
 }
 
 TEST(SettingsExit, WritesSectionsInExitOrderIntoANewFile)
@@ -108,37 +108,37 @@ TEST(SettingsExit, WritesSectionsInExitOrderIntoANewFile)
     IniFile ini(env.path(QStringLiteral("ZAZ.ini")));
     ASSERT_TRUE(Settings::WriteExit(ini, state));
 
-    const IniText file = IniText::Parse(env.ReadBytes(QStringLiteral("ZAZ.ini")));
-    EXPECT_EQ(file.SectionNames(),
+    const IniText file = IniText::parse(env.readBytes(QStringLiteral("ZAZ.ini")));
+    EXPECT_EQ(file.sectionNames(),
               QStringList({"caract", "mode", "couleur", "afich", "detail", "sector", "conflict",
                            "screen", "server meteo"}));
     // Colours are written as constant names when they have one, otherwise as "$" hex.
-    EXPECT_EQ(file.Find("couleur")->keys.size(), kColourCount);
-    EXPECT_EQ(file.Value("couleur", "FOND"), "$00201A10");
-    EXPECT_EQ(file.Value("couleur", "ALERTE"), "clRed");
-    EXPECT_EQ(file.Value("afich", "HIGH AWY"), "true");
-    EXPECT_EQ(file.Value("couleur", "METEO"), "clSkyBlue");
-    const auto &screen = file.Find("screen")->keys;
+    EXPECT_EQ(file.find("couleur")->keys.size(), kColourCount);
+    EXPECT_EQ(file.value("couleur", "FOND"), "$00201A10");
+    EXPECT_EQ(file.value("couleur", "ALERTE"), "clRed");
+    EXPECT_EQ(file.value("afich", "HIGH AWY"), "true");
+    EXPECT_EQ(file.value("couleur", "METEO"), "clSkyBlue");
+    const auto &screen = file.find("screen")->keys;
     QStringList screenKeys;
     for (const auto &kv : screen)
         screenKeys << kv.first;
     EXPECT_EQ(screenKeys.mid(0, 4), QStringList({"radartop", "radarleft", "radarheight", "radarwidth"}));
     EXPECT_EQ(screenKeys.last(), "eqdist");
-    EXPECT_EQ(file.Value("screen", "radarleft"), "10");
-    EXPECT_EQ(file.Value("screen", "radarwidth"), "800");
+    EXPECT_EQ(file.value("screen", "radarleft"), "10");
+    EXPECT_EQ(file.value("screen", "radarwidth"), "800");
 }
 
 TEST(SettingsRead, StartingFileRoundTripsThroughExitUnchanged)
 {
     // The delivered settings read into the state and written back give the same values.
-    TestEnv env = TestEnv::WithStartingData();
-    const QByteArray before = env.ReadBytes(QStringLiteral("ZAZ.ini"));
+    TestEnv env = TestEnv::withStartingData();
+    const QByteArray before = env.readBytes(QStringLiteral("ZAZ.ini"));
     ASSERT_FALSE(before.isEmpty());
     RadarState state;
     SettingsReport report;
     IniFile ini(env.path(QStringLiteral("ZAZ.ini")));
     ReadAll(ini, state, report);
-    EXPECT_TRUE(report.IsEmpty()) << report.Text().toStdString();
+    EXPECT_TRUE(report.isEmpty()) << report.text().toStdString();
     EXPECT_EQ(state.settings.display.colours[kColFixes].name, "FIXES");
     EXPECT_EQ(state.settings.display.colours[kColSid].name, "SID");
     EXPECT_EQ(state.settings.display.colours[kColStar].name, "STAR");
@@ -149,15 +149,15 @@ TEST(SettingsRead, StartingFileRoundTripsThroughExitUnchanged)
     // of the comparison.
     ASSERT_TRUE(Settings::WriteExit(ini, state));
 
-    const IniText old = IniText::Parse(before);
-    const IniText now = IniText::Parse(env.ReadBytes(QStringLiteral("ZAZ.ini")));
+    const IniText old = IniText::parse(before);
+    const IniText now = IniText::parse(env.readBytes(QStringLiteral("ZAZ.ini")));
     const QStringList selectionKeys = {"liste_fix", "liste_fix2", "liste_fix3", "liste_sid",
                                        "liste_star", "liste_low", "liste_hi"};
     for (const IniText::Section &s : old.sections)
         for (const auto &kv : s.keys) {
             if (s.name == "sector" && selectionKeys.contains(kv.first))
                 continue;
-            EXPECT_EQ(now.Value(s.name, kv.first), kv.second) << s.name.toStdString() << "/"
+            EXPECT_EQ(now.value(s.name, kv.first), kv.second) << s.name.toStdString() << "/"
                                                               << kv.first.toStdString();
         }
 }
@@ -174,7 +174,7 @@ TEST(SettingsRead, ColoursDetailsAndDictionariesInFileOrder)
     text += afich;
     text += QStringLiteral("[detail]\nRUNWAY=clWhite\nTAXIWAY=$0000FFFF\n"
                            "[cloud typ]\nCU=cumulus\nCB=cumulonimbus\n");
-    env.Write(QStringLiteral("ZAZ.ini"), text);
+    env.write(QStringLiteral("ZAZ.ini"), text);
     RadarState state;
     SettingsReport report;
     Settings::ReadDisplay(IniFile(env.path(QStringLiteral("ZAZ.ini"))), state.settings, report);
@@ -199,7 +199,7 @@ TEST(SettingsRead, ColoursDetailsAndDictionariesInFileOrder)
 TEST(SettingsRead, MissingOrBadValuesGiveSaneValuesAndNameFileSectionKey)
 {
     TestEnv env;
-    env.Write(QStringLiteral("ZAZ.ini"),
+    env.write(QStringLiteral("ZAZ.ini"),
               QStringLiteral("[screen]\neqdist=dix\n[caract]\nsize=9\nlistsize=8\n"
                              "[couleur]\nFOND=clBlack\nVOR=pas une couleur\n"
                              "[conflict]\nvertical=1500\nhorizontal=3\n"
@@ -219,7 +219,7 @@ TEST(SettingsRead, MissingOrBadValuesGiveSaneValuesAndNameFileSectionKey)
     TColor detail = 0;
     EXPECT_TRUE(TryStringToColor(state.settings.display.details[0].value, detail));
 
-    const QString text = report.Text();
+    const QString text = report.text();
     EXPECT_TRUE(text.contains(QStringLiteral("ZAZ.ini, section [screen], clé \"eqdist\" : \"dix\"")))
         << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("ZAZ.ini, section [conflict], clé \"minimum\" absente")));
@@ -232,13 +232,13 @@ TEST(SettingsRead, MissingOrBadValuesGiveSaneValuesAndNameFileSectionKey)
 TEST(SettingsImmediateWrites, SimulatorAndSectorFoldersAreOnDiskAtOnce)
 {
     TestEnv env;
-    env.Write(QStringLiteral("ZAZ.ini"), QStringLiteral("[FSX]\nDIR=error\n"));
+    env.write(QStringLiteral("ZAZ.ini"), QStringLiteral("[FSX]\nDIR=error\n"));
     RadarState state;
     IniFile ini(env.path(QStringLiteral("ZAZ.ini")));
     ASSERT_TRUE(Settings::WriteSimulatorDir(ini, state.settings, QStringLiteral("/opt/sim/")));
     ASSERT_TRUE(Settings::WriteSectorDir(ini, state.settings, QStringLiteral("/home/c/secteurs")));
-    const IniText file = IniText::Parse(env.ReadBytes(QStringLiteral("ZAZ.ini")));
-    EXPECT_EQ(file.Value("FSX", "DIR"), "/opt/sim/");
-    EXPECT_EQ(file.Value("FSX", "SCTDIR"), "/home/c/secteurs");
+    const IniText file = IniText::parse(env.readBytes(QStringLiteral("ZAZ.ini")));
+    EXPECT_EQ(file.value("FSX", "DIR"), "/opt/sim/");
+    EXPECT_EQ(file.value("FSX", "SCTDIR"), "/home/c/secteurs");
     EXPECT_EQ(state.settings.paths.simulatorDir, "/opt/sim/");
 }

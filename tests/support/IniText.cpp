@@ -4,7 +4,7 @@
 
 namespace zaz::test {
 
-IniText IniText::Parse(const QByteArray &bytes)
+IniText IniText::parse(const QByteArray &bytes)
 {
     IniText ini;
     // Latin-1 is enough here: the tests compare ASCII keys and values.
@@ -22,7 +22,7 @@ IniText IniText::Parse(const QByteArray &bytes)
     return ini;
 }
 
-const IniText::Section *IniText::Find(const QString &section) const
+const IniText::Section *IniText::find(const QString &section) const
 {
     for (const Section &s : sections)
         if (s.name.compare(section, Qt::CaseInsensitive) == 0)
@@ -30,7 +30,7 @@ const IniText::Section *IniText::Find(const QString &section) const
     return nullptr;
 }
 
-QString IniText::Value(const QString &section, const QString &key) const
+QString IniText::value(const QString &section, const QString &key) const
 {
     if (const Section *s = Find(section))
         for (const auto &kv : s->keys)
@@ -39,7 +39,7 @@ QString IniText::Value(const QString &section, const QString &key) const
     return QString();
 }
 
-QStringList IniText::SectionNames() const
+QStringList IniText::sectionNames() const
 {
     QStringList names;
     for (const Section &s : sections)

@@ -16,11 +16,11 @@ struct IniText {
     };
     QList<Section> sections;
 
-    static IniText Parse(const QByteArray &bytes);
+    static IniText parse(const QByteArray &bytes);
     // The value of the first such key, or a null string.
-    QString Value(const QString &section, const QString &key) const;
+    QString value(const QString &section, const QString &key) const;
     const Section *Find(const QString &section) const;
-    QStringList SectionNames() const;
+    QStringList sectionNames() const;
 };
 
 } // namespace zaz::test

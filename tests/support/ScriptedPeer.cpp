@@ -20,8 +20,8 @@ ScriptedPeer::ScriptedPeer(QObject *parent)
     : QObject(parent), server_(new QTcpServer(this))
 {
     stepTimer_.setSingleShot(true);
-    connect(&stepTimer_, &QTimer::timeout, this, &ScriptedPeer::StepTimedOut);
-    connect(server_, &QTcpServer::newConnection, this, &ScriptedPeer::TakeClient);
+    connect(&stepTimer_, &QTimer::timeout, this, &ScriptedPeer::stepTimedOut);
+    connect(server_, &QTcpServer::newConnection, this, &ScriptedPeer::takeClient);
 }
 
 ScriptedPeer::~ScriptedPeer()
@@ -36,7 +36,7 @@ ScriptedPeer::~ScriptedPeer()
     server_ = nullptr;
 }
 
-bool ScriptedPeer::Listen(quint16 port)
+bool ScriptedPeer::listen(quint16 port)
 {
     if (!server_->listen(QHostAddress::LocalHost, port))
         return false;
@@ -44,12 +44,12 @@ bool ScriptedPeer::Listen(quint16 port)
     return true;
 }
 
-void ScriptedPeer::StopListening()
+void ScriptedPeer::stopListening()
 {
     server_->close();
 }
 
-quint16 ScriptedPeer::UnusedPort()
+quint16 ScriptedPeer::unusedPort()
 {
     QTcpServer probe;
     if (!probe.listen(QHostAddress::LocalHost, 0))
@@ -59,63 +59,63 @@ quint16 ScriptedPeer::UnusedPort()
     return port;
 }
 
-ScriptedPeer &ScriptedPeer::Add(Step step)
+ScriptedPeer &ScriptedPeer::add(Step step)
 {
     steps_.append(std::move(step));
-    Advance();
+    advance();
     return *this;
 }
 
-ScriptedPeer &ScriptedPeer::Expect(const QString &prefix, int timeoutMs)
+ScriptedPeer &ScriptedPeer::expect(const QString &prefix, int timeoutMs)
 {
-    return Expect([prefix](const QString &line) { return line.startsWith(prefix); },
+    return expect([prefix](const QString &line) { return line.startsWith(prefix); },
                   QStringLiteral("a line starting with \"%1\"").arg(prefix), timeoutMs);
 }
 
-ScriptedPeer &ScriptedPeer::Expect(Predicate predicate, const QString &description, int timeoutMs)
+ScriptedPeer &ScriptedPeer::expect(Predicate predicate, const QString &description, int timeoutMs)
 {
     Step step{Step::Expect, std::move(predicate), description, {}, timeoutMs};
     return Add(std::move(step));
 }
 
-ScriptedPeer &ScriptedPeer::Send(std::initializer_list<QString> lines)
+ScriptedPeer &ScriptedPeer::send(std::initializer_list<QString> lines)
 {
-    return Send(QStringList(lines));
+    return send(QStringList(lines));
 }
 
-ScriptedPeer &ScriptedPeer::Send(const QStringList &lines)
+ScriptedPeer &ScriptedPeer::send(const QStringList &lines)
 {
     QByteArray bytes;
     for (const QString &line : lines)
         bytes += EncodeCp1252(line) + "\r\n";
-    return SendRaw(bytes);
+    return sendRaw(bytes);
 }
 
-ScriptedPeer &ScriptedPeer::SendRaw(const QByteArray &bytes)
+ScriptedPeer &ScriptedPeer::sendRaw(const QByteArray &bytes)
 {
     Step step{Step::Send, {}, QStringLiteral("send"), bytes, 0};
     return Add(std::move(step));
 }
 
-ScriptedPeer &ScriptedPeer::Close()
+ScriptedPeer &ScriptedPeer::close()
 {
     Step step{Step::Close, {}, QStringLiteral("close"), {}, 0};
     return Add(std::move(step));
 }
 
-ScriptedPeer &ScriptedPeer::ExpectClientClose(int timeoutMs)
+ScriptedPeer &ScriptedPeer::expectClientClose(int timeoutMs)
 {
     Step step{Step::ClientClose, {}, QStringLiteral("the client closing the connection"), {}, timeoutMs};
     return Add(std::move(step));
 }
 
-ScriptedPeer &ScriptedPeer::Wait(int ms)
+ScriptedPeer &ScriptedPeer::wait(int ms)
 {
     Step step{Step::Wait, {}, QStringLiteral("wait"), {}, ms};
     return Add(std::move(step));
 }
 
-QStringList ScriptedPeer::ReceivedStartingWith(const QString &prefix) const
+QStringList ScriptedPeer::receivedStartingWith(const QString &prefix) const
 {
     QStringList lines;
     for (const QString &line : received_)
@@ -124,14 +124,14 @@ QStringList ScriptedPeer::ReceivedStartingWith(const QString &prefix) const
     return lines;
 }
 
-bool ScriptedPeer::WaitDone(int ms)
+bool ScriptedPeer::waitDone(int ms)
 {
     // The wait itself reports the outcome through done(); its own result adds nothing.
     (void)QTest::qWaitFor([this] { return done() || failed_; }, ms);
     return done();
 }
 
-void ScriptedPeer::TakeClient()
+void ScriptedPeer::takeClient()
 {
     // One client at a time: others wait in the server's queue until this one leaves.
     if (client_ || !server_->hasPendingConnections())
@@ -143,15 +143,15 @@ void ScriptedPeer::TakeClient()
     ++connections_;
     partial_.clear();
     skipLineFeed_ = false;
-    connect(socket, &QTcpSocket::readyRead, this, &ScriptedPeer::ClientReadable);
-    connect(socket, &QTcpSocket::disconnected, this, [this, socket] { ClientGone(socket); });
+    connect(socket, &QTcpSocket::readyRead, this, &ScriptedPeer::clientReadable);
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket] { clientGone(socket); });
     emit clientArrived();
     if (socket->bytesAvailable() > 0)
-        ClientReadable();
-    Advance();
+        clientReadable();
+    advance();
 }
 
-void ScriptedPeer::ClientReadable()
+void ScriptedPeer::clientReadable()
 {
     if (!client_)
         return;
@@ -180,24 +180,24 @@ void ScriptedPeer::ClientReadable()
         else if (start == bytes.size())
             skipLineFeed_ = true;
     }
-    Advance();
+    advance();
 }
 
-void ScriptedPeer::ClientGone(QTcpSocket *socket)
+void ScriptedPeer::clientGone(QTcpSocket *socket)
 {
     if (socket == client_) {
         // What the client wrote just before closing still counts.
         if (socket->bytesAvailable() > 0)
-            ClientReadable();
+            clientReadable();
         client_ = nullptr;
         emit clientLeft();
     }
     socket->deleteLater();
-    TakeClient();
-    Advance();
+    takeClient();
+    advance();
 }
 
-void ScriptedPeer::Advance()
+void ScriptedPeer::advance()
 {
     if (advancing_ || failed_)
         return;
@@ -262,19 +262,19 @@ void ScriptedPeer::Advance()
         emit finished(true);
 }
 
-void ScriptedPeer::StepTimedOut()
+void ScriptedPeer::stepTimedOut()
 {
     if (step_ >= steps_.size())
         return;
     const Step &step = steps_[step_];
     if (step.kind == Step::Wait) {
-        Advance();
+        advance();
         return;
     }
-    Fail(QStringLiteral("step %1: no %2 within %3 ms").arg(step_ + 1).arg(step.description).arg(step.timeoutMs));
+    fail(QStringLiteral("step %1: no %2 within %3 ms").arg(step_ + 1).arg(step.description).arg(step.timeoutMs));
 }
 
-void ScriptedPeer::Fail(const QString &why)
+void ScriptedPeer::fail(const QString &why)
 {
     failed_ = true;
     failure_ = why;

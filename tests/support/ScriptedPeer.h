@@ -34,35 +34,35 @@ public:
     ~ScriptedPeer() override;
 
     // Listens on 127.0.0.1, on the given port or any free one (0). False when it cannot.
-    bool Listen(quint16 port = 0);
+    bool listen(quint16 port = 0);
     // Stops accepting new clients; the current one stays.
-    void StopListening();
+    void stopListening();
     quint16 port() const { return port_; }
 
     // A port on 127.0.0.1 where nothing listens (it was free a moment ago).
-    static quint16 UnusedPort();
+    static quint16 unusedPort();
 
     // Script steps, played in the order they are added.
     // Waits for a received line starting with prefix.
-    ScriptedPeer &Expect(const QString &prefix, int timeoutMs = kDefaultTimeoutMs);
+    ScriptedPeer &expect(const QString &prefix, int timeoutMs = kDefaultTimeoutMs);
     // Waits for a received line the predicate accepts; description names it in failures.
-    ScriptedPeer &Expect(Predicate predicate, const QString &description, int timeoutMs = kDefaultTimeoutMs);
+    ScriptedPeer &expect(Predicate predicate, const QString &description, int timeoutMs = kDefaultTimeoutMs);
     // Writes each line followed by CR LF (Windows-1252), all in one write.
-    ScriptedPeer &Send(std::initializer_list<QString> lines);
-    ScriptedPeer &Send(const QStringList &lines);
+    ScriptedPeer &send(std::initializer_list<QString> lines);
+    ScriptedPeer &send(const QStringList &lines);
     // Writes the bytes as they are (one socket write: a piece of a line, a lone CR...).
-    ScriptedPeer &SendRaw(const QByteArray &bytes);
+    ScriptedPeer &sendRaw(const QByteArray &bytes);
     // Closes the connection from the server's side, after what was sent is written.
-    ScriptedPeer &Close();
+    ScriptedPeer &close();
     // Waits until the client closes the connection.
-    ScriptedPeer &ExpectClientClose(int timeoutMs = kDefaultTimeoutMs);
+    ScriptedPeer &expectClientClose(int timeoutMs = kDefaultTimeoutMs);
     // Pauses the script.
-    ScriptedPeer &Wait(int ms);
+    ScriptedPeer &wait(int ms);
 
     // Every line received, in order, without its end of line, over all connections.
     const QStringList &received() const { return received_; }
     // The received lines starting with prefix.
-    QStringList ReceivedStartingWith(const QString &prefix) const;
+    QStringList receivedStartingWith(const QString &prefix) const;
     // Every byte received, over all connections.
     const QByteArray &rawReceived() const { return raw_; }
 
@@ -75,7 +75,7 @@ public:
     QString failure() const { return failure_; }
     int stepsPlayed() const { return step_; }
     // Spins the event loop until the script ends (done or failed) or ms pass; true when done.
-    bool WaitDone(int ms = 1500);
+    bool waitDone(int ms = 1500);
 
 signals:
     void lineReceived(const QString &line);
@@ -93,12 +93,12 @@ private:
     };
 
     ScriptedPeer &Add(Step step);
-    void TakeClient();
-    void ClientReadable();
-    void ClientGone(QTcpSocket *socket);
-    void Advance();
-    void StepTimedOut();
-    void Fail(const QString &why);
+    void takeClient();
+    void clientReadable();
+    void clientGone(QTcpSocket *socket);
+    void advance();
+    void stepTimedOut();
+    void fail(const QString &why);
 
     QTcpServer *server_;
     QTcpSocket *client_ = nullptr;

@@ -19,40 +19,40 @@ int ScriptedPrompts::count(PromptCall::Kind kind) const
     return n;
 }
 
-void ScriptedPrompts::ShowMessage(const QString &text)
+void ScriptedPrompts::showMessage(const QString &text)
 {
     calls_.append({PromptCall::Message, text, {}, {}, {}});
 }
 
-Prompts::Answer ScriptedPrompts::Ask(const QString &text, const QString &caption, Buttons buttons)
+Prompts::Answer ScriptedPrompts::ask(const QString &text, const QString &caption, Buttons buttons)
 {
     calls_.append({PromptCall::Ask, text, caption, {}, {}});
-    return Take(asks_, buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
+    return take(asks_, buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
 }
 
-std::optional<QString> ScriptedPrompts::InputQuery(const QString &caption, const QString &prompt,
+std::optional<QString> ScriptedPrompts::inputQuery(const QString &caption, const QString &prompt,
                                                    const QString &)
 {
     calls_.append({PromptCall::Input, prompt, caption, {}, {}});
-    return Take(inputs_, std::optional<QString>());
+    return take(inputs_, std::optional<QString>());
 }
 
-std::optional<QString> ScriptedPrompts::OpenFile(const FileDialogRequest &request)
+std::optional<QString> ScriptedPrompts::openFile(const FileDialogRequest &request)
 {
     calls_.append({PromptCall::Open, {}, request.title, request.filter, request.initialDir});
-    return Take(opens_, std::optional<QString>());
+    return take(opens_, std::optional<QString>());
 }
 
-std::optional<QString> ScriptedPrompts::SaveFile(const FileDialogRequest &request)
+std::optional<QString> ScriptedPrompts::saveFile(const FileDialogRequest &request)
 {
     calls_.append({PromptCall::Save, {}, request.title, request.filter, request.initialDir});
-    return Take(saves_, std::optional<QString>());
+    return take(saves_, std::optional<QString>());
 }
 
-std::optional<TColor> ScriptedPrompts::ChooseColor(TColor)
+std::optional<TColor> ScriptedPrompts::chooseColor(TColor)
 {
     calls_.append({PromptCall::Color, {}, {}, {}, {}});
-    return Take(colors_, std::optional<TColor>());
+    return take(colors_, std::optional<TColor>());
 }
 
 } // namespace zaz::test

@@ -23,11 +23,11 @@ struct PromptCall {
 class ScriptedPrompts final : public Prompts {
 public:
     // Answers, consumed in order by the box of the matching kind.
-    void AnswerAsk(Answer a) { asks_.push_back(a); }
-    void AnswerInput(std::optional<QString> v) { inputs_.push_back(std::move(v)); }
-    void AnswerOpen(std::optional<QString> v) { opens_.push_back(std::move(v)); }
-    void AnswerSave(std::optional<QString> v) { saves_.push_back(std::move(v)); }
-    void AnswerColor(std::optional<TColor> v) { colors_.push_back(v); }
+    void answerAsk(Answer a) { asks_.push_back(a); }
+    void answerInput(std::optional<QString> v) { inputs_.push_back(std::move(v)); }
+    void answerOpen(std::optional<QString> v) { opens_.push_back(std::move(v)); }
+    void answerSave(std::optional<QString> v) { saves_.push_back(std::move(v)); }
+    void answerColor(std::optional<TColor> v) { colors_.push_back(v); }
 
     const QList<PromptCall> &calls() const { return calls_; }
     // The texts of the message boxes shown so far.
@@ -35,17 +35,17 @@ public:
     int count(PromptCall::Kind kind) const;
     void clear() { calls_.clear(); }
 
-    void ShowMessage(const QString &text) override;
-    Answer Ask(const QString &text, const QString &caption, Buttons buttons) override;
-    std::optional<QString> InputQuery(const QString &caption, const QString &prompt,
+    void showMessage(const QString &text) override;
+    Answer ask(const QString &text, const QString &caption, Buttons buttons) override;
+    std::optional<QString> inputQuery(const QString &caption, const QString &prompt,
                                       const QString &value) override;
-    std::optional<QString> OpenFile(const FileDialogRequest &request) override;
-    std::optional<QString> SaveFile(const FileDialogRequest &request) override;
-    std::optional<TColor> ChooseColor(TColor initial) override;
+    std::optional<QString> openFile(const FileDialogRequest &request) override;
+    std::optional<QString> saveFile(const FileDialogRequest &request) override;
+    std::optional<TColor> chooseColor(TColor initial) override;
 
 private:
     template <typename T>
-    static T Take(std::deque<T> &queue, T fallback)
+    static T take(std::deque<T> &queue, T fallback)
     {
         if (!queue.empty()) {
             fallback = std::move(queue.front());

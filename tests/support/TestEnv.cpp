@@ -16,7 +16,7 @@ QString SourceDataDir()
 
 TestEnv::TestEnv() = default;
 
-TestEnv TestEnv::WithStartingData()
+TestEnv TestEnv::withStartingData()
 {
     TestEnv env;
     const QDir source(SourceDataDir());
@@ -35,7 +35,7 @@ QString TestEnv::path(const QString &name) const
     return QDir(dir_.path()).filePath(name);
 }
 
-void TestEnv::Write(const QString &name, const QString &text) const
+void TestEnv::write(const QString &name, const QString &text) const
 {
     QDir().mkpath(QFileInfo(path(name)).absolutePath());
     QFile f(path(name));
@@ -47,7 +47,7 @@ void TestEnv::Write(const QString &name, const QString &text) const
     }
 }
 
-QByteArray TestEnv::ReadBytes(const QString &name) const
+QByteArray TestEnv::readBytes(const QString &name) const
 {
     QFile f(path(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

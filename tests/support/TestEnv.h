@@ -16,7 +16,7 @@ namespace zaz::test {
 
 class RecordingShell final : public Shell {
 public:
-    bool Open(const QString &program, const QString &parameters) override
+    bool open(const QString &program, const QString &parameters) override
     {
         opened << program + QLatin1Char('|') + parameters;
         return result;
@@ -33,13 +33,13 @@ public:
     // An empty working folder.
     TestEnv();
     // A working folder with a copy of the starting set of data/.
-    static TestEnv WithStartingData();
+    static TestEnv withStartingData();
 
     QString dir() const { return dir_.path(); }
     QString path(const QString &name) const;
     // Writes text (Windows-1252, CRLF) to a file of the working folder.
-    void Write(const QString &name, const QString &text) const;
-    QByteArray ReadBytes(const QString &name) const;
+    void write(const QString &name, const QString &text) const;
+    QByteArray readBytes(const QString &name) const;
     // Services that point at this folder; a library name nobody has, unless set.
     AppServices services(QSize screen = QSize(1920, 1080));
 

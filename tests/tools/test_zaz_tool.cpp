@@ -101,7 +101,7 @@ QString SmallSector()
 
 class ZazTool : public ::testing::Test {
 protected:
-    void SetUp() override { env.Write(QStringLiteral("small.sct"), SmallSector()); }
+    void SetUp() override { env.write(QStringLiteral("small.sct"), SmallSector()); }
     QString sector() const { return env.path(QStringLiteral("small.sct")); }
     // "sector check" of a file, compact, its scale factor (a cosine: a range, not a text)
     // shown as F.
@@ -140,7 +140,7 @@ TEST_F(ZazTool, CheckPrintsCountsIdentityAndSummaryInOrder)
                   R"("elapsed_ms": T})"));
 
     // Coordinate errors and lines read by words.
-    env.Write(QStringLiteral("odd.sct"), QStringLiteral("[FIXES]\nBAD01 N045.30 E005\n"
+    env.write(QStringLiteral("odd.sct"), QStringLiteral("[FIXES]\nBAD01 N045.30 E005\n"
                                                         "[VOR]\nAB 112.5 N045.30.00.000 E005.15.00.000\n"));
     const ToolRun run = RunTool({"sector", "check", env.path("odd.sct")}, env.dir());
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
@@ -198,7 +198,7 @@ TEST_F(ZazTool, DumpWritesEveryElementWithItsFieldsInOrder)
 
 TEST_F(ZazTool, SettingsComeFromTheGivenFolderOrTheCurrentOne)
 {
-    env.Write(QStringLiteral("conf/ZAZ.ini"),
+    env.write(QStringLiteral("conf/ZAZ.ini"),
               QStringLiteral("[detail]\nCOAST=$000000FF\nTAXIWAY=clLime\n"
                              "[sector]\nliste_fix=01\nliste_sid=01\nliste_star=0\nliste_low=0\nliste_hi=0\n"));
     const QString conf = env.path(QStringLiteral("conf"));
@@ -266,7 +266,7 @@ QString AirwaySector()
 
 TEST_F(ZazTool, RouteIsNormalisedBuiltAndItsAirwaysListedHighFirst)
 {
-    env.Write(QStringLiteral("airways.sct"), AirwaySector());
+    env.write(QStringLiteral("airways.sct"), AirwaySector());
     const auto route = [&](const char *text) {
         const ToolRun run = RunTool({"route", "--sector", env.path(QStringLiteral("airways.sct")), text}, env.dir());
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
@@ -314,7 +314,7 @@ TEST_F(ZazTool, PlanPrintsTheListsAndTheRoute)
                   R"("route": "MOLUS/N45/E5"})"));
 
     // Not an XML plan: empty lists and an empty route.
-    env.Write(QStringLiteral("other.PLN"), QStringLiteral("[flightplan]\nwaypoint.0=LFLL\n"));
+    env.write(QStringLiteral("other.PLN"), QStringLiteral("[flightplan]\nwaypoint.0=LFLL\n"));
     run = RunTool({"plan", env.path(QStringLiteral("other.PLN"))}, env.dir());
     EXPECT_EQ(Compact(run.out), QStringLiteral("{\"display\": [],\"waypoints\": [],\"route\": \"\"}"));
 }
@@ -346,16 +346,16 @@ protected:
     void SetUp() override
     {
         ZazTool::SetUp();
-        env.Write(QStringLiteral("ZAZ.ini"), QStringLiteral("[facility]\n4=Tower\n[rating]\n5=C1\n"));
-        Put("capture.txt", Capture());
+        env.write(QStringLiteral("ZAZ.ini"), QStringLiteral("[facility]\n4=Tower\n[rating]\n5=C1\n"));
+        put("capture.txt", Capture());
     }
-    void Put(const char *name, const QByteArray &bytes)
+    void put(const char *name, const QByteArray &bytes)
     {
         QFile file(env.path(QString::fromLatin1(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    ToolRun Replay(const QStringList &arguments) { return RunTool(QStringList{"replay"} + arguments, env.dir()); }
+    ToolRun replay(const QStringList &arguments) { return RunTool(QStringList{"replay"} + arguments, env.dir()); }
 };
 
 } // namespace
@@ -365,7 +365,7 @@ protected:
 // 1 January 2000, the strip goes back with the handoff mark.
 TEST_F(ZazToolReplay, PrintsEverythingTheCaptureChanged)
 {
-    const ToolRun run = Replay({env.path("capture.txt"), "--sector", sector()});
+    const ToolRun run = replay({env.path("capture.txt"), "--sector", sector()});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
     EXPECT_EQ(Compact(run.out),
@@ -395,7 +395,7 @@ TEST_F(ZazToolReplay, PrintsEverythingTheCaptureChanged)
                   R"("errors": 1,"errorLines": ["@N:BAD1:1200:1:45:5:FL350:450:90:0"],"elapsed_ms": T})"));
 
     // The same capture twice gives the same output.
-    EXPECT_EQ(Compact(Replay({env.path("capture.txt"), "--sector", sector()}).out), Compact(run.out));
+    EXPECT_EQ(Compact(replay({env.path("capture.txt"), "--sector", sector()}).out), Compact(run.out));
 }
 
 TEST_F(ZazToolReplay, OwnCallsignServerTypeAndLineEnds)
@@ -404,13 +404,13 @@ TEST_F(ZazToolReplay, OwnCallsignServerTypeAndLineEnds)
                              "#TMLFMN_APP:LFLL_TWR:pour la tour\n"
                              "#TMLFMN_APP:@18100:sur COM1\n"
                              "#TMLFMN_APP:ZAZ_OBS:pas pour moi";
-    Put("lf.txt", lines);
-    Put("crlf.txt", QByteArray(lines).replace("\n", "\r\n") + "\r\n");
-    Put("cr.txt", QByteArray(lines).replace('\n', '\r'));
+    put("lf.txt", lines);
+    put("crlf.txt", QByteArray(lines).replace("\n", "\r\n") + "\r\n");
+    put("cr.txt", QByteArray(lines).replace('\n', '\r'));
 
     QString first;
     for (const char *name : {"lf.txt", "crlf.txt", "cr.txt"}) {
-        const ToolRun run = Replay({env.path(QString::fromLatin1(name)), "--own", "LFLL_TWR", "--server-type",
+        const ToolRun run = replay({env.path(QString::fromLatin1(name)), "--own", "LFLL_TWR", "--server-type",
                                     "VIREO-SERVER"});
         ASSERT_EQ(run.exitCode, 0) << name << ": " << run.err.toStdString();
         const QJsonObject o = QJsonDocument::fromJson(run.out).object();

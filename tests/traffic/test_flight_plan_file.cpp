@@ -59,7 +59,7 @@ QString Crlf(QString text)
 
 class PlanFile : public ::testing::Test {
 protected:
-    QString WriteBytes(const QByteArray &bytes, const QString &name = QStringLiteral("plan.PLN"))
+    QString writeBytes(const QByteArray &bytes, const QString &name = QStringLiteral("plan.PLN"))
     {
         const QString path = dir.filePath(name);
         QFile f(path);
@@ -71,7 +71,7 @@ protected:
     void Read(const QByteArray &bytes)
     {
         QString error;
-        ASSERT_TRUE(LoadPlanFile(files, WriteBytes(bytes), error)) << error.toStdString();
+        ASSERT_TRUE(LoadPlanFile(files, writeBytes(bytes), error)) << error.toStdString();
         EXPECT_TRUE(error.isEmpty());
         ParsePlan(files);
     }
@@ -217,7 +217,7 @@ TEST_F(PlanFile, UnreadableAndOversizedFilesAreRefused)
 
     QByteArray big = Crlf(kPlan).toUtf8();
     big += QByteArray(4 * 1024 * 1024, ' ');
-    EXPECT_FALSE(LoadPlanFile(files, WriteBytes(big), error));
+    EXPECT_FALSE(LoadPlanFile(files, writeBytes(big), error));
     EXPECT_TRUE(error.contains(QStringLiteral("trop volumineux"))) << error.toStdString();
     EXPECT_TRUE(files.PlanFileLines.isEmpty());
 }

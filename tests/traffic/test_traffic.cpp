@@ -51,7 +51,7 @@ void LoadAirwaySector(RadarState &s)
     ROUTE low;
     low.name = QStringLiteral("AWY");
     t.lowAirways.append(low);
-    s.sector.index.Build(t);
+    s.sector.index.build(t);
 }
 
 QList<std::pair<float, int>> Points(const t_proute &route)

@@ -98,7 +98,7 @@ void AppendFloat(std::string &out, float value)
     out.append(buffer, r.ptr);
 }
 
-void JsonWriter::NewLine()
+void JsonWriter::newLine()
 {
     if (indent_ <= 0)
         return;
@@ -106,7 +106,7 @@ void JsonWriter::NewLine()
     out_.append(open_.size() * std::size_t(indent_), ' ');
 }
 
-void JsonWriter::BeforeValue()
+void JsonWriter::beforeValue()
 {
     if (afterKey_) {
         afterKey_ = false;
@@ -118,59 +118,59 @@ void JsonWriter::BeforeValue()
     if (!level.empty)
         out_ += ',';
     level.empty = false;
-    NewLine();
+    newLine();
 }
 
-JsonWriter &JsonWriter::BeginObject()
+JsonWriter &JsonWriter::beginObject()
 {
-    BeforeValue();
+    beforeValue();
     out_ += '{';
     open_.push_back({});
     return *this;
 }
 
-JsonWriter &JsonWriter::BeginArray()
+JsonWriter &JsonWriter::beginArray()
 {
-    BeforeValue();
+    beforeValue();
     out_ += '[';
     open_.push_back({});
     return *this;
 }
 
-void JsonWriter::Close(char bracket)
+void JsonWriter::close(char bracket)
 {
     if (open_.empty())
         return;
     const bool empty = open_.back().empty;
     open_.pop_back();
     if (!empty)
-        NewLine();
+        newLine();
     out_ += bracket;
 }
 
-JsonWriter &JsonWriter::EndObject()
+JsonWriter &JsonWriter::endObject()
 {
-    Close('}');
+    close('}');
     return *this;
 }
 
-JsonWriter &JsonWriter::Member(std::string_view name, const QStringList &texts)
+JsonWriter &JsonWriter::member(std::string_view name, const QStringList &texts)
 {
-    Key(name).BeginArray();
+    key(name).beginArray();
     for (const QString &text : texts)
-        String(text);
-    return EndArray();
+        string(text);
+    return endArray();
 }
 
-JsonWriter &JsonWriter::EndArray()
+JsonWriter &JsonWriter::endArray()
 {
-    Close(']');
+    close(']');
     return *this;
 }
 
-JsonWriter &JsonWriter::Key(std::string_view name)
+JsonWriter &JsonWriter::key(std::string_view name)
 {
-    BeforeValue();
+    beforeValue();
     out_ += '"';
     out_ += name;
     out_ += indent_ > 0 ? "\": " : "\":";
@@ -178,39 +178,39 @@ JsonWriter &JsonWriter::Key(std::string_view name)
     return *this;
 }
 
-JsonWriter &JsonWriter::String(QStringView text)
+JsonWriter &JsonWriter::string(QStringView text)
 {
-    BeforeValue();
+    beforeValue();
     AppendJsonString(out_, text);
     return *this;
 }
 
 JsonWriter &JsonWriter::Utf8(std::string_view text)
 {
-    BeforeValue();
+    beforeValue();
     AppendJsonString(out_, text);
     return *this;
 }
 
-JsonWriter &JsonWriter::Int(long long value)
+JsonWriter &JsonWriter::integer(long long value)
 {
-    BeforeValue();
+    beforeValue();
     char buffer[24];
     const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
     out_.append(buffer, r.ptr);
     return *this;
 }
 
-JsonWriter &JsonWriter::Float(float value)
+JsonWriter &JsonWriter::real(float value)
 {
-    BeforeValue();
+    beforeValue();
     AppendFloat(out_, value);
     return *this;
 }
 
-JsonWriter &JsonWriter::Fixed(double value, int decimals)
+JsonWriter &JsonWriter::fixed(double value, int decimals)
 {
-    BeforeValue();
+    beforeValue();
     if (!std::isfinite(value)) {
         out_ += "null";
         return *this;

@@ -20,39 +20,39 @@ public:
     // level; with 0 it is one compact line (JSON Lines).
     explicit JsonWriter(std::string &out, int indent = 0) : out_(out), indent_(indent) {}
 
-    JsonWriter &BeginObject();
-    JsonWriter &EndObject();
-    JsonWriter &BeginArray();
-    JsonWriter &EndArray();
+    JsonWriter &beginObject();
+    JsonWriter &endObject();
+    JsonWriter &beginArray();
+    JsonWriter &endArray();
     // The name of the next member (plain ASCII names).
-    JsonWriter &Key(std::string_view name);
+    JsonWriter &key(std::string_view name);
 
-    JsonWriter &String(QStringView text);
+    JsonWriter &string(QStringView text);
     // Text already in UTF-8 (names written in the code).
     JsonWriter &Utf8(std::string_view text);
-    JsonWriter &Int(long long value);
-    JsonWriter &Float(float value);
+    JsonWriter &integer(long long value);
+    JsonWriter &real(float value);
     // A double with a fixed number of decimals (durations).
-    JsonWriter &Fixed(double value, int decimals);
+    JsonWriter &fixed(double value, int decimals);
     // Flags as the numbers 0 and 1.
-    JsonWriter &Flag(bool value) { return Int(value ? 1 : 0); }
+    JsonWriter &flag(bool value) { return integer(value ? 1 : 0); }
 
     // Key and value in one call.
-    JsonWriter &Member(std::string_view name, QStringView text) { return Key(name).String(text); }
-    JsonWriter &Member(std::string_view name, const QString &text) { return Key(name).String(text); }
+    JsonWriter &member(std::string_view name, QStringView text) { return key(name).string(text); }
+    JsonWriter &member(std::string_view name, const QString &text) { return key(name).string(text); }
     // A list of texts as an array of strings.
-    JsonWriter &Member(std::string_view name, const QStringList &texts);
+    JsonWriter &member(std::string_view name, const QStringList &texts);
     template <std::integral Integer>
-    JsonWriter &Member(std::string_view name, Integer value) { return Key(name).Int(static_cast<long long>(value)); }
-    JsonWriter &Member(std::string_view name, float value) { return Key(name).Float(value); }
+    JsonWriter &member(std::string_view name, Integer value) { return key(name).integer(static_cast<long long>(value)); }
+    JsonWriter &member(std::string_view name, float value) { return key(name).real(value); }
 
     // True when every object and array opened has been closed.
-    bool Complete() const { return open_.empty(); }
+    bool complete() const { return open_.empty(); }
 
 private:
-    void BeforeValue();
-    void NewLine();
-    void Close(char bracket);
+    void beforeValue();
+    void newLine();
+    void close(char bracket);
 
     struct Level {
         bool empty = true;

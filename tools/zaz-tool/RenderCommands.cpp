@@ -178,10 +178,10 @@ double Max(const std::vector<double> &values)
 
 void WriteStats(JsonWriter &json, const char *name, const std::vector<double> &values)
 {
-    json.Key(name).BeginObject();
-    json.Key("median").Fixed(Median(values), 3);
-    json.Key("max").Fixed(Max(values), 3);
-    json.EndObject();
+    json.key(name).beginObject();
+    json.key("median").fixed(Median(values), 3);
+    json.key("max").fixed(Max(values), 3);
+    json.endObject();
 }
 
 int LiveAircraft(const RadarState &state)
@@ -218,11 +218,11 @@ std::unique_ptr<Scene> Prepare(const ParsedArguments &args, const RenderSetup &s
     auto scene = std::make_unique<Scene>();
     RadarState &state = scene->state;
     StartLikeTheProgram(state, args, setup.size);
-    ApplySectorLoad(state, LoadSector(args.Value("--sector"), ReadSettingsOf(state)));
+    ApplySectorLoad(state, LoadSector(args.value("--sector"), ReadSettingsOf(state)));
     SelectRoutesWithoutSelection(state);
     scene->now = kReplayStart;
-    if (args.HasValue("--traffic"))
-        scene->now = ReplayCapture(state, args.Value("--traffic"), setup.login).end;
+    if (args.hasValue("--traffic"))
+        scene->now = ReplayCapture(state, args.value("--traffic"), setup.login).end;
     if (setup.hasCentre) {
         state.view.centreLat = setup.centreLat;
         state.view.centreLon = setup.centreLon;
@@ -304,20 +304,20 @@ int RunRenderCommand(const QStringList &arguments, Output &out)
         {kSectorOption, kSettingsOption, kTrafficOption, kSizeOption, kCenterOption, kScaleOption, kRepeatOption,
          kReferenceOption, kOutOption, kServerTypeOption, kOwnOption},
         {});
-    if (!args.HasValue("--sector"))
+    if (!args.hasValue("--sector"))
         UsageError(QStringLiteral("option manquante : --sector FICHIER"));
-    if (!args.HasValue("--out"))
+    if (!args.hasValue("--out"))
         UsageError(QStringLiteral("option manquante : --out FICHIER.png"));
     RenderSetup setup;
-    setup.size = args.HasValue("--size") ? ParseSize(args.Value("--size")) : QSize(1920, 1080);
-    if (args.HasValue("--center")) {
+    setup.size = args.hasValue("--size") ? ParseSize(args.value("--size")) : QSize(1920, 1080);
+    if (args.hasValue("--center")) {
         setup.hasCentre = true;
-        ParseCentre(args.Value("--center"), setup.centreLat, setup.centreLon);
+        ParseCentre(args.value("--center"), setup.centreLat, setup.centreLon);
     }
-    setup.scale = args.HasValue("--scale") ? ParseScale(args.Value("--scale")) : float(setup.size.height()) / 100.0f;
-    setup.repeat = args.HasValue("--repeat") ? ParseRepeat(args.Value("--repeat")) : 0;
+    setup.scale = args.hasValue("--scale") ? ParseScale(args.value("--scale")) : float(setup.size.height()) / 100.0f;
+    setup.repeat = args.hasValue("--repeat") ? ParseRepeat(args.value("--repeat")) : 0;
     setup.login = ReplayLoginFrom(args);
-    const bool withReference = args.HasFlag("--reference");
+    const bool withReference = args.hasFlag("--reference");
     setup.compare = withReference;
 
     QImage picture(setup.size, QImage::Format_RGB32);
@@ -329,7 +329,7 @@ int RunRenderCommand(const QStringList &arguments, Output &out)
     // The program's redraws; the picture written is the first one.
     std::unique_ptr<Scene> scene = Prepare(args, setup);
     const RunResult cached = Run(*scene, setup, Drawing::Program, picture, [&](const QImage &first) {
-        const QString path = args.Value("--out");
+        const QString path = args.value("--out");
         QImageWriter writer(path, "png");
         if (!writer.write(first))
             IoError(QStringLiteral("écriture impossible : %1 (%2)").arg(path, writer.errorString()));
@@ -344,32 +344,32 @@ int RunRenderCommand(const QStringList &arguments, Output &out)
     }
 
     JsonWriter json(out.buffer());
-    json.BeginObject();
+    json.beginObject();
     if (setup.repeat > 0) {
         WriteStats(json, "full_ms", cached.timings.full);
         WriteStats(json, "traffic_ms", cached.timings.traffic);
     }
-    json.Member("aircraft", cached.aircraft);
+    json.member("aircraft", cached.aircraft);
     if (withReference) {
         if (setup.repeat > 0) {
-            json.Key("reference").BeginObject();
+            json.key("reference").beginObject();
             WriteStats(json, "full_ms", straight.timings.full);
             WriteStats(json, "traffic_ms", straight.timings.traffic);
-            json.EndObject();
+            json.endObject();
             // How many times faster the program's redraw is than the straightforward one.
             const auto ratio = [](const std::vector<double> &slow, const std::vector<double> &fast) {
                 const double f = Median(fast);
                 return f > 0 ? Median(slow) / f : 0.0;
             };
-            json.Key("speedup").BeginObject();
-            json.Key("full").Fixed(ratio(straight.timings.full, cached.timings.full), 2);
-            json.Key("traffic").Fixed(ratio(straight.timings.traffic, cached.timings.traffic), 2);
-            json.EndObject();
+            json.key("speedup").beginObject();
+            json.key("full").fixed(ratio(straight.timings.full, cached.timings.full), 2);
+            json.key("traffic").fixed(ratio(straight.timings.traffic, cached.timings.traffic), 2);
+            json.endObject();
         }
-        json.Key("identical").Flag(cached.fingerprints == straight.fingerprints);
+        json.key("identical").flag(cached.fingerprints == straight.fingerprints);
     }
-    json.EndObject();
-    out.Write("\n");
+    json.endObject();
+    out.write("\n");
     return kExitOk;
 }
 

@@ -20,138 +20,138 @@ void WriteTraffic(JsonWriter &json, Output &out, const RadarState &state)
     QSet<QString> live;
     for (const QString &index : state.traffic.LiveTrafficList)
         live.insert(index);
-    json.Key("traffic").BeginArray();
+    json.key("traffic").beginArray();
     const TrafficTable &table = state.traffic.table;
     for (int i = 0; i < table.size(); ++i) {
         const AVION &a = table[i];
         if (a.callsign.isEmpty())
             continue;
-        json.BeginObject()
-            .Member("index", i)
-            .Key("live")
-            .Flag(live.contains(QString::number(i)))
-            .Member("callsign", a.callsign)
-            .Member("squawk", a.squawk)
-            .Member("lat", a.lat)
-            .Member("lon", a.lon)
-            .Member("altitude", a.altitude)
-            .Member("prevAltitude", a.prevAltitude)
-            .Member("groundSpeed", a.groundSpeed)
-            .Key("heading")
-            .Float(float(a.heading))
-            .Member("transponderMode", a.transponderMode)
-            .Key("hasFlightPlan")
-            .Flag(a.hasFlightPlan)
-            .Key("ifr")
-            .Flag(a.ifr)
-            .Member("acType", a.acType)
-            .Member("departure", a.departure)
-            .Member("destination", a.destination)
-            .Member("alternate", a.alternate)
-            .Member("tas", a.tas)
-            .Member("cruiseLevel", a.cruiseLevel)
-            .Member("route", a.route)
-            .Member("remarks", a.remarks)
-            .Member("routePoints", a.routePoints.size())
-            .Member("nextPoint", a.nextPoint)
-            .Member("handoffFrom", a.handoffFrom)
-            .Member("handoffState", a.handoffState)
-            .Key("hasStrip")
-            .Flag(a.hasStrip)
-            .Key("alert")
-            .Flag(a.alert)
-            .EndObject();
-        out.Commit();
+        json.beginObject()
+            .member("index", i)
+            .key("live")
+            .flag(live.contains(QString::number(i)))
+            .member("callsign", a.callsign)
+            .member("squawk", a.squawk)
+            .member("lat", a.lat)
+            .member("lon", a.lon)
+            .member("altitude", a.altitude)
+            .member("prevAltitude", a.prevAltitude)
+            .member("groundSpeed", a.groundSpeed)
+            .key("heading")
+            .real(float(a.heading))
+            .member("transponderMode", a.transponderMode)
+            .key("hasFlightPlan")
+            .flag(a.hasFlightPlan)
+            .key("ifr")
+            .flag(a.ifr)
+            .member("acType", a.acType)
+            .member("departure", a.departure)
+            .member("destination", a.destination)
+            .member("alternate", a.alternate)
+            .member("tas", a.tas)
+            .member("cruiseLevel", a.cruiseLevel)
+            .member("route", a.route)
+            .member("remarks", a.remarks)
+            .member("routePoints", a.routePoints.size())
+            .member("nextPoint", a.nextPoint)
+            .member("handoffFrom", a.handoffFrom)
+            .member("handoffState", a.handoffState)
+            .key("hasStrip")
+            .flag(a.hasStrip)
+            .key("alert")
+            .flag(a.alert)
+            .endObject();
+        out.commit();
     }
-    json.EndArray();
+    json.endArray();
 }
 
 void WriteControllers(JsonWriter &json, const RadarState &state)
 {
-    json.Key("controllers").BeginArray();
+    json.key("controllers").beginArray();
     const QList<t_controller> &table = state.controllers.ControllerTable;
     for (qsizetype i = 0; i < table.size(); ++i) {
         const t_controller &c = table[i];
         if (c.callsign.isEmpty())
             continue;
-        json.BeginObject()
-            .Member("index", i)
-            .Member("callsign", c.callsign)
-            .Member("frequency", c.frequency)
-            .Member("facilityText", c.facilityText)
-            .Member("ratingText", c.ratingText)
-            .Member("range", c.range)
-            .Member("lat", c.lat)
-            .Member("lon", c.lon)
-            .Member("altitude", c.altitude)
-            .Key("inRadioList")
-            .Flag(c.inRadioList)
-            .EndObject();
+        json.beginObject()
+            .member("index", i)
+            .member("callsign", c.callsign)
+            .member("frequency", c.frequency)
+            .member("facilityText", c.facilityText)
+            .member("ratingText", c.ratingText)
+            .member("range", c.range)
+            .member("lat", c.lat)
+            .member("lon", c.lon)
+            .member("altitude", c.altitude)
+            .key("inRadioList")
+            .flag(c.inRadioList)
+            .endObject();
     }
-    json.EndArray();
+    json.endArray();
 }
 
 void WriteWind(JsonWriter &json, const t_wind &w)
 {
-    json.BeginObject()
-        .Member("altitude", w.altitude)
-        .Member("temperature", w.temperature)
-        .Member("direction", w.direction)
-        .Member("sectorStart", w.sectorStart)
-        .Member("sectorEnd", w.sectorEnd)
-        .Member("speed", w.speed)
-        .Member("unit", w.unit)
-        .Member("gust", w.gust)
-        .Member("depth", w.depth)
-        .Member("turbulence", w.turbulence)
-        .Member("shear", w.shear)
-        .EndObject();
+    json.beginObject()
+        .member("altitude", w.altitude)
+        .member("temperature", w.temperature)
+        .member("direction", w.direction)
+        .member("sectorStart", w.sectorStart)
+        .member("sectorEnd", w.sectorEnd)
+        .member("speed", w.speed)
+        .member("unit", w.unit)
+        .member("gust", w.gust)
+        .member("depth", w.depth)
+        .member("turbulence", w.turbulence)
+        .member("shear", w.shear)
+        .endObject();
 }
 
 void WriteWeather(JsonWriter &json, const WeatherState &weather)
 {
     const t_weather &w = weather.CurrentWeather;
-    json.Key("weather")
-        .BeginObject()
-        .Member("station", w.station)
-        .Member("time", w.time)
-        .Member("rawMetar", weather.rawMetar)
-        .Key("newMetar")
-        .Flag(weather.newMetar)
-        .Member("qnh", weather.qnhText)
-        .Member("altimeter", weather.altimeterText)
-        .Member("pressure", w.pressureText)
-        .Member("windUnit", weather.windUnit)
-        .Key("wind");
+    json.key("weather")
+        .beginObject()
+        .member("station", w.station)
+        .member("time", w.time)
+        .member("rawMetar", weather.rawMetar)
+        .key("newMetar")
+        .flag(weather.newMetar)
+        .member("qnh", weather.qnhText)
+        .member("altimeter", weather.altimeterText)
+        .member("pressure", w.pressureText)
+        .member("windUnit", weather.windUnit)
+        .key("wind");
     WriteWind(json, w.wind);
-    json.Key("windsAloft").BeginArray();
+    json.key("windsAloft").beginArray();
     for (const t_wind &layer : w.windsAloft)
         WriteWind(json, layer);
-    json.EndArray();
-    json.Key("clouds").BeginArray();
+    json.endArray();
+    json.key("clouds").beginArray();
     for (const t_cloud &c : w.clouds) {
-        json.BeginObject()
-            .Member("height", c.height)
-            .Member("cover", c.cover)
-            .Member("top", c.top)
-            .Member("turbulence", c.turbulence)
-            .Member("precipIntensity", c.precipIntensity)
-            .Member("precipType", c.precipType)
-            .Member("base", c.base)
-            .Member("icing", c.icing)
-            .EndObject();
+        json.beginObject()
+            .member("height", c.height)
+            .member("cover", c.cover)
+            .member("top", c.top)
+            .member("turbulence", c.turbulence)
+            .member("precipIntensity", c.precipIntensity)
+            .member("precipType", c.precipType)
+            .member("base", c.base)
+            .member("icing", c.icing)
+            .endObject();
     }
-    json.EndArray();
-    json.Key("temperatures").BeginArray();
+    json.endArray();
+    json.key("temperatures").beginArray();
     for (const t_temperature &t : w.temperatures) {
-        json.BeginObject()
-            .Member("temperature", t.temperature)
-            .Member("dewPoint", t.dewPoint)
-            .Member("altitude", t.altitude)
-            .EndObject();
+        json.beginObject()
+            .member("temperature", t.temperature)
+            .member("dewPoint", t.dewPoint)
+            .member("altitude", t.altitude)
+            .endObject();
     }
-    json.EndArray();
-    json.EndObject();
+    json.endArray();
+    json.endObject();
 }
 
 } // namespace
@@ -168,34 +168,34 @@ int RunReplayCommand(const QStringList &arguments, Output &out)
     RadarState state;
     if (OpenSettingsFile(SettingsFolder(args), state))
         Settings::ReadCodeTexts(*state.files.zaz, state.link.codeTexts);
-    if (args.HasValue("--sector"))
-        ApplySectorLoad(state, LoadSector(args.Value("--sector"), readSettings));
+    if (args.hasValue("--sector"))
+        ApplySectorLoad(state, LoadSector(args.value("--sector"), readSettings));
     const ReplayResult replay = ReplayCapture(state, args.positional[0], login);
 
     JsonWriter json(out.buffer(), 2);
-    json.BeginObject();
+    json.beginObject();
     WriteTraffic(json, out, state);
     WriteControllers(json, state);
-    json.Member("radio", state.link.RadioMessages);
+    json.member("radio", state.link.RadioMessages);
     QStringList strips, stripKeys, stripCallsigns;
     for (const Strip &strip : state.traffic.strips.entries) {
         strips << strip.line;
         stripKeys << Copy(strip.line, 1, 3);
         stripCallsigns << strip.callsign;
     }
-    json.Member("strips", strips);
-    json.Member("stripKeys", stripKeys);
-    json.Member("stripCallsigns", stripCallsigns);
-    json.Member("filedPlans", state.traffic.FiledPlans);
+    json.member("strips", strips);
+    json.member("stripKeys", stripKeys);
+    json.member("stripCallsigns", stripCallsigns);
+    json.member("filedPlans", state.traffic.FiledPlans);
     WriteWeather(json, state.weather);
-    out.Commit();
-    json.Member("sent", replay.sent);
+    out.commit();
+    json.member("sent", replay.sent);
     const LineLog &errors = state.link.ErrorLog;
-    json.Member("errors", errors.total());
-    json.Member("errorLines", errors.lines);
-    json.Member("refusedAircraft", state.traffic.refusedAircraft);
-    json.Key("elapsed_ms").Fixed(replay.elapsedMs, 3).EndObject();
-    out.Write("\n");
+    json.member("errors", errors.total());
+    json.member("errorLines", errors.lines);
+    json.member("refusedAircraft", state.traffic.refusedAircraft);
+    json.key("elapsed_ms").fixed(replay.elapsedMs, 3).endObject();
+    out.write("\n");
     return kExitOk;
 }
 

@@ -46,7 +46,7 @@ public:
         read_.reserve(kReadSize + 2);
     }
 
-    void Add(const char *data, qsizetype size)
+    void add(const char *data, qsizetype size)
     {
         for (qsizetype i = 0; i < size; ++i) {
             const char c = data[i];
@@ -65,39 +65,39 @@ public:
                 lineOpen_ = true;
             }
             if (read_.size() >= kReadSize)
-                Deliver();
+                deliver();
         }
     }
 
     // Ends the last line, delivers the last read and ticks until every line is handled and
     // every flight plan query that the lines called for has gone out.
-    void Finish()
+    void finish()
     {
         if (lineOpen_)
             read_.append("\r\n", 2);
         lineOpen_ = false;
         while (!read_.isEmpty())
-            Deliver();
+            deliver();
         while (dispatcher_.hasPending() || !state_.traffic.planRequests.waiting.isEmpty())
-            TickOnce();
+            tickOnce();
     }
 
 private:
-    void Deliver()
+    void deliver()
     {
         const qsizetype size = qMin(read_.size(), kReadSize);
         dispatcher_.receive(read_.left(size));
         read_.remove(0, size);
-        TickOnce();
+        tickOnce();
     }
 
     // One tick of the read timer, as the program runs it: the lines of one read, then the
     // model step of the redraw.
-    void TickOnce()
+    void tickOnce()
     {
         dispatcher_.tick();
-        StepBeforeRedraw(state_, clock_.Now());
-        clock_.AdvanceMs(kTickMs);
+        StepBeforeRedraw(state_, clock_.now());
+        clock_.advanceMs(kTickMs);
     }
 
     RadarState &state_;
@@ -128,12 +128,12 @@ void SyntheticLogin(RadarState &state, const ReplayLogin &login)
 ReplayLogin ReplayLoginFrom(const ParsedArguments &args)
 {
     ReplayLogin login;
-    if (args.HasValue("--server-type"))
-        login.serverType = args.Value("--server-type");
+    if (args.hasValue("--server-type"))
+        login.serverType = args.value("--server-type");
     if (login.serverType != QLatin1String("FSD") && login.serverType != QLatin1String("VIREO-SERVER"))
         UsageError(QStringLiteral("type de serveur inconnu : %1 (FSD ou VIREO-SERVER)").arg(login.serverType));
-    if (args.HasValue("--own"))
-        login.own = args.Value("--own");
+    if (args.hasValue("--own"))
+        login.own = args.value("--own");
     return login;
 }
 
@@ -162,13 +162,13 @@ ReplayResult ReplayCapture(RadarState &state, const QString &path, const ReplayL
             IoError(QStringLiteral("lecture impossible : %1 (%2)").arg(path, capture.errorString()));
         if (got == 0)
             break;
-        feeder.Add(block.constData(), got);
+        feeder.add(block.constData(), got);
     }
-    feeder.Finish();
+    feeder.finish();
     ReplayResult result;
     result.elapsedMs = double(timer.nsecsElapsed()) / 1e6;
     result.sent = std::move(sent.lines);
-    result.end = clock.Now();
+    result.end = clock.now();
     return result;
 }
 

@@ -34,11 +34,11 @@ int RunRouteCommand(const QStringList &arguments, Output &out)
 {
     const ParsedArguments args = ParseArguments(arguments, {kSectorOption, kSettingsOption},
                                                 {QStringLiteral("ROUTE")});
-    if (!args.HasValue("--sector"))
+    if (!args.hasValue("--sector"))
         UsageError(QStringLiteral("option manquante : --sector FICHIER"));
     const SectorReadSettings settings = ReadSettingsFrom(args);
     RadarState state;
-    ApplySectorLoad(state, LoadSector(args.Value("--sector"), settings));
+    ApplySectorLoad(state, LoadSector(args.value("--sector"), settings));
 
     const t_tranches fields = SplitText(QStringLiteral("/"), NormaliseRoute(args.positional[0]));
     QList<int> high, low;
@@ -48,22 +48,22 @@ int RunRouteCommand(const QStringList &arguments, Output &out)
     AppendAirwayNames(airways, state.sector.tables.lowAirways, low);
 
     JsonWriter json(out.buffer(), 2);
-    json.BeginObject();
-    json.Member("fields", fields);
-    json.Key("points").BeginArray();
+    json.beginObject();
+    json.member("fields", fields);
+    json.key("points").beginArray();
     for (const RoutePoint &p : points) {
         const bool known = p.element >= 0 && p.element < fields.size();
-        json.BeginObject()
-            .Member("lat", p.lat)
-            .Member("lon", p.lon)
-            .Member("element", p.element)
-            .Member("text", known ? fields[p.element] : QString())
-            .EndObject();
+        json.beginObject()
+            .member("lat", p.lat)
+            .member("lon", p.lon)
+            .member("element", p.element)
+            .member("text", known ? fields[p.element] : QString())
+            .endObject();
     }
-    json.EndArray();
-    json.Member("selected_airways", airways);
-    json.EndObject();
-    out.Write("\n");
+    json.endArray();
+    json.member("selected_airways", airways);
+    json.endObject();
+    out.write("\n");
     return kExitOk;
 }
 
@@ -83,11 +83,11 @@ int RunPlanCommand(const QStringList &arguments, Output &out)
     ParsePlan(files);
 
     JsonWriter json(out.buffer(), 2);
-    json.BeginObject();
-    json.Member("display", files.PlanDisplayList);
-    json.Member("waypoints", files.PlanWaypointList);
-    json.Member("route", JoinWaypoints(files.PlanWaypointList)).EndObject();
-    out.Write("\n");
+    json.beginObject();
+    json.member("display", files.PlanDisplayList);
+    json.member("waypoints", files.PlanWaypointList);
+    json.member("route", JoinWaypoints(files.PlanWaypointList)).endObject();
+    out.write("\n");
     return kExitOk;
 }
 

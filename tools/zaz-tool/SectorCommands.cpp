@@ -31,20 +31,20 @@ constexpr RouteTable kRouteTables[] = {
 
 void WriteCounts(JsonWriter &json, const SectorTables &t)
 {
-    json.BeginObject()
-        .Member("info", t.info.size())
-        .Member("vor", t.vors.size())
-        .Member("ndb", t.ndbs.size())
-        .Member("fixes", t.fixes.size())
-        .Member("airports", t.airports.size())
-        .Member("runways", t.runways.size());
+    json.beginObject()
+        .member("info", t.info.size())
+        .member("vor", t.vors.size())
+        .member("ndb", t.ndbs.size())
+        .member("fixes", t.fixes.size())
+        .member("airports", t.airports.size())
+        .member("runways", t.runways.size());
     for (const RouteTable &r : kRouteTables)
-        json.Member(r.name, (t.*r.table).size());
-    json.Member("geo", t.geo.size())
-        .Member("taxiways", t.taxiways.size())
-        .Member("parkings", t.parkings.size())
-        .Member("defines", t.defines.size())
-        .EndObject();
+        json.member(r.name, (t.*r.table).size());
+    json.member("geo", t.geo.size())
+        .member("taxiways", t.taxiways.size())
+        .member("parkings", t.parkings.size())
+        .member("defines", t.defines.size())
+        .endObject();
 }
 
 int Check(const QStringList &arguments, Output &out)
@@ -56,27 +56,27 @@ int Check(const QStringList &arguments, Output &out)
     const SectorIdentity &id = result.identity;
 
     JsonWriter json(out.buffer(), 2);
-    json.BeginObject().Key("counts");
+    json.beginObject().key("counts");
     WriteCounts(json, result.tables);
-    json.Key("identity")
-        .BeginObject()
-        .Member("name", id.name)
-        .Member("callsign", id.callsign)
-        .Member("airport", id.airport)
-        .Member("lat", id.ownLat)
-        .Member("lon", id.ownLon)
-        .Member("frequency", id.ownFrequency)
-        .Member("declination_text", id.declinationText)
-        .Member("declination", id.declination)
-        .Member("nm_per_deg_lon", result.nmPerDegLon)
-        .EndObject();
-    json.Member("tolerant_lines", result.tolerantLines)
-        .Member("errors", result.errorText)
-        .Member("summary", result.summary)
-        .Key("elapsed_ms")
-        .Fixed(elapsedMs, 3)
-        .EndObject();
-    out.Write("\n");
+    json.key("identity")
+        .beginObject()
+        .member("name", id.name)
+        .member("callsign", id.callsign)
+        .member("airport", id.airport)
+        .member("lat", id.ownLat)
+        .member("lon", id.ownLon)
+        .member("frequency", id.ownFrequency)
+        .member("declination_text", id.declinationText)
+        .member("declination", id.declination)
+        .member("nm_per_deg_lon", result.nmPerDegLon)
+        .endObject();
+    json.member("tolerant_lines", result.tolerantLines)
+        .member("errors", result.errorText)
+        .member("summary", result.summary)
+        .key("elapsed_ms")
+        .fixed(elapsedMs, 3)
+        .endObject();
+    out.write("\n");
     return kExitOk;
 }
 
@@ -85,13 +85,13 @@ class DumpLine {
 public:
     DumpLine(Output &out, const char *table, qsizetype index) : out_(out), json_(out.buffer())
     {
-        json_.BeginObject().Key("table").Utf8(table).Member("index", index);
+        json_.beginObject().key("table").Utf8(table).member("index", index);
     }
     ~DumpLine()
     {
-        json_.EndObject();
+        json_.endObject();
         out_.buffer() += '\n';
-        out_.Commit();
+        out_.commit();
     }
     JsonWriter &json() { return json_; }
 
@@ -106,13 +106,13 @@ void DumpNavaids(Output &out, const char *table, const QList<VOR> &navaids)
         const VOR &v = navaids[i];
         DumpLine line(out, table, i);
         line.json()
-            .Member("identifier", v.identifier)
-            .Member("frequency", v.frequency)
-            .Member("lat", v.latitude)
-            .Member("lon", v.longitude)
-            .Key("details_shown")
-            .Flag(v.detailsShown)
-            .Member("comment", v.comment);
+            .member("identifier", v.identifier)
+            .member("frequency", v.frequency)
+            .member("lat", v.latitude)
+            .member("lon", v.longitude)
+            .key("details_shown")
+            .flag(v.detailsShown)
+            .member("comment", v.comment);
     }
 }
 
@@ -122,10 +122,10 @@ void DumpLabels(Output &out, const char *table, const QList<Taxiway> &labels)
         const Taxiway &t = labels[i];
         DumpLine(out, table, i)
             .json()
-            .Member("label", t.label)
-            .Member("lat", t.latitude)
-            .Member("lon", t.longitude)
-            .Member("detail", int(t.detailIndex));
+            .member("label", t.label)
+            .member("lat", t.latitude)
+            .member("lon", t.longitude)
+            .member("detail", int(t.detailIndex));
     }
 }
 
@@ -138,10 +138,10 @@ int Dump(const QStringList &arguments, Output &out)
 
     for (qsizetype i = 0; i < t.info.size(); ++i) {
         DumpLine line(out, "info", i);
-        line.json().Key("lines").BeginArray();
+        line.json().key("lines").beginArray();
         for (const QString &text : t.info[i])
-            line.json().String(text);
-        line.json().EndArray();
+            line.json().string(text);
+        line.json().endArray();
     }
     DumpNavaids(out, "vor", t.vors);
     DumpNavaids(out, "ndb", t.ndbs);
@@ -149,37 +149,37 @@ int Dump(const QStringList &arguments, Output &out)
         const FIXE &f = t.fixes[i];
         DumpLine(out, "fixes", i)
             .json()
-            .Member("name", f.name)
-            .Member("lat", f.latitude)
-            .Member("lon", f.longitude)
-            .Key("selected")
-            .Flag(f.selected)
-            .Member("comment", f.comment);
+            .member("name", f.name)
+            .member("lat", f.latitude)
+            .member("lon", f.longitude)
+            .key("selected")
+            .flag(f.selected)
+            .member("comment", f.comment);
     }
     for (qsizetype i = 0; i < t.airports.size(); ++i) {
         const Airport &a = t.airports[i];
         DumpLine(out, "airports", i)
             .json()
-            .Member("identifier", a.identifier)
-            .Member("frequency", a.frequency)
-            .Member("lat", a.latitude)
-            .Member("lon", a.longitude)
-            .Member("airspace_class", a.airspaceClass)
-            .Member("comment", a.comment);
+            .member("identifier", a.identifier)
+            .member("frequency", a.frequency)
+            .member("lat", a.latitude)
+            .member("lon", a.longitude)
+            .member("airspace_class", a.airspaceClass)
+            .member("comment", a.comment);
     }
     for (qsizetype i = 0; i < t.runways.size(); ++i) {
         const RUNWAY &r = t.runways[i];
         DumpLine(out, "runways", i)
             .json()
-            .Member("number", r.number)
-            .Member("opposite_number", r.oppositeNumber)
-            .Member("heading", r.heading)
-            .Member("opposite_heading", r.oppositeHeading)
-            .Member("lat", r.latitude)
-            .Member("lon", r.longitude)
-            .Member("opposite_lat", r.oppositeLatitude)
-            .Member("opposite_lon", r.oppositeLongitude)
-            .Member("comment", r.comment);
+            .member("number", r.number)
+            .member("opposite_number", r.oppositeNumber)
+            .member("heading", r.heading)
+            .member("opposite_heading", r.oppositeHeading)
+            .member("lat", r.latitude)
+            .member("lon", r.longitude)
+            .member("opposite_lat", r.oppositeLatitude)
+            .member("opposite_lon", r.oppositeLongitude)
+            .member("comment", r.comment);
     }
     for (const RouteTable &table : kRouteTables) {
         const QList<ROUTE> &routes = t.*table.table;
@@ -187,29 +187,29 @@ int Dump(const QStringList &arguments, Output &out)
             const ROUTE &r = routes[i];
             DumpLine line(out, table.name, i);
             JsonWriter &json = line.json();
-            json.Member("name", r.name).Key("selected").Flag(r.selected).Key("segments").BeginArray();
+            json.member("name", r.name).key("selected").flag(r.selected).key("segments").beginArray();
             for (const RouteSegment &s : r.segments)
-                json.BeginArray().Float(s.lat1).Float(s.lon1).Float(s.lat2).Float(s.lon2).EndArray();
-            json.EndArray();
+                json.beginArray().real(s.lat1).real(s.lon1).real(s.lat2).real(s.lon2).endArray();
+            json.endArray();
         }
     }
     for (qsizetype i = 0; i < t.geo.size(); ++i) {
         const GEO &g = t.geo[i];
         DumpLine(out, "geo", i)
             .json()
-            .Member("lat1", g.lat1)
-            .Member("lon1", g.lon1)
-            .Member("lat2", g.lat2)
-            .Member("lon2", g.lon2)
-            .Member("color", ToQColor(g.colour).name())
-            .Member("detail", int(g.detailIndex))
-            .Member("color_name", g.colourName);
+            .member("lat1", g.lat1)
+            .member("lon1", g.lon1)
+            .member("lat2", g.lat2)
+            .member("lon2", g.lon2)
+            .member("color", ToQColor(g.colour).name())
+            .member("detail", int(g.detailIndex))
+            .member("color_name", g.colourName);
     }
     DumpLabels(out, "taxiways", t.taxiways);
     DumpLabels(out, "parkings", t.parkings);
     for (qsizetype i = 0; i < t.defines.size(); ++i) {
         const t_define &d = t.defines[i];
-        DumpLine(out, "defines", i).json().Member("name", d.name).Member("value", d.value);
+        DumpLine(out, "defines", i).json().member("name", d.name).member("value", d.value);
     }
     return kExitOk;
 }
@@ -229,7 +229,7 @@ int Save(const QStringList &arguments, Output &)
     const QString in = args.positional[0];
     const QString outPath = args.positional[1];
     SectorLoadResult result = LoadSector(in, settings);
-    if (args.HasFlag("--select-all")) {
+    if (args.hasFlag("--select-all")) {
         SelectEvery(result.tables.fixes);
         SelectEvery(result.tables.sids);
         SelectEvery(result.tables.stars);

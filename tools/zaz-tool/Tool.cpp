@@ -12,7 +12,7 @@ void IoError(const QString &message)
     throw ToolError{kExitIo, message};
 }
 
-bool Output::Flush()
+bool Output::flush()
 {
     if (!buffer_.empty()) {
         if (!failed_ && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())

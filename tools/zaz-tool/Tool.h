@@ -33,25 +33,25 @@ struct ToolError {
 class Output {
 public:
     explicit Output(std::FILE *file = stdout) : file_(file) { buffer_.reserve(kFlushAt + 4096); }
-    ~Output() { Flush(); }
+    ~Output() { flush(); }
     Output(const Output &) = delete;
     Output &operator=(const Output &) = delete;
 
     // The text being built; call Commit after appending to it.
     std::string &buffer() { return buffer_; }
     // Writes the buffer out once it is large enough.
-    void Commit()
+    void commit()
     {
         if (buffer_.size() >= kFlushAt)
-            Flush();
+            flush();
     }
-    void Write(std::string_view text)
+    void write(std::string_view text)
     {
         buffer_ += text;
-        Commit();
+        commit();
     }
     // Writes everything; false when the output could not take it.
-    bool Flush();
+    bool flush();
 
 private:
     static constexpr std::size_t kFlushAt = 1 << 20;
@@ -72,9 +72,9 @@ struct ParsedArguments {
     QHash<QString, QString> values; // options with a value
     QStringList flags;              // options without one
 
-    bool HasFlag(const char *name) const { return flags.contains(QLatin1String(name)); }
-    bool HasValue(const char *name) const { return values.contains(QLatin1String(name)); }
-    QString Value(const char *name) const { return values.value(QLatin1String(name)); }
+    bool hasFlag(const char *name) const { return flags.contains(QLatin1String(name)); }
+    bool hasValue(const char *name) const { return values.contains(QLatin1String(name)); }
+    QString value(const char *name) const { return values.value(QLatin1String(name)); }
 };
 
 // Splits arguments into positional arguments and the options listed in known. An unknown option,

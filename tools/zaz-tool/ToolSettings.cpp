@@ -15,9 +15,9 @@ const OptionDef kSectorOption{"--sector", true, "un fichier"};
 
 QString SettingsFolder(const ParsedArguments &args)
 {
-    if (!args.HasValue("--settings"))
+    if (!args.hasValue("--settings"))
         return QDir::currentPath();
-    const QString folder = args.Value("--settings");
+    const QString folder = args.value("--settings");
     const QFileInfo info(folder);
     if (!info.exists())
         IoError(QStringLiteral("dossier introuvable : %1").arg(folder));

@@ -61,7 +61,7 @@ bool WantsHelp(const QStringList &arguments)
 int Run(const QStringList &arguments, Output &out)
 {
     if (WantsHelp(arguments)) {
-        out.Write(Usage().toStdString());
+        out.write(Usage().toStdString());
         return kExitOk;
     }
     if (arguments.isEmpty())
@@ -91,15 +91,15 @@ int main(int argc, char *argv[])
     try {
         code = Run(arguments, out);
     } catch (const ToolError &error) {
-        out.Flush();
+        out.flush();
         PrintError(error.message);
         return error.code;
     } catch (const std::exception &error) {
-        out.Flush();
+        out.flush();
         PrintError(QString::fromUtf8(error.what()));
         return kExitIo;
     }
-    if (!out.Flush()) {
+    if (!out.flush()) {
         PrintError(QStringLiteral("écriture impossible sur la sortie standard"));
         return kExitIo;
     }
