@@ -1,8 +1,8 @@
 // Loading and saving sectors from the main window: the auto-load at start, the menu items
 // "charger secteur" and "sauvegarder secteur".
 #include "app/AppWindows.h"
-#include "core/TForm1.h"
-#include "core/TForm_message.h"
+#include "app/TForm1.h"
+#include "ui/TForm_message.h"
 #include "sector/SectorReader.h"
 #include "support/IniText.h"
 #include "support/TestEnv.h"

@@ -1,9 +1,9 @@
 // Start-up, menus, show handler and exit of the main window, under the offscreen platform.
 #include "app/AppWindows.h"
-#include "core/TForm1.h"
-#include "core/TForm_bouton.h"
-#include "core/TForm_info.h"
-#include "core/TForm_message.h"
+#include "app/TForm1.h"
+#include "ui/TForm_bouton.h"
+#include "ui/TForm_info.h"
+#include "ui/TForm_message.h"
 #include "support/IniText.h"
 #include "support/TestEnv.h"
 

@@ -1,6 +1,6 @@
 // The controllers table: records made, updated, freed and re-used by "%" and "#DA" lines.
 #include "core/IniFile.h"
-#include "core/RadarState.h"
+#include "state/RadarState.h"
 #include "link/Controllers.h"
 #include "link/LineProtocol.h"
 

@@ -6,7 +6,7 @@
 #include "core/Clock.h"
 #include "core/Codec.h"
 #include "core/IniFile.h"
-#include "core/RadarState.h"
+#include "state/RadarState.h"
 #include "link/Dispatcher.h"
 
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 // The senders: what each one sends, and how it is logged and counted for the packet monitor.
-#include "core/RadarState.h"
+#include "state/RadarState.h"
 #include "link/LineProtocol.h"
 #include "link/Senders.h"
 

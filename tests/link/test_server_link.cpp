@@ -4,10 +4,10 @@
 // not handle, the server closing the connection, a refused connection and the sign-off.
 #include "app/AppWindows.h"
 #include "core/Codec.h"
-#include "core/TForm1.h"
+#include "app/TForm1.h"
 #include "link/Connection.h"
 #include "link/Senders.h"
-#include "link/TForm2.h"
+#include "ui/TForm2.h"
 #include "support/ScriptedPeer.h"
 #include "support/TestEnv.h"
 #include "traffic/StripStore.h"

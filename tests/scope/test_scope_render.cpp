@@ -4,7 +4,7 @@
 // a sequence of changes; the demo sector at a fixed view against a stored picture; and
 // zaz-tool render, which must draw that same picture.
 #include "core/IniFile.h"
-#include "core/Settings.h"
+#include "state/Settings.h"
 #include "scope/DrawCache.h"
 #include "scope/ScopeRenderer.h"
 #include "sector/Projection.h"

@@ -1,7 +1,7 @@
 // The sector reader: column cuts, sections, look-ups, selections, errors, the free-form
 // reading of real files, and robustness.
 #include "core/Codec.h"
-#include "core/Settings.h"
+#include "state/Settings.h"
 #include "sector/Coordinates.h"
 #include "sector/SectorReader.h"
 #include "sector/SectorWriter.h"

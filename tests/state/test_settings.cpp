@@ -1,5 +1,5 @@
 // Reading ZAZ.ini into the state and writing it back at exit.
-#include "core/Settings.h"
+#include "state/Settings.h"
 #include "core/Text.h"
 #include "support/IniText.h"
 #include "support/TestEnv.h"

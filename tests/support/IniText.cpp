@@ -32,7 +32,7 @@ const IniText::Section *IniText::find(const QString &section) const
 
 QString IniText::value(const QString &section, const QString &key) const
 {
-    if (const Section *s = Find(section))
+    if (const Section *s = find(section))
         for (const auto &kv : s->keys)
             if (kv.first.compare(key, Qt::CaseInsensitive) == 0)
                 return kv.second;

@@ -19,7 +19,7 @@ struct IniText {
     static IniText parse(const QByteArray &bytes);
     // The value of the first such key, or a null string.
     QString value(const QString &section, const QString &key) const;
-    const Section *Find(const QString &section) const;
+    const Section *find(const QString &section) const;
     QStringList sectionNames() const;
 };
 

@@ -4,7 +4,7 @@
 // 60 nm a degree both ways, its edges computed for the picture.
 #pragma once
 
-#include "core/RadarState.h"
+#include "state/RadarState.h"
 #include "sector/Projection.h"
 
 #include <QColor>

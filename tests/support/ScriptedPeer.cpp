@@ -75,7 +75,7 @@ ScriptedPeer &ScriptedPeer::expect(const QString &prefix, int timeoutMs)
 ScriptedPeer &ScriptedPeer::expect(Predicate predicate, const QString &description, int timeoutMs)
 {
     Step step{Step::Expect, std::move(predicate), description, {}, timeoutMs};
-    return Add(std::move(step));
+    return add(std::move(step));
 }
 
 ScriptedPeer &ScriptedPeer::send(std::initializer_list<QString> lines)
@@ -94,25 +94,25 @@ ScriptedPeer &ScriptedPeer::send(const QStringList &lines)
 ScriptedPeer &ScriptedPeer::sendRaw(const QByteArray &bytes)
 {
     Step step{Step::Send, {}, QStringLiteral("send"), bytes, 0};
-    return Add(std::move(step));
+    return add(std::move(step));
 }
 
 ScriptedPeer &ScriptedPeer::close()
 {
     Step step{Step::Close, {}, QStringLiteral("close"), {}, 0};
-    return Add(std::move(step));
+    return add(std::move(step));
 }
 
 ScriptedPeer &ScriptedPeer::expectClientClose(int timeoutMs)
 {
     Step step{Step::ClientClose, {}, QStringLiteral("the client closing the connection"), {}, timeoutMs};
-    return Add(std::move(step));
+    return add(std::move(step));
 }
 
 ScriptedPeer &ScriptedPeer::wait(int ms)
 {
     Step step{Step::Wait, {}, QStringLiteral("wait"), {}, ms};
-    return Add(std::move(step));
+    return add(std::move(step));
 }
 
 QStringList ScriptedPeer::receivedStartingWith(const QString &prefix) const

@@ -92,7 +92,7 @@ private:
         int timeoutMs = 0;
     };
 
-    ScriptedPeer &Add(Step step);
+    ScriptedPeer &add(Step step);
     void takeClient();
     void clientReadable();
     void clientGone(QTcpSocket *socket);

@@ -2,7 +2,7 @@
 // settable clock and a shell that records what it was asked to start.
 #pragma once
 
-#include "core/AppServices.h"
+#include "ui/AppServices.h"
 #include "core/Clock.h"
 #include "core/Shell.h"
 #include "support/ScriptedPrompts.h"

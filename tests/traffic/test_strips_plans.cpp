@@ -1,5 +1,5 @@
 // The strip store (keys, new lines, removal) and the rows of filed flight plans.
-#include "core/RadarState.h"
+#include "state/RadarState.h"
 #include "traffic/FiledPlans.h"
 #include "traffic/StripStore.h"
 

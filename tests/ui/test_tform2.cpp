@@ -1,7 +1,7 @@
 // The connection settings dialog: filling from servers.ini and ZAZ.ini, the facility and
 // rating choice, saving with "Connecter", new and deleted servers.
-#include "core/RadarState.h"
-#include "link/TForm2.h"
+#include "state/RadarState.h"
+#include "ui/TForm2.h"
 #include "support/IniText.h"
 #include "support/TestEnv.h"
 
