@@ -2,7 +2,7 @@
 // aircraft fed as 64 KiB socket reads, one tick per read, and the cost of one tick that
 // handles 1,000 position lines of known aircraft (the scope's redraw is not part of it).
 #include "core/Clock.h"
-#include "core/RadarState.h"
+#include "state/RadarState.h"
 #include "link/Dispatcher.h"
 
 #include <QByteArray>
@@ -90,16 +90,16 @@ void BM_MillionPositionLines(benchmark::State &state)
         Accept(*radar);
         CountingSender sender;
         ManualClock clock;
-        Dispatcher dispatcher(*radar, sender, clock);
+        Dispatcher dispatcher(LinkGroupsOf(*radar), sender, clock);
         state.ResumeTiming();
 
         for (const QByteArray &read : reads) {
-            dispatcher.Receive(read);
-            handled += dispatcher.Tick();
+            dispatcher.receive(read);
+            handled += dispatcher.tick();
             clock.advanceMs(100);
         }
-        while (dispatcher.HasPending())
-            handled += dispatcher.Tick();
+        while (dispatcher.hasPending())
+            handled += dispatcher.tick();
 
         state.PauseTiming();
         if (radar->traffic.LiveTrafficList.size() != kAircraft || sender.lines != kAircraft
@@ -120,7 +120,7 @@ void BM_MillionPositionLines(benchmark::State &state)
         return total;
     }());
 }
-BENCHMARK(BM_MillionPositionLines)->unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_MillionPositionLines)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One tick of 1,000 position lines for aircraft already in the table, as a busy sector
 // brings them between two 100 ms ticks.
@@ -130,10 +130,10 @@ void BM_TickOfThousandPositions(benchmark::State &state)
     Accept(radar);
     CountingSender sender;
     ManualClock clock;
-    Dispatcher dispatcher(radar, sender, clock);
+    Dispatcher dispatcher(LinkGroupsOf(radar), sender, clock);
     for (const QByteArray &read : Reads(0, kAircraft)) {
-        dispatcher.Receive(read);
-        dispatcher.Tick();
+        dispatcher.receive(read);
+        dispatcher.tick();
     }
     // Eight blocks of 1,000 lines in turn, each in one read.
     QList<QByteArray> blocks;
@@ -146,15 +146,15 @@ void BM_TickOfThousandPositions(benchmark::State &state)
     qsizetype b = 0;
     long long handled = 0;
     for (auto _ : state) {
-        dispatcher.Receive(blocks[b]);
-        handled += dispatcher.Tick();
+        dispatcher.receive(blocks[b]);
+        handled += dispatcher.tick();
         b = (b + 1) % blocks.size();
     }
     if (handled != (long long)kTickLines * state.iterations() || !radar.link.ErrorLog.lines.isEmpty())
         state.SkipWithError("the tick did not handle its 1,000 lines");
     state.SetItemsProcessed(handled);
 }
-BENCHMARK(BM_TickOfThousandPositions)->unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TickOfThousandPositions)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -19,8 +19,10 @@
 //   bench_scope --write /tmp/big
 //   zaz-tool render --sector /tmp/big/big.sct --settings /tmp/big --traffic /tmp/big/traffic.txt
 //                   --repeat 50 --reference --out /tmp/big/big.png
-#include "core/RadarState.h"
 #include "scope/Conflict.h"
+#include "scope/ScopeRenderer.h"
+#include "state/RadarState.h"
+#include "state/Ticks.h"
 #include "scope/ScopeRenderer.h"
 #include "sector/Projection.h"
 #include "sector/SectorWriter.h"
@@ -244,9 +246,7 @@ void FillSettings(RadarState &s)
     d.screenFontName = QStringLiteral("DejaVu Sans Mono");
     d.screenFontSize = 9;
     d.showSidNames = d.showStarNames = d.showLowNames = d.showHighNames = 1;
-    d.minimumAltitude = 1000;
-    d.verticalSeparation = 1000;
-    d.horizontalSeparation = 5;
+    d.separation = {1000, 1000, 5};
     s.weather.transitionAltitude = 3000;
     s.link.serverType = QStringLiteral("FSD");
     ViewState &v = s.view;
@@ -263,8 +263,8 @@ void AddAircraft(RadarState &s, int n, float lat, float lon, int altitude, doubl
 {
     TrafficTable &table = s.traffic.table;
     const int i = table.AcquireRecord();
-    table.SetCallsign(i, QStringLiteral("AFR%1").arg(1000 + n));
-    AVION &a = table.Edit(i);
+    table.setCallsign(i, QStringLiteral("AFR%1").arg(1000 + n));
+    AVION &a = table.edit(i);
     a.lat = lat;
     a.lon = lon;
     a.altitude = altitude;
@@ -317,7 +317,7 @@ void MoveTraffic(RadarState &s, int period, int redraw)
     for (int i = redraw % period; i < table.size(); i += period) {
         if (table[i].callsign.isEmpty())
             continue;
-        AVION &a = table.Edit(i);
+        AVION &a = table.edit(i);
         for (int k = kTrailLength - 2; k >= 0; --k)
             a.trail[k + 1] = a.trail[k];
         a.trail[0] = {a.lat, a.lon};
@@ -327,6 +327,10 @@ void MoveTraffic(RadarState &s, int period, int redraw)
     }
 }
 
+// How a redraw draws: as the program does (its renderer keeps the map and what earlier
+// redraws laid out), or everything by the painter every time.
+enum class Drawing { Program, Straight };
+
 struct Scene {
     Scene() : picture(kPicture, QImage::Format_RGB32)
     {
@@ -334,7 +338,17 @@ struct Scene {
         FillSector(state);
         FillTraffic(state, kAircraft, kClosePairs, kHalfLat, kHalfLon);
     }
+    // The program's redraw: the model step, then the drawing.
+    void redraw(QImage &into, Drawing drawing)
+    {
+        StepBeforeRedraw(state, kNow);
+        if (drawing == Drawing::Program)
+            renderer.draw(into, SceneOf(state), kNow);
+        else
+            DrawScopeStraight(into, SceneOf(state), kNow);
+    }
     RadarState state;
+    ScopeRenderer renderer;
     QImage picture;
 };
 
@@ -347,7 +361,7 @@ Scene &SharedScene()
 // Per-redraw times: the benchmark's own time, plus the median and the largest.
 class RedrawTimes {
 public:
-    void Add(double seconds) { times_.push_back(seconds); }
+    void add(double seconds) { times_.push_back(seconds); }
     void report(benchmark::State &state)
     {
         if (times_.empty())
@@ -375,16 +389,18 @@ double Timed(Work &&work)
 bool SamePictures(Scene &scene)
 {
     QImage reference(kPicture, QImage::Format_RGB32);
-    FullRedraw(scene.picture, scene.state, kNow, MapReuse::Cached);
-    FullRedraw(reference, scene.state, kNow, MapReuse::Never);
+    scene.redraw(scene.picture, Drawing::Program);
+    scene.redraw(reference, Drawing::Straight);
     return reference == scene.picture;
 }
 
 // (a), (c): the view moves by one pixel (right, then back), so the map is drawn again.
+// Second argument: the threads drawing the map (0: as many as the processor runs, at most 2).
 void BM_RedrawAfterViewChange(benchmark::State &state)
 {
     Scene &scene = SharedScene();
-    const MapReuse reuse = state.range(0) ? MapReuse::Cached : MapReuse::Never;
+    const Drawing drawing = state.range(0) ? Drawing::Program : Drawing::Straight;
+    scene.renderer.setMapThreads(int(state.range(1)));
     if (!SamePictures(scene)) {
         state.SkipWithError("the cached picture differs from the straightforward one");
         return;
@@ -397,20 +413,22 @@ void BM_RedrawAfterViewChange(benchmark::State &state)
     for (auto _ : state) {
         v.centreLon = shift ? shifted : startLon;
         shift = !shift;
-        const double seconds = Timed([&] { FullRedraw(scene.picture, scene.state, kNow, reuse); });
+        const double seconds = Timed([&] { scene.redraw(scene.picture, drawing); });
         state.SetIterationTime(seconds);
         times.add(seconds);
     }
     v.centreLon = startLon;
+    scene.renderer.setMapThreads(0);
     times.report(state);
 }
 BENCHMARK(BM_RedrawAfterViewChange)
-    ->ArgName("cached")
-    ->Arg(1)
-    ->Arg(0)
+    ->ArgNames({"cached", "threads"})
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Args({0, 0})
     ->Iterations(40)
     ->UseManualTime()
-    ->unit(benchmark::kMillisecond);
+    ->Unit(benchmark::kMillisecond);
 
 // (b), (c): only the traffic moved; the cached redraw reuses the map. Second argument: the
 // period of the new positions (1: every aircraft moved since the last redraw, the worst
@@ -418,7 +436,7 @@ BENCHMARK(BM_RedrawAfterViewChange)
 void BM_RedrawAfterTrafficChange(benchmark::State &state)
 {
     Scene &scene = SharedScene();
-    const MapReuse reuse = state.range(0) ? MapReuse::Cached : MapReuse::Never;
+    const Drawing drawing = state.range(0) ? Drawing::Program : Drawing::Straight;
     const int period = int(state.range(1));
     if (!SamePictures(scene)) {
         state.SkipWithError("the cached picture differs from the straightforward one");
@@ -428,7 +446,7 @@ void BM_RedrawAfterTrafficChange(benchmark::State &state)
     int redraw = 0;
     for (auto _ : state) {
         MoveTraffic(scene.state, period, redraw++);
-        const double seconds = Timed([&] { FullRedraw(scene.picture, scene.state, kNow, reuse); });
+        const double seconds = Timed([&] { scene.redraw(scene.picture, drawing); });
         state.SetIterationTime(seconds);
         times.add(seconds);
     }
@@ -444,16 +462,16 @@ BENCHMARK(BM_RedrawAfterTrafficChange)
     ->Args({0, 50})
     ->Iterations(100)
     ->UseManualTime()
-    ->unit(benchmark::kMillisecond);
+    ->Unit(benchmark::kMillisecond);
 
 // The fingerprint of the map's inputs, computed at every cached redraw.
 void BM_MapSignature(benchmark::State &state)
 {
     Scene &scene = SharedScene();
     for (auto _ : state)
-        benchmark::DoNotOptimize(MapSignature(scene.state, kPicture));
+        benchmark::DoNotOptimize(MapSignature(SceneOf(scene.state), kPicture));
 }
-BENCHMARK(BM_MapSignature)->unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MapSignature)->Unit(benchmark::kMicrosecond);
 
 // (d): 2,000 aircraft over a region of 4 x 6 degrees, 60 of them in close pairs.
 struct ConflictScene {
@@ -476,29 +494,30 @@ void BM_ConflictTestCells(benchmark::State &state)
     const RadarState &s = SharedConflicts().state;
     int alerts = 0;
     for (auto _ : state) {
-        const ConflictTest test(s);
+        const ConflictTest test(s.traffic.table, s.view, s.settings.display.separation);
         alerts = 0;
         for (int i = 0; i < s.traffic.table.size(); ++i)
-            alerts += test.InConflict(s, i);
+            alerts += test.inConflict(i);
         benchmark::DoNotOptimize(alerts);
     }
     state.counters["alerts"] = alerts;
 }
-BENCHMARK(BM_ConflictTestCells)->unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConflictTestCells)->Unit(benchmark::kMillisecond);
 
 void BM_ConflictTestScan(benchmark::State &state)
 {
     const RadarState &s = SharedConflicts().state;
+    const ConflictTest test(s.traffic.table, s.view, s.settings.display.separation);
     int alerts = 0;
     for (auto _ : state) {
         alerts = 0;
         for (int i = 0; i < s.traffic.table.size(); ++i)
-            alerts += ConflictTest::InConflictByScan(s, i);
+            alerts += test.inConflictByScan(i);
         benchmark::DoNotOptimize(alerts);
     }
     state.counters["alerts"] = alerts;
 }
-BENCHMARK(BM_ConflictTestScan)->unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConflictTestScan)->Unit(benchmark::kMillisecond);
 
 // The scene as files zaz-tool render reads: the sector, a ZAZ.ini with the same fonts,
 // names and separations, and a capture that gives every aircraft its trail and position.

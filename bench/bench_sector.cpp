@@ -62,7 +62,7 @@ std::string CoordinateText(int thousandthsOfSecond, char positive, char negative
 
 struct Point {
     std::string lat, lon;
-    std::string Pair() const { return lat + ' ' + lon; } // 29 characters
+    std::string pair() const { return lat + ' ' + lon; } // 29 characters
 };
 
 Point RandomPoint(Lcg &rng)
@@ -304,7 +304,7 @@ void BM_ReadSectorIndexed(benchmark::State &state)
     state.counters["tolerant_lines"] = tolerant;
     state.counters["unresolved_points"] = unresolved;
 }
-BENCHMARK(BM_ReadSectorIndexed)->unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadSectorIndexed)->Unit(benchmark::kMillisecond);
 
 // The same load with every point name resolved by scanning the tables (the reference).
 // Reports how many times slower it is than the indexed load, and checks both agree.
@@ -329,7 +329,7 @@ void BM_ReadSectorLiteralScan(benchmark::State &state)
     state.counters["indexed_ms"] = indexedSeconds * 1e3;
     state.counters["scan_over_indexed"] = scanSeconds / indexedSeconds;
 }
-BENCHMARK(BM_ReadSectorLiteralScan)->Iterations(1)->unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadSectorLiteralScan)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // The whole path from a Windows-1252 file on disk.
 void BM_ReadSectorFile(benchmark::State &state)
@@ -355,7 +355,7 @@ void BM_ReadSectorFile(benchmark::State &state)
     }
     ReportRate(state, bytes.size());
 }
-BENCHMARK(BM_ReadSectorFile)->unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadSectorFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -35,11 +35,11 @@ Traffic MakeTraffic(bool withHoles)
     for (int i = 0; i < kAircraft; ++i) {
         const int index = t.table.AcquireRecord();
         t.callsigns << Callsign(i);
-        t.table.SetCallsign(index, t.callsigns.back());
+        t.table.setCallsign(index, t.callsigns.back());
     }
     if (withHoles)
         for (int index : kFreedRecords)
-            t.table.SetCallsign(index, QString());
+            t.table.setCallsign(index, QString());
     return t;
 }
 
@@ -55,7 +55,7 @@ QStringList PresentCallsigns(const Traffic &t)
 bool SameSearchAnswers(const Traffic &t, const QStringList &names)
 {
     for (const QString &name : names)
-        if (t.table.FindAircraft(name) != t.table.FindAircraftByScan(name))
+        if (t.table.FindAircraft(name) != t.table.findAircraftByScan(name))
             return false;
     return true;
 }
@@ -82,7 +82,7 @@ void BM_FindPresentScan(benchmark::State &state)
     const QStringList names = PresentCallsigns(t);
     qsizetype k = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(t.table.FindAircraftByScan(names[k]));
+        benchmark::DoNotOptimize(t.table.findAircraftByScan(names[k]));
         k = (k + 1) % names.size();
     }
 }
@@ -93,7 +93,7 @@ void BM_FindAbsentIndexed(benchmark::State &state)
 {
     const Traffic t = MakeTraffic(false);
     const QString absent = QStringLiteral("NEW4242");
-    if (t.table.FindAircraft(absent) != kNoAircraft || t.table.FindAircraftByScan(absent) != kNoAircraft) {
+    if (t.table.FindAircraft(absent) != kNoAircraft || t.table.findAircraftByScan(absent) != kNoAircraft) {
         state.SkipWithError("an absent callsign was found");
         return;
     }
@@ -107,7 +107,7 @@ void BM_FindAbsentScan(benchmark::State &state)
     const Traffic t = MakeTraffic(false);
     const QString absent = QStringLiteral("NEW4242");
     for (auto _ : state)
-        benchmark::DoNotOptimize(t.table.FindAircraftByScan(absent));
+        benchmark::DoNotOptimize(t.table.findAircraftByScan(absent));
 }
 BENCHMARK(BM_FindAbsentScan);
 
@@ -115,7 +115,7 @@ BENCHMARK(BM_FindAbsentScan);
 void BM_AcquireRecordSearchIndexed(benchmark::State &state)
 {
     Traffic t = MakeTraffic(true);
-    if (t.table.AcquireRecord() != t.table.FreeRecordByScan()) {
+    if (t.table.AcquireRecord() != t.table.freeRecordByScan()) {
         state.SkipWithError("the index and the scan choose different free records");
         return;
     }
@@ -130,7 +130,7 @@ void BM_AcquireRecordSearchScan(benchmark::State &state)
 {
     const Traffic t = MakeTraffic(true);
     for (auto _ : state)
-        benchmark::DoNotOptimize(t.table.FreeRecordByScan());
+        benchmark::DoNotOptimize(t.table.freeRecordByScan());
 }
 BENCHMARK(BM_AcquireRecordSearchScan);
 
@@ -140,7 +140,7 @@ BENCHMARK(BM_AcquireRecordSearchScan);
 void BM_AcquireRecordIndexed(benchmark::State &state)
 {
     Traffic t = MakeTraffic(true);
-    const int expected = t.table.FreeRecordByScan();
+    const int expected = t.table.freeRecordByScan();
     if (expected != kFreedRecords[std::size(kFreedRecords) - 1] || t.table.AcquireRecord() != expected) {
         state.SkipWithError("the index and the scan choose different free records");
         return;
@@ -148,8 +148,8 @@ void BM_AcquireRecordIndexed(benchmark::State &state)
     const QString arriving = QStringLiteral("NEW4242");
     for (auto _ : state) {
         const int index = t.table.AcquireRecord();
-        t.table.SetCallsign(index, arriving);
-        t.table.SetCallsign(index, QString());
+        t.table.setCallsign(index, arriving);
+        t.table.setCallsign(index, QString());
         benchmark::DoNotOptimize(index);
     }
     if (t.table.size() != kAircraft)
@@ -162,9 +162,9 @@ void BM_AcquireRecordScan(benchmark::State &state)
     Traffic t = MakeTraffic(true);
     const QString arriving = QStringLiteral("NEW4242");
     for (auto _ : state) {
-        const int index = t.table.FreeRecordByScan();
-        t.table.SetCallsign(index, arriving);
-        t.table.SetCallsign(index, QString());
+        const int index = t.table.freeRecordByScan();
+        t.table.setCallsign(index, arriving);
+        t.table.setCallsign(index, QString());
         benchmark::DoNotOptimize(index);
     }
 }
