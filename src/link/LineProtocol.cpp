@@ -64,6 +64,16 @@ QString CoordinateField(double degrees)
     return FormatFixed(degrees, 5, 8);
 }
 
+QString WithoutLineEnd(const QString &line)
+{
+    qsizetype end = line.size();
+    if (end > 0 && line[end - 1] == QLatin1Char('\n'))
+        --end;
+    if (end > 0 && line[end - 1] == QLatin1Char('\r'))
+        --end;
+    return line.left(end);
+}
+
 bool FieldIsSendable(const QString &field)
 {
     for (const QChar c : field)

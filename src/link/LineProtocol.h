@@ -58,6 +58,8 @@ QString CoordinateField(double degrees);
 
 // Ends of line.
 inline constexpr const char *kLineEnd = "\r\n";
+// A sent line as the packet monitor shows it: without its CR LF or lone CR.
+QString WithoutLineEnd(const QString &line);
 
 // A field may hold neither ":" (it would split), nor CR or LF (they would end the line and
 // start another one the server would take as ours).

@@ -4,21 +4,6 @@
 
 namespace zaz {
 
-namespace {
-
-// The line as the packet monitor shows it: without its CR LF or lone CR.
-QString WithoutLineEnd(const QString &text)
-{
-    qsizetype end = text.size();
-    if (end > 0 && text[end - 1] == QLatin1Char('\n'))
-        --end;
-    if (end > 0 && text[end - 1] == QLatin1Char('\r'))
-        --end;
-    return text.left(end);
-}
-
-} // namespace
-
 bool SendLogged(LinkState &link, LineSender &sender, const QString &text, SendLog policy)
 {
     if (text.isEmpty()) {

@@ -2,6 +2,7 @@
 
 #include "core/Clock.h"
 #include "link/Dispatcher.h"
+#include "link/LineProtocol.h"
 #include "state/Ticks.h"
 
 #include <QElapsedTimer>
@@ -23,15 +24,7 @@ constexpr qint64 kTickMs = 100;
 
 // Keeps what the dispatcher sends, without the line ends.
 struct SentLines : LineSender {
-    void SendLine(const QString &text) override
-    {
-        qsizetype end = text.size();
-        if (end > 0 && text[end - 1] == QLatin1Char('\n'))
-            --end;
-        if (end > 0 && text[end - 1] == QLatin1Char('\r'))
-            --end;
-        lines.append(text.left(end));
-    }
+    void SendLine(const QString &text) override { lines.append(WithoutLineEnd(text)); }
     QStringList lines;
 };
 
