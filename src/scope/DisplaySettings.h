@@ -47,6 +47,10 @@ enum ColourIndex : int {
     kColWeather = 20,
 };
 
+// The colour table a new user starts with; also what stands in for entries the settings
+// file lacks. Names are the settings keys.
+const std::array<t_couleur, kColourCount> &DefaultColourTable();
+
 // The separation minima of the conflict alert.
 struct SeparationMinima {
     int minimumAltitude = 2000;    // ft; no conflict test below
@@ -55,7 +59,7 @@ struct SeparationMinima {
 };
 
 struct DisplaySettings {
-    std::array<t_couleur, kColourCount> colours;
+    std::array<t_couleur, kColourCount> colours = DefaultColourTable();
     QList<t_define> details;            // detail colour list ("detail" section)
     QString screenFontName;
     int screenFontSize = 9;
@@ -77,9 +81,5 @@ struct DisplaySettings {
 // Fonts of the scope picture and of the lists and strips.
 QFont ScreenFont(const DisplaySettings &display);
 QFont ListFont(const DisplaySettings &display);
-
-// The colour table a new user starts with; also what stands in for entries the settings
-// file lacks. Names are the settings keys.
-const std::array<t_couleur, kColourCount> &DefaultColourTable();
 
 } // namespace zaz
