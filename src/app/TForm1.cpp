@@ -480,12 +480,18 @@ void TForm1::chargersct1Click()
         dir += QLatin1Char('/');
     if (!Settings::WriteSectorDir(*s.files.zaz, s.settings, dir))
         services_.prompts->showMessage(s.files.zaz->lastError());
+    // A new sector starts with every fix and no procedure or airway selected. A file that
+    // cannot be read leaves the sector shown before, with its file and selections.
+    const QString previousFile = s.settings.paths.sectorFile;
+    const SelectionTexts previousSelections = s.settings.selections;
     s.settings.paths.sectorFile = QFileInfo(*file).absoluteFilePath();
-    // A new sector starts with every fix and no procedure or airway selected.
     s.settings.selections = SelectionTexts();
     if (progress_)
         progress_->begin(QStringLiteral("chargement secteur en cours"));
-    loadSector();
+    if (!loadSector()) {
+        s.settings.paths.sectorFile = previousFile;
+        s.settings.selections = previousSelections;
+    }
     if (progress_)
         progress_->end();
     copyPictureToWindow();

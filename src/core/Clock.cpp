@@ -4,7 +4,10 @@ namespace zaz {
 
 QDateTime SystemClock::now() const
 {
-    return QDateTime::currentDateTime();
+    // The local time with its offset fixed: the same wall-clock texts, but comparing two
+    // times (every aircraft at every step) needs no look-up of the time zone.
+    const QDateTime local = QDateTime::currentDateTime();
+    return local.toOffsetFromUtc(local.offsetFromUtc());
 }
 
 ManualClock::ManualClock(QDateTime start)

@@ -113,9 +113,11 @@ ServerPosition DecodePosition(const LineFields &line)
     p.lon = line.coordinate(6);
     p.altitude = line.integer(7);
     p.groundSpeed = line.integer(8);
-    // The heading is kept only from a VIREO-SERVER, but every server's ninth and tenth
-    // fields must be integers.
-    p.heading = line.integer(9);
+    // A heading that is no number never fails the line; the tenth field must be an integer
+    // although it is not kept.
+    int heading = 0;
+    if (TryStrToInt(line.text(9), heading))
+        p.heading = heading;
     line.integer(10);
     return p;
 }

@@ -6,8 +6,11 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
+#include <deque>
+#include <utility>
 
 namespace zaz {
 
@@ -17,8 +20,10 @@ struct FlightPlanRequests {
     // A callsign is not asked again within this delay.
     static constexpr qint64 kRepeatMs = 60 * 1000;
 
-    QStringList waiting;                 // callsigns of live aircraft, oldest wish first
-    QHash<QString, QDateTime> lastAsked; // callsigns asked within the last minute
+    QStringList waiting;                // callsigns of live aircraft, oldest wish first
+    QSet<QString> waitingSet;           // the same, to look them up
+    QHash<QString, qint64> lastAsked;   // callsign -> when it was last asked (ms since the epoch)
+    std::deque<std::pair<qint64, QString>> asked; // the queries of the last minute, oldest first
 };
 
 // The aircraft wants its plan: queued unless it waits already or was asked within a minute.
@@ -27,5 +32,7 @@ void WantFlightPlan(FlightPlanRequests &requests, const QString &callsign, const
 QStringList TakeDueRequests(FlightPlanRequests &requests, const QDateTime &now);
 // The aircraft left: its wish goes with it.
 void ForgetRequest(FlightPlanRequests &requests, const QString &callsign);
+// Every aircraft left (sign-off): no wish is left.
+void ClearRequests(FlightPlanRequests &requests);
 
 } // namespace zaz

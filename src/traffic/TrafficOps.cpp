@@ -21,8 +21,8 @@ void ApplyMovement(AVION &a, const ServerPosition &p, bool headingFromServer, co
     a.lon = p.lon;
     a.altitude = p.altitude;
     a.groundSpeed = p.groundSpeed;
-    if (headingFromServer)
-        a.heading = p.heading * 2 * kPi / 360;
+    if (headingFromServer && p.heading)
+        a.heading = *p.heading * 2 * kPi / 360;
     a.serverSeen = now;
     a.transponderMode = p.transponderMode;
 }
@@ -119,9 +119,12 @@ void RemoveAircraft(TrafficState &traffic, int index)
         return;
     AVION &a = table.edit(index);
     traffic.monitorLog.append(QStringLiteral("on supprime, %1, %2").arg(a.objectId).arg(a.callsign));
-    // The strip is found by the callsign, which is about to go.
-    RemoveStrip(traffic, index);
-    ForgetRequest(traffic.planRequests, a.callsign);
+    // The strip and the plan wish belong to the callsign, which is about to go, unless
+    // another record still carries it.
+    if (table.holders(a.callsign) == 1) {
+        RemoveStrip(traffic, index);
+        ForgetRequest(traffic.planRequests, a.callsign);
+    }
     a.fromServer = false;
     table.setCallsign(index, QString());
     a.lat = 9999.0f;
@@ -144,7 +147,7 @@ void ClearTraffic(TrafficState &traffic)
     // Everything that names records of the emptied table goes with them.
     traffic.LiveTrafficList.clear();
     traffic.strips.entries.clear();
-    traffic.planRequests.waiting.clear();
+    ClearRequests(traffic.planRequests);
     traffic.globalAlert = false;
 }
 

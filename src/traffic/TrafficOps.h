@@ -9,6 +9,7 @@
 
 #include <QDateTime>
 #include <QTime>
+#include <optional>
 
 namespace zaz {
 
@@ -22,7 +23,9 @@ struct ServerPosition {
     float lon = 0;
     int altitude = 0;        // ft
     int groundSpeed = 0;     // kt
-    int heading = 0;         // whole degrees, meaningful from a VIREO-SERVER only
+    // Whole degrees, meaningful from a VIREO-SERVER only; none when the field is no number
+    // (the heading then stays as it was).
+    std::optional<int> heading;
 };
 
 // A flight plan as the server sends it ("$FP" lines). A line of three fields or fewer

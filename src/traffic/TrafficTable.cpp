@@ -12,6 +12,12 @@ int TrafficTable::FindAircraft(const QString &callsign) const
     return *it->rbegin();
 }
 
+int TrafficTable::holders(const QString &callsign) const
+{
+    const auto it = byCallsign_.constFind(callsign);
+    return it == byCallsign_.constEnd() ? 0 : int(it->size());
+}
+
 int TrafficTable::AcquireRecord()
 {
     if (!free_.empty())

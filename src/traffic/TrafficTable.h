@@ -37,6 +37,8 @@ public:
     // The highest free record, or a new zero-filled one appended; kNoAircraft when the
     // table is full.
     int AcquireRecord();
+    // Records in use with this callsign (more than one only through the simulator).
+    int holders(const QString &callsign) const;
     void setCallsign(int index, const QString &callsign);
     // Empties the table.
     void clear();

@@ -105,7 +105,9 @@ TForm2::TForm2(RadarState &state, Prompts &prompts, QWidget *parent)
     serverRow->addWidget(Button4_);
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("serveurs :"), serverRow);
+    auto *serversLabel = new QLabel(QStringLiteral("serveurs :"), this);
+    serversLabel->setBuddy(ComboBox2_);
+    form->addRow(serversLabel, serverRow);
     form->addRow(QStringLiteral("nom du serveur :"), edit_serveur_);
     form->addRow(QStringLiteral("type :"), Label_typ_);
     form->addRow(QStringLiteral("adresse :"), adresse_);

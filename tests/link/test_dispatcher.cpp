@@ -1,74 +1,23 @@
-// The incoming line dispatcher driven with raw socket reads and timer ticks. The login,
-// traffic, texts, strips, handoffs, ATIS and weather through a real socket are covered end
-// to end in test_server_link; here are the framing of the received bytes, a flooding
-// server, lines before the login, malformed lines and the cases a server script cannot
-// reach easily.
-#include "core/Clock.h"
+// The dispatcher on the model, fed socket reads and ticked as the program does: framing and
+// the receive limits, each line type's effect, malformed lines changing nothing, the flight
+// plan queries sent a few at a time, and the strips and records of aircraft that come and go.
 #include "core/Codec.h"
-#include "core/IniFile.h"
+#include "link/Senders.h"
+#include "scope/TrafficStep.h"
 #include "state/RadarState.h"
-#include "link/Dispatcher.h"
 
-#include <QTemporaryDir>
+#include <QRandomGenerator>
+#include <QSet>
 #include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace zaz;
 
 namespace {
 
+// Keeps what the dispatcher sends, without the line ends.
 struct Recorder : LineSender {
-    void SendLine(const QString &text) override { sent.append(text); }
+    void SendLine(const QString &text) override { sent.append(text.chopped(2)); }
     QStringList sent;
-};
-
-// The state, a dispatcher over it, and what the dispatcher tells the windows.
-class Link : public ::testing::Test {
-protected:
-    Link() : clock(QDateTime(QDate(2026, 12, 6), QTime(12, 0, 0))), dispatcher(s, out, clock)
-    {
-        QObject::connect(&s.notifier, &StateNotifier::statusText, [this](int panel, const QString &text) {
-            if (panel == 0)
-                statuses << text;
-        });
-        QObject::connect(&s.notifier, &StateNotifier::disconnectWanted, [this] { ++disconnects; });
-        s.link.serverType = QStringLiteral("FSD");
-        s.link.Com1Digits = QStringLiteral("118700");
-        s.link.LoginSent = true;
-    }
-
-    // The state right after the server accepted "LFLL_TWR".
-    void Accept()
-    {
-        s.link.OwnCallsign = QStringLiteral("LFLL_TWR");
-        s.link.Accepted = true;
-    }
-
-    // One socket read then one tick; the number of lines handled.
-    int feed(const QByteArray &bytes)
-    {
-        dispatcher.Receive(bytes);
-        return dispatcher.Tick();
-    }
-    int Line(const QString &line) { return feed(EncodeCp1252(line + QStringLiteral("\r\n"))); }
-    void Lines(const QStringList &lines)
-    {
-        for (const QString &line : lines)
-            Line(line);
-    }
-
-    int Find(const char *callsign) const { return s.traffic.table.FindAircraft(QLatin1String(callsign)); }
-    const AVION &aircraft(const char *callsign) const { return s.traffic.table[Find(callsign)]; }
-    QStringList errors() const { return s.link.ErrorLog.lines; }
-    QString lastStatus() const { return statuses.isEmpty() ? QString() : statuses.back(); }
-
-    RadarState s;
-    Recorder out;
-    ManualClock clock;
-    Dispatcher dispatcher;
-    QStringList statuses;
-    int disconnects = 0;
 };
 
 QString Position(const QString &callsign, const QString &altitude = QStringLiteral("35000"))
@@ -76,271 +25,272 @@ QString Position(const QString &callsign, const QString &altitude = QStringLiter
     return QStringLiteral("@N:%1:1200:1:45.72:5.08:%2:450:90:0").arg(callsign, altitude);
 }
 
+// The strip LFMN_APP sends us for an aircraft, its columns 12-44 carrying the tag.
+QString StripLine(const QString &callsign, const QString &tag, const QString &next = QStringLiteral("03"))
+{
+    const QString row = QStringLiteral("00512:34:56") + PadRight(tag, 33) + QStringLiteral("ALFMN_APP012") + next + "   ";
+    return StripTransferLine(QStringLiteral("LFMN_APP"), QStringLiteral("LFLL_TWR"), row, callsign).chopped(2);
+}
+
+// The state after the server accepted LFLL_TWR on an FSD server, COM1 118.700.
+class Link : public ::testing::Test {
+protected:
+    Link() : clock(QDateTime(QDate(2026, 12, 6), QTime(12, 0, 0), Qt::UTC)), dispatcher(LinkGroupsOf(s), out, clock)
+    {
+        QObject::connect(&s.notifier, &StateNotifier::statusText, [this](int, const QString &text) { status = text; });
+        s.link.serverType = QStringLiteral("FSD");
+        s.link.Com1Digits = QStringLiteral("118700");
+        s.link.OwnCallsign = QStringLiteral("LFLL_TWR");
+        s.link.Accepted = true;
+    }
+    // One socket read, then one tick; the number of lines handled.
+    int feed(const QByteArray &bytes) { dispatcher.receive(bytes); return dispatcher.tick(); }
+    void lines(const QStringList &texts)
+    {
+        for (const QString &text : texts)
+            feed(EncodeCp1252(text + QStringLiteral("\r\n")));
+    }
+    int find(const QString &callsign) const { return s.traffic.table.FindAircraft(callsign); }
+    const AVION &aircraft(const QString &callsign) const { return s.traffic.table[find(callsign)]; }
+    QStringList errors() const { return s.link.ErrorLog.lines; }
+    QStringList sentStrips() const { return out.sent.filter(QStringLiteral("~STRIP")); }
+    // One tick; the number of lines it sent.
+    qsizetype tickSent() { const qsizetype before = out.sent.size(); dispatcher.tick(); return out.sent.size() - before; }
+
+    RadarState s;
+    Recorder out;
+    ManualClock clock;
+    Dispatcher dispatcher;
+    QString status;
+};
+
 } // namespace
 
-// ---------------------------------------------------------------------------------------
-// Framing
-
-TEST_F(Link, ReadsAreCutIntoLinesWhereverTheirBoundariesFall)
+TEST_F(Link, ReadsAreCutIntoLinesWhereverTheirBoundariesFallAndOverlongOnesDropped)
 {
-    Accept();
-    EXPECT_EQ(feed(EncodeCp1252(Position("AFR1") + "\r\n" + Position("BAW2") + "\r\n")), 2);
-    EXPECT_NE(Find("BAW2"), kNoAircraft);
-    EXPECT_FALSE(dispatcher.HasPending());
-    EXPECT_EQ(dispatcher.Tick(), 0) << "nothing left for the next tick";
-
-    // One line over three reads.
-    EXPECT_EQ(feed("@N:DLH3:1200:1:45.7"), 0);
-    EXPECT_EQ(feed("2:5.08:35000:4"), 0);
-    EXPECT_EQ(Find("DLH3"), kNoAircraft);
-    EXPECT_EQ(feed("50:90:0\r\n"), 1);
-    ASSERT_NE(Find("DLH3"), kNoAircraft);
-    EXPECT_EQ(aircraft("DLH3").lat, 45.72f);
-    EXPECT_EQ(aircraft("DLH3").groundSpeed, 450);
-
-    // A read ending between CR and LF: the LF that opens the next read is not text. A CR
-    // alone ends a line too.
     s.link.monitorTicked = true;
-    EXPECT_EQ(feed(EncodeCp1252(Position("KLM4") + "\r")), 1);
-    EXPECT_EQ(feed(EncodeCp1252("\n" + Position("UAE5") + "\r\n")), 1);
-    EXPECT_EQ(feed("#TMA:@1:a\r#TMB:@2:b\r\n#TMC:@3:c\r"), 3);
-    EXPECT_EQ(s.link.ReceivedLog.lines,
-              QStringList({Position("KLM4"), Position("UAE5"), "#TMA:@1:a", "#TMB:@2:b", "#TMC:@3:c"}));
+    EXPECT_EQ(feed("#TMA:@1:a\r\n#TMB:@2:b"), 1);
+    EXPECT_EQ(feed(":c\r"), 1) << "a line completed by the next read; CR alone ends it";
+    EXPECT_EQ(feed("\n#TMC:@3:caf\xe9 \x80\r\n"), 1) << "the LF opening a read belongs to the CR before";
+    EXPECT_EQ(s.link.ReceivedLog.lines, QStringList({"#TMA:@1:a", "#TMB:@2:b:c", "#TMC:@3:café €"}));
 
-    // Not logged while the monitor is not ticked, but counted; bytes 0x80-0xFF are Windows-1252.
-    s.link.monitorTicked = false;
-    EXPECT_EQ(feed("#TMD:@4:d\r\n"), 1);
-    EXPECT_EQ(s.link.ReceivedLog.lines.size(), 5);
-    EXPECT_EQ(s.link.ReceivedCount, 9);
-    s.link.monitorTicked = true;
-    feed("#TME:@5:caf\xe9 \x80\r\n");
-    EXPECT_EQ(s.link.ReceivedLog.lines.back(), QStringLiteral("#TME:@5:café €"));
-    EXPECT_TRUE(errors().isEmpty());
-}
-
-TEST_F(Link, MoreLinesThanOneTickTakesWaitForTheNextTicks)
-{
-    Accept();
-    const int total = Dispatcher::kMaxLinesPerTick + 10;
-    QByteArray read;
-    for (int i = 0; i < total - 1; ++i)
-        read += "#DLSERVER:*:1:2\r\n";
-    read += EncodeCp1252(Position("AFR1") + "\r\n");
-    dispatcher.Receive(read);
-    EXPECT_EQ(dispatcher.Tick(), Dispatcher::kMaxLinesPerTick);
-    EXPECT_TRUE(dispatcher.HasPending());
-    EXPECT_EQ(Find("AFR1"), kNoAircraft);
-    EXPECT_EQ(dispatcher.Tick(), 10);
-    EXPECT_FALSE(dispatcher.HasPending());
-    EXPECT_NE(Find("AFR1"), kNoAircraft);
-    EXPECT_EQ(s.link.ReceivedCount, total);
-    EXPECT_TRUE(errors().isEmpty());
-}
-
-TEST_F(Link, FloodsAndOverlongLinesStayBoundedAndTheLinkRecovers)
-{
-    Accept();
-    // A line over 64 KiB inside one read is dropped; the next line of the read is handled.
     EXPECT_EQ(feed(QByteArray(70 * 1024, 'z') + EncodeCp1252("\r\n" + Position("KLM4") + "\r\n")), 2);
     EXPECT_EQ(errors(), QStringList{"ligne trop longue : 71680 octets ignorés"});
-    EXPECT_EQ(lastStatus(), QStringLiteral("Erreur dans un paquet"));
-    EXPECT_NE(Find("KLM4"), kNoAircraft);
-
-    // 3 MiB read by read, one tick after each, as the timer would: the unfinished line is
-    // dropped once it passes the cap.
-    const QByteArray block(64 * 1024, 'x');
-    for (int i = 0; i < 48; ++i)
-        feed(block);
-    ASSERT_GE(errors().size(), 2);
-    EXPECT_TRUE(errors()[1].startsWith(QStringLiteral("ligne sans fin de ligne")));
-
-    // 3 MiB in one read: only the cap is kept.
-    const qsizetype before = errors().size();
-    dispatcher.Receive(QByteArray(3 * 1024 * 1024, 'y'));
-    ASSERT_EQ(errors().size(), before + 1);
-    EXPECT_EQ(errors().back(), QStringLiteral("réception saturée : %1 octets perdus")
-                                    .arg(3 * 1024 * 1024 - Dispatcher::kMaxPendingBytes));
-    while (dispatcher.HasPending())
-        dispatcher.Tick();
-
-    // The end of the garbage, then a good line.
+    EXPECT_EQ(status, "Erreur dans un paquet");
+    for (int i = 0; i < 3; ++i) // a line that never ends is dropped past the cap, then up to its end
+        feed(QByteArray(32 * 1024, 'x'));
+    EXPECT_TRUE(errors().value(1).startsWith("ligne sans fin de ligne")) << errors().join('|').toStdString();
+    dispatcher.receive(QByteArray(3 * 1024 * 1024, 'y'));
+    EXPECT_EQ(errors().value(2), QStringLiteral("réception saturée : %1 octets perdus")
+                                     .arg(3 * 1024 * 1024 - Dispatcher::kMaxPendingBytes));
+    while (dispatcher.hasPending())
+        dispatcher.tick();
     EXPECT_EQ(feed(EncodeCp1252("\r\n" + Position("AFR1") + "\r\n")), 2);
-    EXPECT_NE(Find("AFR1"), kNoAircraft);
-    EXPECT_TRUE(s.RadioMessages.isEmpty());
+    EXPECT_NE(find("KLM4") + find("AFR1"), 2 * kNoAircraft);
 }
 
-// ---------------------------------------------------------------------------------------
-// Before and at the login
-
-TEST_F(Link, LinesBeforeAcceptanceAreIgnoredAndOnlyTheExactWelcomeMeansVireo)
+TEST_F(Link, StripsReceivedAndSentAndHandoffs)
 {
-    Lines({Position("AFR1"), "#TMLFMN_APP:@22800:bonjour", "%LFMN_APP:18700:4:30:5:43.6:7.2:0",
-           "$ERserverX:unknown:001", "#TMserverX:LFLL_TWR:x"});
-    EXPECT_EQ(Find("AFR1"), kNoAircraft);
-    EXPECT_TRUE(s.RadioMessages.isEmpty());
-    EXPECT_TRUE(s.controllers.ControllerList.isEmpty());
-    EXPECT_FALSE(s.link.Accepted);
-    EXPECT_EQ(disconnects, 0);
-    EXPECT_TRUE(out.sent.isEmpty());
-    EXPECT_TRUE(errors().isEmpty());
-    EXPECT_EQ(s.link.ReceivedCount, 5);
+    lines({Position("AFR1"), Position("BAW2")});
+    s.traffic.table.edit(find("BAW2")).nextPoint = 7;
+    lines({StripLine("AFR1", "C001350ABCMT:12"), StripLine("AFR1", "second"), StripLine("BAW2", "blank", "  "),
+           StripLine("ZZZ9", "unknown"), "#TMLFMN_APP:LFLL_APP:~STRIP1", "#TMLFMN_APP:LFLL_TWR:~STRIP1"});
+    ASSERT_EQ(s.traffic.strips.entries.size(), 2);
+    const QString stored = StripKey(find("AFR1")) + "12:00:00" + PadRight("C001350ABCMT:12", 33);
+    EXPECT_EQ(s.traffic.strips.entries[0].line, stored + QString(9, ' ') + "012     ");
+    EXPECT_TRUE(aircraft("AFR1").hasStrip && aircraft("AFR1").nextPoint == 3);
+    EXPECT_EQ(aircraft("BAW2").nextPoint, 7) << "a blank next point keeps the aircraft's own";
+    EXPECT_EQ(errors(), QStringList{"#TMLFMN_APP:LFLL_TWR:~STRIP1"}) << "only a strip for us must be whole";
 
-    s.link.serverType = QStringLiteral("VIREO-SERVER");
-    Line(QStringLiteral("#TMserver:LFLL_TWR:VIREO-SERVER connexion acceptee"));
-    EXPECT_TRUE(s.link.Accepted);
-    EXPECT_FALSE(s.link.VireoServer);
+    lines({"$HOLFMN_APP:LFLL_APP:AFR1", "$HOLFMN_APP:LFLL_TWR:ZZZ9", "$HOLFMN_APP:LFLL_TWR:BAW2"});
+    EXPECT_EQ(aircraft("AFR1").handoffFrom + "|" + aircraft("BAW2").handoffFrom, "|LFMN_APP");
+    AcceptHandoff(s.link, s.traffic, out, find("BAW2"));
+    AcceptHandoff(s.link, s.traffic, out, find("BAW2")); // accepted once: nothing more
+    EXPECT_EQ(out.sent.mid(2), QStringList({"$HALFLL_TWR:LFMN_APP:BAW2", "$CQLFLL_TWR:SERVER:FP:BAW2"}));
+
+    // The other controller took AFR1: its strip goes to them, marked.
+    lines({"$HALFXX_CTR:LFLL_APP:AFR1", "$HALFMN_CTR:LFLL_TWR:AFR1"});
+    const QString row = stored + "ALFMN_CTR012     ";
+    EXPECT_EQ(*StripLineOf(s.traffic, find("AFR1")), row);
+    EXPECT_EQ(sentStrips(), QStringList{StripTransferLine("LFLL_TWR", "LFMN_CTR", row, "AFR1").chopped(2)});
+    EXPECT_EQ(aircraft("AFR1").handoffState, "A");
 }
 
-// ---------------------------------------------------------------------------------------
-// Lines once accepted
-
-TEST_F(Link, ControllersComeAndGoWithTheTextsOfTheSettings)
+TEST_F(Link, WeatherLinesAndTheirPressureTexts)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    s.files.zaz = std::make_unique<IniFile>(dir.filePath(QStringLiteral("ZAZ.ini")));
-    s.files.zaz->writeString(QStringLiteral("facility"), QStringLiteral("5"), QStringLiteral("Approche"));
-    Accept();
-    Lines({"%LFMN_APP:27500:5:100:5:43.66:7.21:0", "%LFMN_TWR:18700:4:30:3:43.66:7.21:0"});
-    ASSERT_EQ(s.controllers.ControllerList, QStringList({"0", "1"}));
-    EXPECT_EQ(s.controllers.ControllerTable[0].frequency, QStringLiteral("127500"));
-    EXPECT_EQ(s.controllers.ControllerTable[0].facilityText, QStringLiteral("Approche"));
-
-    Lines({"#DALFMN_APP:1234", "#DALFXX_CTR"});
-    EXPECT_EQ(s.controllers.ControllerList, QStringList{"1"});
-    EXPECT_TRUE(errors().isEmpty());
-}
-
-TEST_F(Link, ADestinationMatchingSeveralChannelsIsFiledUnderEach)
-{
-    Accept();
-    s.link.Com1Digits = QStringLiteral("122800");
-    s.link.Com2Digits = QStringLiteral("122800");
-    Line(QStringLiteral("#TMAFR1:@22800:tout le monde"));
-    EXPECT_EQ(s.RadioMessages, QStringList({">UNICOM:AFR1:tout le monde", ">COM1:AFR1:tout le monde",
-                                            ">COM2:AFR1:tout le monde"}));
-}
-
-TEST_F(Link, LinesAboutUnknownAircraftOrForOthersChangeNothing)
-{
-    Accept();
-    Line(Position("AFR1"));
-    s.traffic.table.Edit(Find("AFR1")).nextPoint = 2;
-    out.sent.clear();
-    const QString blankStrip = QStringLiteral("~STRIP") + QString(61, QLatin1Char(' '));
-    Lines({"$FPZZZ9:LFLL_TWR:V:C172:100:LFLY:1200:1205:35:LFLL:0:30:3:00::rmk:DCT", "#DPZZZ9",
-           "$HOLFMN_APP:LFLL_TWR:ZZZ9", "$HOLFXX_CTR:LFMN_TWR:AFR1", "$HALFXX_CTR:LFMN_TWR:AFR1",
-           "$HALFMN_APP:LFLL_TWR:ZZZ9", "#TMLFMN_APP:LFLL_TWR:" + blankStrip + "ZZZ9",
-           "$CQLFMN_APP:LFLL_TWR:RN", "", ":", "$!!SERVER:LFLL_TWR:kicked", "#DLSERVER:*:1:2", "@X:AFR1", "@N"});
-    EXPECT_EQ(Find("ZZZ9"), kNoAircraft);
-    EXPECT_TRUE(aircraft("AFR1").handoffFrom.isEmpty());
-    EXPECT_TRUE(aircraft("AFR1").handoffState.isEmpty());
-    EXPECT_TRUE(s.strips.keys.isEmpty());
-    EXPECT_TRUE(out.sent.isEmpty());
-    EXPECT_TRUE(s.RadioMessages.isEmpty());
-    EXPECT_TRUE(errors().isEmpty());
-
-    // A strip whose next point is blank keeps the aircraft's own.
-    Line("#TMLFMN_APP:LFLL_TWR:" + blankStrip + "AFR1");
-    EXPECT_EQ(s.strips.keys, QStringList{"000"});
-    EXPECT_TRUE(aircraft("AFR1").hasStrip);
-    EXPECT_EQ(aircraft("AFR1").nextPoint, 2);
-}
-
-// ---------------------------------------------------------------------------------------
-// Weather
-
-TEST_F(Link, TemperatureWindAndCloudLayersSkipIncompleteGroups)
-{
-    Accept();
-    const t_weather &w = s.weather.CurrentWeather;
-    Line(QStringLiteral("#TDserver:LFLL_TWR:1000:15:5000:5:9000"));
-    ASSERT_EQ(w.temperatures.size(), 2);
-    EXPECT_EQ(w.temperatures[1].altitude + "/" + w.temperatures[1].temperature, "5000/5");
-    EXPECT_EQ(w.time, QStringLiteral("06/12/2026 12:00:00"));
-
-    const QString wind = QStringLiteral("#WDserver:LFLL_TWR:3000:0:270:15:1:0:9000:3000:280:30:2:0:18000:9000:290");
-    Line(wind);
-    EXPECT_EQ(w.wind.depth + "/" + w.wind.altitude + "/" + w.wind.direction + "/" + w.wind.speed, "3000/0/270/15");
-    ASSERT_EQ(w.windsAloft.size(), 1) << "a group of three fields is not read";
-    EXPECT_EQ(w.windsAloft[0].altitude + "/" + w.windsAloft[0].speed, "3000/30");
-    Line(wind + ":45");
-    ASSERT_EQ(w.windsAloft.size(), 2) << "four fields are enough";
-    EXPECT_EQ(w.windsAloft[1].speed, QStringLiteral("45"));
-
-    Line(QStringLiteral("#CDserver:LFLL_TWR:4000:2000:SCT:0:1:9000:6000:BKN:1:2:12000:10000"));
-    ASSERT_EQ(w.clouds.size(), 2);
-    EXPECT_EQ(w.clouds[1].base + "/" + w.clouds[1].height + "/" + w.clouds[1].cover, "9000/6000/2,1,BKN");
-
-    Lines({"#TDserver:LFLL_TWR", "#CDserver:LFLL_TWR:1:2"});
-    EXPECT_TRUE(w.temperatures.isEmpty()) << "the lists are rebuilt";
-    EXPECT_TRUE(w.clouds.isEmpty());
-    EXPECT_TRUE(errors().isEmpty());
-}
-
-TEST_F(Link, MetarWithoutQnhUsesTheAltimeterGroupOrClearsThePressure)
-{
-    Accept();
     WeatherState &w = s.weather;
-    Line(QStringLiteral("$ARserver:LFLL_TWR:METAR:KJFK 061251Z 27010MPS 10SM A2992 RMK"));
+    t_weather &now = w.CurrentWeather;
+    now.wind.unit = QStringLiteral("MPS");
+    lines({"#TDserver:LFLL_TWR:1000:15", "#WDserver:LFLL_TWR:3000:0:270:15:1:0"});
+    EXPECT_EQ(now.time + " " + now.wind.direction + now.wind.unit, "06/12/2026 12:00:00 270MPS");
+    const char *metars[][2] = {{"LFLL 061230Z 27015KT Q1013", "1013|29.92|1013mb|KT"},
+                               {"KJFK 061251Z 27010MPS A2992", "1013|29.92|1013mb|MPS"},
+                               {"LFLL 061300Z 27015KT CAVOK", "|||KT"}};
+    for (const auto &[metar, texts] : metars) {
+        lines({QStringLiteral("$ARserver:LFLL_TWR:METAR:") + metar});
+        EXPECT_EQ(QStringList({w.qnhText, w.altimeterText, now.pressureText, now.wind.unit}).join('|'), texts);
+    }
     EXPECT_TRUE(w.newMetar);
-    EXPECT_EQ(w.altimeterText, QStringLiteral("29.92"));
-    EXPECT_EQ(w.qnhText, QStringLiteral("1013"));
-    EXPECT_EQ(w.CurrentWeather.pressureText, QStringLiteral("1013mb"));
-    EXPECT_EQ(w.windUnit, QStringLiteral("MPS"));
-    EXPECT_EQ(w.CurrentWeather.wind.unit, QStringLiteral("MPS"));
-
-    Line(QStringLiteral("$ARserver:LFLL_TWR:METAR:LFLL 061230Z 27015KT CAVOK"));
-    EXPECT_TRUE(w.qnhText.isEmpty());
-    EXPECT_TRUE(w.altimeterText.isEmpty());
-    EXPECT_TRUE(w.CurrentWeather.pressureText.isEmpty());
-    EXPECT_EQ(w.windUnit, QStringLiteral("KT"));
-
-    Line(QStringLiteral("$ARserver:LFLL_TWR:TAF:LFLL 061100Z"));
-    EXPECT_EQ(w.rawMetar, QStringLiteral("LFLL 061230Z 27015KT CAVOK"));
-
-    // Only the unknown-profile error empties the weather; no error report disconnects.
-    w.CurrentWeather.clouds = {t_cloud{}};
-    Line(QStringLiteral("$ERserver:LFLL_TWR:005:LFLL:Syntax error"));
-    EXPECT_EQ(lastStatus(), QStringLiteral("erreur: LFLL_TWR005LFLLSyntax error"));
-    EXPECT_EQ(w.CurrentWeather.clouds.size(), 1);
-    EXPECT_EQ(disconnects, 0);
+    w.newMetar = false;
+    lines({"$ARserver:LFLL_TWR:METAR:LFLL 061300Z 27015KT CAVOK", "$ARserver:LFLL_TWR:TAF:LFLL 061100Z"});
+    EXPECT_FALSE(w.newMetar) << "the same METAR again is not new, a TAF is not read";
+    lines({"$ERserver:LFLL_TWR:002:LFXX:No such weather profile"});
+    EXPECT_EQ(status, "erreur: LFLL_TWR002LFXXNo such weather profile");
+    EXPECT_EQ(now.station + "|" + w.rawMetar, "LFXX|No such weather profile");
+    EXPECT_TRUE(now.temperatures.isEmpty() && now.windsAloft.isEmpty() && w.qnhText.isEmpty());
 }
 
-// ---------------------------------------------------------------------------------------
-// Malformed lines
-
-TEST_F(Link, ShortOrMalformedLinesArePacketErrorsAndTheNextLineIsHandled)
+TEST_F(Link, TextsAreFiledUnderEveryChannelTheirDestinationMatchesAndAtisQueriesAnswered)
 {
-    Accept();
-    Line(Position("AFR1"));
-    const QStringList bad = {
-        "#TMLFMN_APP:LFLL_TWR:~STRIP012/10/15/30A003",
-        "$HALFMN_APP:LFLL_TWR",
-        "$HOLFMN_APP:LFLL_TWR",
-        "#TMAFR1",
-        "#TMAFR1:@22800",
-        "$DEPOTFP:LFLL_TWR:AFR1:I:B738",
-        "%LFMN_APP:18700:4",
-        "%LFMN_APP:18700:4:far:5:43.6:7.2:0",
-        "$ARserver:LFLL_TWR:METAR",
-        "$CQLFMN_APP:LFLL_TWR",
-        "$FPAFR1:LFLL_TWR:I:B738:fast",
-        "@N:AFR1:1200:1:45.72:5.08:35000:450kt:90:0",
-        "$HALFMN_APP:LFLL_TWR:AFR1", // accepted, but there is no strip to send
-    };
-    for (const QString &line : bad) {
-        statuses.clear();
-        const qsizetype before = errors().size();
-        EXPECT_EQ(Line(line), 1) << line.toStdString();
-        ASSERT_EQ(errors().size(), before + 1) << line.toStdString();
-        EXPECT_EQ(errors().back(), line);
-        EXPECT_EQ(lastStatus(), QStringLiteral("Erreur dans un paquet"));
-    }
-    EXPECT_TRUE(s.strips.keys.isEmpty());
-    EXPECT_TRUE(s.controllers.ControllerList.isEmpty());
-    EXPECT_EQ(out.sent, QStringList{"$CQLFLL_TWR:SERVER:FP:AFR1\r\n"});
+    s.link.Com2Digits = QStringLiteral("122800");
+    lines({"#TMAFR1:@22800:tous", "#TMAFR2:@18700:com un", "#TMLFMN_APP:@49999:briefing",
+           "#TMLFMN_APP:LFLL_TWR:prive", "#TMLFMN_APP:LFLL_APP:pas pour nous", "#TMAFR3:@21000:ailleurs"});
+    EXPECT_EQ(s.link.RadioMessages,
+              QStringList({">UNICOM:AFR1:tous", ">COM2:AFR1:tous", ">COM1:AFR2:com un",
+                           ">TELE:LFMN_APP:A tous les controleurs briefing", ">TELE:LFMN_APP:prive"}));
+    EXPECT_EQ(status, ">TELE:LFMN_APP:prive");
 
-    Line(Position("BAW2"));
-    EXPECT_NE(Find("BAW2"), kNoAircraft);
+    // The ATIS, line by line, with its sound only for a VIREO-SERVER.
+    s.weather.atis.lines = QStringList({"LYON INFORMATION BRAVO", "QNH 1013"});
+    s.weather.atis.soundText = QStringLiteral("atis_lfll");
+    lines({"$CQLFMN_APP:LFLL_APP:ATIS"}); // the recipient is not checked
+    s.link.serverType = QStringLiteral("VIREO-SERVER");
+    s.weather.atis.lines.prepend(QStringLiteral("HEURE 12:30")); // would break the protocol: not sent, logged
+    lines({"$CQLFMN_APP:LFLL_TWR: ATIS "});
+    const QStringList answer = {"#TMLFLL_TWR:LFMN_APP:LYON INFORMATION BRAVO", "#TMLFLL_TWR:LFMN_APP:QNH 1013"};
+    EXPECT_EQ(out.sent, answer + answer + QStringList{"#TMAUDIOLFLL_TWR:LFMN_APP:atis_lfll"});
+    EXPECT_EQ(s.link.SentCount, 5);
+    EXPECT_TRUE(errors().value(0).startsWith("ligne non envoyée")) << errors().value(0).toStdString();
+}
+
+TEST_F(Link, ControllersTakeTheirTextsFromTheCodeTablesAndReuseFreedRecords)
+{
+    s.link.codeTexts.facility = {{"5", "Approche"}};
+    s.link.codeTexts.rating = {{"3", "C1"}};
+    lines({"%LFMN_APP:27500:5:100:3:43.66:7.21:0", "%LFMN_TWR:18700:4:30:9:43.66:7.21:0", "%LFMN_GND:21900:5:5:3:1:2:0"});
+    const QList<t_controller> &table = s.controllers.ControllerTable;
+    EXPECT_EQ(table[0].frequency + " " + table[0].facilityText + " " + table[0].ratingText, "127500 Approche C1");
+    EXPECT_EQ(table[1].facilityText + table[1].ratingText, "errorerror");
+    s.controllers.ControllerTable[0].inRadioList = true;
+    lines({"%LFMN_APP:27500:5:400:3:43.66:7.21:3000"});
+    EXPECT_TRUE(table[0].inRadioList && table[0].range == 400 && table[0].altitude == 3000);
+
+    lines({"#DALFMN_APP:1234", "#DALFMN_TWR", "#DALFXX_CTR"});
+    EXPECT_EQ(s.controllers.ControllerList, QStringList{"2"});
+    lines({"%LFMN_APP:27500:5:100:3:43.66:7.21:0"});
+    EXPECT_EQ(s.controllers.ControllerList, QStringList({"2", "1"})) << "the highest free record";
+    EXPECT_TRUE(!table[1].inRadioList && s.controllers.ControllerCount == 2);
+}
+
+TEST_F(Link, AMalformedLineChangesNothing)
+{
+    lines({Position("AFR1"), Position("AFR1", "36000")});
+    const AVION before = aircraft("AFR1");
+    clock.advanceMs(5000);
+    const QStringList bad = {"@N:AFR1:7700:1:46.5:6.1:high:450:90:0", "@S:AFR1:7700:1:46.5:6.1:37000:450:90:x",
+                             "@N:NEW1:7700:1:46.5:6.1:37000:fast:90:0", StripLine("AFR1", "tag", "x3"),
+                             "%LFMN_APP:18700:4:far:5:43.6:7.2:0", "$FPAFR1:LFLL_TWR:I:B738:fast"};
+    for (const QString &text : bad) {
+        lines({text});
+        const AVION &a = aircraft("AFR1");
+        EXPECT_TRUE(a.altitude == before.altitude && a.prevAltitude == before.prevAltitude && a.lat == before.lat
+                    && a.squawk == before.squawk && a.trail[0].lat == before.trail[0].lat
+                    && a.serverSeen == before.serverSeen && a.transponderMode == before.transponderMode)
+            << text.toStdString();
+    }
+    EXPECT_EQ(errors(), bad);
+    EXPECT_TRUE(s.traffic.table.size() == 1 && s.traffic.strips.entries.isEmpty() && !aircraft("AFR1").hasFlightPlan);
+    EXPECT_TRUE(s.controllers.ControllerTable.isEmpty());
+}
+
+TEST_F(Link, FlightPlanQueriesLeaveTwentyATickAndEachCallsignOnceAMinute)
+{
+    QByteArray read;
+    for (int i = 0; i < 45; ++i)
+        read += EncodeCp1252(Position(QStringLiteral("A%1").arg(i)) + "\r\n");
+    dispatcher.receive(read + "#DPA44\r\n"); // A44 leaves before its turn
+    const QList<qsizetype> perTick = {tickSent(), tickSent(), tickSent(), tickSent()};
+    EXPECT_EQ(perTick, QList<qsizetype>({20, 20, 4, 0}));
+    EXPECT_EQ(out.sent.value(0) + " " + out.sent.value(43), "$CQLFLL_TWR:SERVER:FP:A0 $CQLFLL_TWR:SERVER:FP:A43");
+
+    // Back within a minute: not asked again; back after it: asked.
+    out.sent.clear();
+    lines({"#DPA0", Position("A0")});
+    clock.advanceMs(FlightPlanRequests::kRepeatMs);
+    lines({"#DPA1", Position("A1")});
+    EXPECT_EQ(out.sent, QStringList{"$CQLFLL_TWR:SERVER:FP:A1"});
+}
+
+TEST_F(Link, ANewcomerOnAFreedRecordNeverGetsTheStripOfTheAircraftThatLeft)
+{
+    for (const bool byExpiry : {false, true}) {
+        SCOPED_TRACE(byExpiry ? "expiry" : "#DP");
+        const QString old = QStringLiteral("OLD%1").arg(byExpiry), newcomer = QStringLiteral("NEW%1").arg(byExpiry);
+        lines({Position(old), StripLine(old, "strip of " + old)});
+        const int index = find(old);
+        if (byExpiry) {
+            clock.advanceMs(61 * 1000);
+            StepTraffic(s.traffic, s.view, s.settings.display.separation, clock.now());
+        } else {
+            lines({"#DP" + old});
+        }
+        ASSERT_EQ(find(old), kNoAircraft);
+        lines({Position(newcomer), "$HALFMN_APP:LFLL_TWR:" + newcomer});
+        ASSERT_EQ(find(newcomer), index);
+        EXPECT_TRUE(!aircraft(newcomer).hasStrip && s.traffic.strips.entries.isEmpty() && sentStrips().isEmpty());
+        EXPECT_EQ(aircraft(newcomer).handoffState, "A") << "taken, though there is no strip to send";
+        EXPECT_EQ(errors().value(errors().size() - 1), "$HALFMN_APP:LFLL_TWR:" + newcomer);
+    }
+}
+
+TEST_F(Link, StripsStayWithTheirCallsignsWhileAircraftComeAndGo)
+{
+    QRandomGenerator rng(11);
+    for (int step = 0; step < 600; ++step) {
+        const QString cs = QStringLiteral("C%1").arg(rng.bounded(25));
+        const int action = find(cs) == kNoAircraft ? 0 : 1 + rng.bounded(3);
+        const bool hadStrip = action > 0 && aircraft(cs).hasStrip;
+        out.sent.clear();
+        lines({QStringList({Position(cs), "#DP" + cs, StripLine(cs, cs), "$HALFMN_APP:LFLL_TWR:" + cs})[action]});
+        if (action < 3)
+            continue;
+        // A handoff accepted: the strip sent is the aircraft's own, or none when it has none.
+        ASSERT_EQ(sentStrips().size(), hadStrip ? 1 : 0) << cs.toStdString();
+        if (hadStrip) {
+            const auto sent = DecodeTextMessage(LineFields(sentStrips()[0])).strip.value_or(StripTransfer());
+            EXPECT_EQ(sent.callsign + "/" + Copy(sent.row, 12, 33).trimmed(), cs + "/" + cs);
+        }
+    }
+    for (const Strip &strip : s.traffic.strips.entries) {
+        EXPECT_TRUE(find(strip.callsign) != kNoAircraft && aircraft(strip.callsign).hasStrip);
+        EXPECT_EQ(Copy(strip.line, 12, 33).trimmed(), strip.callsign);
+    }
+}
+
+TEST_F(Link, TenThousandAndOneCallsignsFillTheTableToItsCapAndNoFurther)
+{
+    const int total = 10001;
+    QList<QByteArray> reads; // every callsign twice: the second position must find the first one's record
+    for (int k = 0; k < 2 * total; ++k) {
+        if (k % 1000 == 0)
+            reads.append(QByteArray());
+        reads.last() += EncodeCp1252(Position(QStringLiteral("C%1").arg(k % total)) + "\r\n");
+    }
+    qsizetype mostPerTick = 0;
+    while (!reads.isEmpty() || !s.traffic.planRequests.waiting.isEmpty()) {
+        if (!reads.isEmpty())
+            dispatcher.receive(reads.takeFirst());
+        mostPerTick = qMax(mostPerTick, tickSent());
+    }
+    EXPECT_LE(mostPerTick, FlightPlanRequests::kPerTick);
+    EXPECT_EQ(out.sent.size(), kMaxAircraft) << "every admitted aircraft asked for once";
+
+    EXPECT_EQ(s.traffic.table.size(), kMaxAircraft);
+    QSet<int> records;
+    for (int k = 0; k < kMaxAircraft; ++k)
+        records.insert(find(QStringLiteral("C%1").arg(k)));
+    records.remove(kNoAircraft);
+    EXPECT_EQ(records.size(), kMaxAircraft) << "every admitted callsign on a record of its own";
+    EXPECT_EQ(s.traffic.refusedAircraft, 2 * (total - kMaxAircraft));
+    EXPECT_EQ(s.link.ErrorLog.total(), 2 * (total - kMaxAircraft));
 }

@@ -1,10 +1,11 @@
-// Pixel checks shared by the drawing tests.
+// Pixel counts shared by the drawing tests.
 #pragma once
 
 #include <QColor>
-#include <QRgb>
+#include <QImage>
+#include <algorithm>
 #include <cmath>
-#include <cstdlib>
+#include <functional>
 
 namespace zaz::test {
 
@@ -12,19 +13,26 @@ namespace zaz::test {
 // itself or a darker blend of it (anti-aliased edges), at least half covered.
 inline bool IsInk(QRgb pixel, const QColor &colour)
 {
-    const int c[3] = {colour.red(), colour.green(), colour.blue()};
-    const int p[3] = {qRed(pixel), qGreen(pixel), qBlue(pixel)};
-    int strongest = 0;
-    for (int i = 1; i < 3; ++i)
-        if (c[i] > c[strongest])
-            strongest = i;
+    const int c[3] = {colour.red(), colour.green(), colour.blue()}, p[3] = {qRed(pixel), qGreen(pixel), qBlue(pixel)};
+    const auto strongest = std::max_element(c, c + 3) - c;
     const double coverage = double(p[strongest]) / c[strongest];
-    if (coverage < 0.5 || coverage > 1.0)
-        return false;
     for (int i = 0; i < 3; ++i)
         if (std::abs(p[i] - coverage * c[i]) > 24)
             return false;
-    return true;
+    return coverage >= 0.5 && coverage <= 1.0;
+}
+
+// Pixels of the area in exactly this colour (or its ink), those skip names left out.
+inline int Count(const QImage &image, QRect area, const QColor &colour, const std::function<bool(int, int)> &skip = {},
+                 bool ink = false)
+{
+    int n = 0;
+    area &= image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if ((ink ? IsInk(image.pixel(x, y), colour) : image.pixel(x, y) == colour.rgb()) && !(skip && skip(x, y)))
+                ++n;
+    return n;
 }
 
 } // namespace zaz::test

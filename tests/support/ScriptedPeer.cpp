@@ -16,8 +16,7 @@ constexpr qsizetype kMaxPartialLine = 1 << 20;
 
 } // namespace
 
-ScriptedPeer::ScriptedPeer(QObject *parent)
-    : QObject(parent), server_(new QTcpServer(this))
+ScriptedPeer::ScriptedPeer() : server_(new QTcpServer(this))
 {
     stepTimer_.setSingleShot(true);
     connect(&stepTimer_, &QTimer::timeout, this, &ScriptedPeer::stepTimedOut);
@@ -33,30 +32,14 @@ ScriptedPeer::~ScriptedPeer()
     }
     client_ = nullptr;
     delete server_;
-    server_ = nullptr;
 }
 
-bool ScriptedPeer::listen(quint16 port)
+bool ScriptedPeer::listen()
 {
-    if (!server_->listen(QHostAddress::LocalHost, port))
+    if (!server_->listen(QHostAddress::LocalHost, 0))
         return false;
     port_ = server_->serverPort();
     return true;
-}
-
-void ScriptedPeer::stopListening()
-{
-    server_->close();
-}
-
-quint16 ScriptedPeer::unusedPort()
-{
-    QTcpServer probe;
-    if (!probe.listen(QHostAddress::LocalHost, 0))
-        return 0;
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
 }
 
 ScriptedPeer &ScriptedPeer::add(Step step)
@@ -68,19 +51,7 @@ ScriptedPeer &ScriptedPeer::add(Step step)
 
 ScriptedPeer &ScriptedPeer::expect(const QString &prefix, int timeoutMs)
 {
-    return expect([prefix](const QString &line) { return line.startsWith(prefix); },
-                  QStringLiteral("a line starting with \"%1\"").arg(prefix), timeoutMs);
-}
-
-ScriptedPeer &ScriptedPeer::expect(Predicate predicate, const QString &description, int timeoutMs)
-{
-    Step step{Step::Expect, std::move(predicate), description, {}, timeoutMs};
-    return add(std::move(step));
-}
-
-ScriptedPeer &ScriptedPeer::send(std::initializer_list<QString> lines)
-{
-    return send(QStringList(lines));
+    return add({Step::Expect, prefix, {}, timeoutMs});
 }
 
 ScriptedPeer &ScriptedPeer::send(const QStringList &lines)
@@ -88,40 +59,17 @@ ScriptedPeer &ScriptedPeer::send(const QStringList &lines)
     QByteArray bytes;
     for (const QString &line : lines)
         bytes += EncodeCp1252(line) + "\r\n";
-    return sendRaw(bytes);
-}
-
-ScriptedPeer &ScriptedPeer::sendRaw(const QByteArray &bytes)
-{
-    Step step{Step::Send, {}, QStringLiteral("send"), bytes, 0};
-    return add(std::move(step));
+    return add({Step::Send, QStringLiteral("send"), bytes, 0});
 }
 
 ScriptedPeer &ScriptedPeer::close()
 {
-    Step step{Step::Close, {}, QStringLiteral("close"), {}, 0};
-    return add(std::move(step));
+    return add({Step::Close, QStringLiteral("close"), {}, 0});
 }
 
 ScriptedPeer &ScriptedPeer::expectClientClose(int timeoutMs)
 {
-    Step step{Step::ClientClose, {}, QStringLiteral("the client closing the connection"), {}, timeoutMs};
-    return add(std::move(step));
-}
-
-ScriptedPeer &ScriptedPeer::wait(int ms)
-{
-    Step step{Step::Wait, {}, QStringLiteral("wait"), {}, ms};
-    return add(std::move(step));
-}
-
-QStringList ScriptedPeer::receivedStartingWith(const QString &prefix) const
-{
-    QStringList lines;
-    for (const QString &line : received_)
-        if (line.startsWith(prefix))
-            lines << line;
-    return lines;
+    return add({Step::ClientClose, QStringLiteral("the client closing the connection"), {}, timeoutMs});
 }
 
 bool ScriptedPeer::waitDone(int ms)
@@ -137,15 +85,12 @@ void ScriptedPeer::takeClient()
     if (client_ || !server_->hasPendingConnections())
         return;
     QTcpSocket *socket = server_->nextPendingConnection();
-    if (!socket)
-        return;
     client_ = socket;
     ++connections_;
     partial_.clear();
     skipLineFeed_ = false;
     connect(socket, &QTcpSocket::readyRead, this, &ScriptedPeer::clientReadable);
     connect(socket, &QTcpSocket::disconnected, this, [this, socket] { clientGone(socket); });
-    emit clientArrived();
     if (socket->bytesAvailable() > 0)
         clientReadable();
     advance();
@@ -173,7 +118,6 @@ void ScriptedPeer::clientReadable()
         partial_.clear();
         received_.append(line);
         unread_.append(line);
-        emit lineReceived(line);
         start = cr + 1;
         if (start < bytes.size() && bytes[start] == '\n')
             ++start;
@@ -190,7 +134,6 @@ void ScriptedPeer::clientGone(QTcpSocket *socket)
         if (socket->bytesAvailable() > 0)
             clientReadable();
         client_ = nullptr;
-        emit clientLeft();
     }
     socket->deleteLater();
     takeClient();
@@ -202,14 +145,13 @@ void ScriptedPeer::advance()
     if (advancing_ || failed_)
         return;
     advancing_ = true;
-    const qsizetype before = step_;
     while (step_ < steps_.size() && !failed_) {
         Step &step = steps_[step_];
         bool complete = false;
         switch (step.kind) {
         case Step::Expect:
             while (!unread_.isEmpty() && !complete)
-                complete = step.predicate(unread_.takeFirst());
+                complete = unread_.takeFirst().startsWith(step.text);
             // The timeout runs once a client has been there.
             if (!complete && !stepStarted_ && connections_ > 0) {
                 stepStarted_ = true;
@@ -224,12 +166,10 @@ void ScriptedPeer::advance()
             }
             break;
         case Step::Close:
-            if (client_) {
-                QTcpSocket *socket = client_;
+            if (QTcpSocket *socket = client_) {
                 client_ = nullptr;
                 unread_.clear();
                 partial_.clear();
-                emit clientLeft();
                 socket->disconnectFromHost();
             }
             complete = true;
@@ -242,14 +182,6 @@ void ScriptedPeer::advance()
                 stepTimer_.start(step.timeoutMs);
             }
             break;
-        case Step::Wait:
-            if (!stepStarted_) {
-                stepStarted_ = true;
-                stepTimer_.start(step.timeoutMs);
-            } else if (!stepTimer_.isActive()) {
-                complete = true;
-            }
-            break;
         }
         if (!complete)
             break;
@@ -258,8 +190,6 @@ void ScriptedPeer::advance()
         ++step_;
     }
     advancing_ = false;
-    if (step_ != before && step_ >= steps_.size() && !failed_)
-        emit finished(true);
 }
 
 void ScriptedPeer::stepTimedOut()
@@ -267,19 +197,10 @@ void ScriptedPeer::stepTimedOut()
     if (step_ >= steps_.size())
         return;
     const Step &step = steps_[step_];
-    if (step.kind == Step::Wait) {
-        advance();
-        return;
-    }
-    fail(QStringLiteral("step %1: no %2 within %3 ms").arg(step_ + 1).arg(step.description).arg(step.timeoutMs));
-}
-
-void ScriptedPeer::fail(const QString &why)
-{
+    const QString what = step.kind == Step::Expect ? QStringLiteral("a line starting with \"%1\"").arg(step.text)
+                                                   : step.text;
     failed_ = true;
-    failure_ = why;
-    stepTimer_.stop();
-    emit finished(false);
+    failure_ = QStringLiteral("step %1: no %2 within %3 ms").arg(step_ + 1).arg(what).arg(step.timeoutMs);
 }
 
 } // namespace zaz::test

@@ -1,65 +1,70 @@
 // Prompts for tests: every box is recorded, and answers come from a script. A box the
-// script does not answer is cancelled (or acknowledged, for a message).
+// script does not answer is cancelled (or acknowledged, for a message); input and colour
+// boxes are always cancelled.
 #pragma once
 
 #include "core/Prompts.h"
 
 #include <QList>
-#include <QString>
-#include <deque>
 #include <optional>
-#include <variant>
 
 namespace zaz::test {
 
 struct PromptCall {
     enum Kind { Message, Ask, Input, Open, Save, Color } kind;
-    QString text;     // message text, question or prompt
-    QString caption;  // caption or dialog title
-    QString filter;   // file dialogs
-    QString initialDir;
+    // The message text, question or prompt; the caption or dialog title; for file dialogs,
+    // the filter and the initial folder.
+    QString text, caption, filter, initialDir;
 };
 
 class ScriptedPrompts final : public Prompts {
 public:
     // Answers, consumed in order by the box of the matching kind.
-    void answerAsk(Answer a) { asks_.push_back(a); }
-    void answerInput(std::optional<QString> v) { inputs_.push_back(std::move(v)); }
-    void answerOpen(std::optional<QString> v) { opens_.push_back(std::move(v)); }
-    void answerSave(std::optional<QString> v) { saves_.push_back(std::move(v)); }
-    void answerColor(std::optional<TColor> v) { colors_.push_back(v); }
+    void answerAsk(Answer a) { asks_.append(a); }
+    void answerOpen(std::optional<QString> v) { opens_.append(std::move(v)); }
+    void answerSave(std::optional<QString> v) { saves_.append(std::move(v)); }
 
     const QList<PromptCall> &calls() const { return calls_; }
     // The texts of the message boxes shown so far.
-    QStringList messages() const;
-    int count(PromptCall::Kind kind) const;
+    QStringList messages() const
+    {
+        QStringList texts;
+        for (const PromptCall &c : calls_)
+            if (c.kind == PromptCall::Message)
+                texts << c.text;
+        return texts;
+    }
     void clear() { calls_.clear(); }
 
-    void showMessage(const QString &text) override;
-    Answer ask(const QString &text, const QString &caption, Buttons buttons) override;
-    std::optional<QString> inputQuery(const QString &caption, const QString &prompt,
-                                      const QString &value) override;
-    std::optional<QString> openFile(const FileDialogRequest &request) override;
-    std::optional<QString> saveFile(const FileDialogRequest &request) override;
-    std::optional<TColor> chooseColor(TColor initial) override;
+    void showMessage(const QString &text) override { calls_.append({PromptCall::Message, text, {}, {}, {}}); }
+    Answer ask(const QString &text, const QString &caption, Buttons buttons) override
+    {
+        calls_.append({PromptCall::Ask, text, caption, {}, {}});
+        return !asks_.isEmpty() ? asks_.takeFirst() : buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+    std::optional<QString> inputQuery(const QString &caption, const QString &prompt, const QString &) override
+    {
+        calls_.append({PromptCall::Input, prompt, caption, {}, {}});
+        return std::nullopt;
+    }
+    std::optional<QString> openFile(const FileDialogRequest &r) override { return file(PromptCall::Open, r, opens_); }
+    std::optional<QString> saveFile(const FileDialogRequest &r) override { return file(PromptCall::Save, r, saves_); }
+    std::optional<TColor> chooseColor(TColor) override
+    {
+        calls_.append({PromptCall::Color, {}, {}, {}, {}});
+        return std::nullopt;
+    }
 
 private:
-    template <typename T>
-    static T take(std::deque<T> &queue, T fallback)
+    std::optional<QString> file(PromptCall::Kind kind, const FileDialogRequest &r, QList<std::optional<QString>> &to)
     {
-        if (!queue.empty()) {
-            fallback = std::move(queue.front());
-            queue.pop_front();
-        }
-        return fallback;
+        calls_.append({kind, {}, r.title, r.filter, r.initialDir});
+        return to.isEmpty() ? std::nullopt : to.takeFirst();
     }
 
     QList<PromptCall> calls_;
-    std::deque<Answer> asks_;
-    std::deque<std::optional<QString>> inputs_;
-    std::deque<std::optional<QString>> opens_;
-    std::deque<std::optional<QString>> saves_;
-    std::deque<std::optional<TColor>> colors_;
+    QList<Answer> asks_;
+    QList<std::optional<QString>> opens_, saves_;
 };
 
 } // namespace zaz::test

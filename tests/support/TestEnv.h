@@ -1,55 +1,73 @@
-// What the window tests need: a working folder with settings files, scripted prompts, a
-// settable clock and a shell that records what it was asked to start.
+// What the window tests need: a working folder with settings files, scripted prompts and a
+// settable clock.
 #pragma once
 
-#include "ui/AppServices.h"
 #include "core/Clock.h"
-#include "core/Shell.h"
+#include "core/Codec.h"
 #include "support/ScriptedPrompts.h"
+#include "ui/AppServices.h"
 
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
+#include <QDir>
+#include <QDirIterator>
 #include <QTemporaryDir>
 
 namespace zaz::test {
 
-class RecordingShell final : public Shell {
-public:
-    bool open(const QString &program, const QString &parameters) override
-    {
-        opened << program + QLatin1Char('|') + parameters;
-        return result;
-    }
-    QStringList opened;
-    bool result = true;
-};
-
 // The source tree's data/ folder, the starting set a new user gets.
-QString SourceDataDir();
+inline QString SourceDataDir() { return QStringLiteral(ZAZ_SOURCE_DIR "/data"); }
 
+// An empty working folder, or with withStartingData(), a copy of the starting set.
 class TestEnv {
 public:
-    // An empty working folder.
-    TestEnv();
-    // A working folder with a copy of the starting set of data/.
-    static TestEnv withStartingData();
+    static TestEnv withStartingData()
+    {
+        TestEnv env;
+        const QDir source(SourceDataDir());
+        for (QDirIterator it(source.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+            const QString from = it.next();
+            env.writeBytes(source.relativeFilePath(from), ReadFile(from));
+        }
+        return env;
+    }
 
     QString dir() const { return dir_.path(); }
-    QString path(const QString &name) const;
-    // Writes text (Windows-1252, CRLF) to a file of the working folder.
-    void write(const QString &name, const QString &text) const;
-    QByteArray readBytes(const QString &name) const;
-    // Services that point at this folder; a library name nobody has, unless set.
-    AppServices services(QSize screen = QSize(1920, 1080));
+    QString path(const QString &name) const { return dir_.filePath(name); }
+    // Writes text (Windows-1252, CRLF) to a file of the working folder, making its folder.
+    void write(const QString &name, const QString &text) const
+    {
+        writeBytes(name, EncodeCp1252(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                                          .replace(QLatin1Char('\n'), QStringLiteral("\r\n"))));
+    }
+    void writeBytes(const QString &name, const QByteArray &bytes) const
+    {
+        QFile f(path(name));
+        if (QDir(dir()).mkpath(QFileInfo(name).path()) && f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            f.write(bytes);
+    }
+    QByteArray readBytes(const QString &name) const { return ReadFile(path(name)); }
+    // Replaces every from by to in a file of the folder; false when from is not there.
+    bool replace(const QString &name, const QByteArray &from, const QByteArray &to) const
+    {
+        QByteArray bytes = readBytes(name);
+        writeBytes(name, QByteArray(bytes).replace(from, to));
+        return bytes.contains(from);
+    }
+    // Services that point at this folder, with a simulator library nobody has and no shell.
+    AppServices services(QSize screen = QSize(1920, 1080))
+    {
+        return {&prompts, &clock, nullptr, dir(), screen, QStringLiteral("ZazNoSuchSimulatorLibrary")};
+    }
 
     ScriptedPrompts prompts;
     ManualClock clock;
-    RecordingShell shell;
-
-    TestEnv(TestEnv &&) = default;
 
 private:
+    static QByteArray ReadFile(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
     QTemporaryDir dir_;
 };
 

@@ -208,10 +208,13 @@ QString ReplayUsage()
         "      rejoue une capture de lignes du serveur comme si elles arrivaient après une\n"
         "      connexion acceptée (indicatif INDICATIF, ZAZ_OBS par défaut ; serveur FSD par\n"
         "      défaut ; COM1 : fréquence de l'aéroport du secteur) : lectures de 64 Kio, un\n"
-        "      tick par lecture ; toute fin de ligne du fichier (CR LF, LF ou CR) compte comme\n"
-        "      CR LF ; horloge fixe partant du 01/01/2000 12:00:00 UTC, 100 ms par tick.\n"
-        "      Écrit un objet JSON : trafic, contrôleurs, radio, strips, plans déposés,\n"
-        "      météo, lignes envoyées, erreurs et durée (ms) ; --settings donne le ZAZ.ini\n"
+        "      tick par lecture suivi du pas du modèle d'un redessin, jusqu'à ce que toutes\n"
+        "      les demandes de plan de vol soient parties ; toute fin de ligne du fichier (CR\n"
+        "      LF, LF ou CR) compte comme CR LF ; horloge fixe partant du 01/01/2000 12:00:00\n"
+        "      UTC, 100 ms par tick. Écrit un objet JSON : trafic, contrôleurs, radio, strips\n"
+        "      (et l'indicatif de chacun : stripCallsigns), plans déposés, météo, lignes\n"
+        "      envoyées, erreurs, avions refusés table pleine (refusedAircraft) et durée (ms) ;\n"
+        "      --settings donne le ZAZ.ini\n"
         "      des textes de qualification et de position\n");
 }
 
