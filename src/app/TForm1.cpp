@@ -5,6 +5,7 @@
 #include "core/Shell.h"
 #include "link/Connection.h"
 #include "link/Senders.h"
+#include "sector/Projection.h"
 #include "sector/SectorReader.h"
 #include "sector/SectorWriter.h"
 #include "state/Ticks.h"
@@ -218,6 +219,8 @@ void TForm1::FormResize(const QSize &client)
 void TForm1::fullRedraw()
 {
     const QDateTime now = services_.clock->now();
+    // The view's edges follow the picture, for whatever turns a pixel into a position.
+    ComputeEdges(state_.view, picture_.size());
     StepBeforeRedraw(state_, now);
     renderer_.draw(picture_, SceneOf(state_), now);
     copyPictureToWindow();

@@ -102,7 +102,7 @@ void ScopeCanvas::textOut(int x, int y, const QString &text, const QColor &colou
 
 QPoint ScopeCanvas::project(float lat, float lon) const
 {
-    return GeoToScreenRounded(s_.view, lat, lon);
+    return GeoToScreenRounded(view_, lat, lon);
 }
 
 void ScopeCanvas::ellipse(QPointF centre, qreal rx, qreal ry)

@@ -1,896 +1,279 @@
-// Checks of the traffic drawn by the full redraw: conflict and emergency alerts, the cell
-// conflict test against a scan of the whole table, target orientation, speed vector, trail,
-// rings, labels and colours, expiry, the selected aircraft's route and the text block.
-// The picture is 400 x 300, centred on (0, 0) at 3 pixels per nautical mile, with a
-// different colour for every colour-table entry on a black background; targets are placed
-// on whole pixels unless a test says otherwise. A circle of radius r around a pixel spans
-// r pixels on each side of it.
+// The pixel rules of the scope picture, drawn straightforwardly after the model's step (the
+// program's renderer gives the same pixels): the map layers and their order, symbols,
+// names and runways, range rings, the targets and their labels, rings and trails, the text
+// block and the measuring tools. The picture is 400 x 300, centred on 0°/0° at 3 pixels a
+// nautical mile (180 pixels a degree), with a colour of its own for every colour-table entry
+// on black. Lines cover their first pixel, not their last.
 #include "support/PixelChecks.h"
 #include "support/ScopeFixture.h"
-#include "scope/Conflict.h"
 #include "scope/ScopeRenderer.h"
 #include "scope/TrafficLayer.h"
-#include "sector/Projection.h"
+#include "state/Ticks.h"
 #include "traffic/TrafficOps.h"
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
-#include <cmath>
-#include <functional>
-#include <limits>
-#include <random>
-
 using namespace zaz;
-using zaz::test::IsInk;
 
 namespace {
 
-
-constexpr QSize kPicture(400, 300);
-constexpr float kScale = 3;
-constexpr double kPi = 3.14159265358979323846;
-
-// One colour per entry, none black (the background), none repeated, none the cyan or red
-// of the text block.
-const QColor kColours[kColourCount] = {
-    QColor(0, 0, 0),       QColor(255, 0, 1),     QColor(0, 255, 0),     QColor(0, 0, 255),
-    QColor(255, 255, 0),   QColor(255, 0, 255),   QColor(0, 254, 254),   QColor(255, 128, 0),
-    QColor(128, 255, 0),   QColor(0, 128, 255),   QColor(255, 0, 128),   QColor(128, 0, 255),
-    QColor(0, 255, 128),   QColor(128, 128, 128), QColor(255, 255, 255), QColor(64, 64, 192),
-    QColor(192, 64, 64),   QColor(64, 192, 64),   QColor(192, 192, 64),  QColor(64, 192, 192),
-    QColor(200, 100, 50)};
-const QColor kTarget = kColours[kColTarget];
-const QColor kCyan(0, 255, 255), kRed(255, 0, 0), kBlack(0, 0, 0);
-
 using PixelTest = std::function<bool(int, int)>;
+const QRect kAll(0, 0, 400, 300);
+// None black but the background, none repeated, none the cyan or red of the text block.
+const QColor kColours[kColourCount] = {
+    {0, 0, 0},       {255, 0, 1},     {0, 255, 0},     {0, 0, 255},   {255, 255, 0},  {255, 0, 255}, {0, 254, 254},
+    {255, 128, 0},   {128, 255, 0},   {0, 128, 255},   {255, 0, 128}, {128, 0, 255},  {0, 255, 128}, {128, 128, 128},
+    {255, 255, 255}, {64, 64, 192},   {192, 64, 64},   {64, 192, 64}, {192, 192, 64}, {64, 192, 192}, {200, 100, 50}};
+const QColor kTarget = kColours[kColTarget], kCyan(0, 255, 255), kRed(255, 0, 0);
+const QColor kGeo(10, 200, 90);
 
-// Pixels of exactly this colour in the area, those where skip is true left out.
-int Count(const QImage &image, QRect area, const QColor &colour, const PixelTest &skip = {})
+// Pixels more than a pixel off the circle of radius r around (cx, cy).
+PixelTest OffRing(int cx, int cy, double r)
 {
-    area &= image.rect();
-    const QRgb want = colour.rgb();
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixel(x, y) == want && !(skip && skip(x, y)))
-                ++n;
-    return n;
+    return [=](int x, int y) { return std::abs(std::hypot(x - cx, y - cy) - r) >= 1; };
 }
 
+struct Probe { // pixels of a colour (or of its ink) in an area, but those skip names: from least to most
+    const char *what; QRect area; QColor colour; bool ink; int least, most; PixelTest skip = {};
+};
 
-// Pixels of any other colour in the area.
-int CountOther(const QImage &image, QRect area, const QColor &colour, const PixelTest &skip = {})
-{
-    area &= image.rect();
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixel(x, y) != colour.rgb() && !(skip && skip(x, y)))
-                ++n;
-    return n;
-}
-
-int CountInk(const QImage &image, QRect area, const QColor &colour, const PixelTest &skip = {})
-{
-    area &= image.rect();
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (IsInk(image.pixel(x, y), colour) && !(skip && skip(x, y)))
-                ++n;
-    return n;
-}
-
-// Pixels within tolerance of the circle of radius r around the pixel (cx, cy).
-PixelTest OnCircle(int cx, int cy, double r, double tolerance = 1.0)
-{
-    return [=](int x, int y) { return std::abs(std::hypot(x - cx, y - cy) - r) < tolerance; };
-}
-
-PixelTest Not(const PixelTest &t)
-{
-    return [=](int x, int y) { return !t(x, y); };
-}
-
-// Lines of text as the scope writes them, the first with its top-left corner at (0, 0) and
-// each further one dy pixels lower, alone on black.
-QImage TextAlone(const QStringList &lines, int dy, const QColor &colour, const DisplaySettings &display, QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QPainter p(&image);
-    p.setFont(ScreenFont(display));
-    p.setPen(colour);
-    const int ascent = QFontMetrics(p.font()).ascent();
-    for (int i = 0; i < lines.size(); ++i)
-        p.drawText(QPoint(0, i * dy + ascent), lines[i]);
-    return image;
-}
-
-// Whether the picture shows exactly this text with its top-left corner at (x, y) (and
-// nothing else in the text's box), except at pixels where skip says another drawing crosses.
-bool TextAt(const QImage &image, int x, int y, const QString &text, const QColor &colour,
-            const DisplaySettings &display, const PixelTest &skip = {})
-{
-    const QFontMetrics metrics(ScreenFont(display));
-    const QSize box(metrics.horizontalAdvance(text) + 4, metrics.height());
-    const QImage alone = TextAlone({text}, 0, colour, display, box);
-    for (int j = 0; j < box.height(); ++j)
-        for (int i = 0; i < box.width(); ++i) {
-            if (skip && skip(x + i, y + j))
-                continue;
-            if (!image.rect().contains(x + i, y + j) || image.pixel(x + i, y + j) != alone.pixel(i, j))
-                return false;
-        }
-    return true;
-}
-
-class ScopeTraffic : public ::testing::Test {
+class ScopePixels : public ::testing::Test {
 protected:
-    ScopeTraffic() : picture_(kPicture, QImage::Format_RGB32)
+    ScopePixels()
     {
-        test::PrepareTestScope(s_, kColours, kScale, kPicture);
-        DisplaySettings &d = s_.settings.display;
-        d.minimumAltitude = 1000;
-        d.verticalSeparation = 1000;
-        d.horizontalSeparation = 5;
-        // Labels only where a test asks for them (transponder "N"): Add gives "S".
-        d.labelMode = 1;
-        s_.view.vectorMinutes = 1;
-        // Oriented by heading unless a test says otherwise.
+        test::PrepareTestScope(s_, kColours, 3);
+        s_.settings.display.labelMode = 1; // labels only where a test asks for them (transponder "N")
         s_.link.serverType = QStringLiteral("VIREO-SERVER");
     }
-
-    float Lat(double x, double y)
+    float lat(double x, double y) { return float(test::PixelToGeo(s_.view, kAll.size(), x, y).y()); }
+    float lon(double x, double y) { return float(test::PixelToGeo(s_.view, kAll.size(), x, y).x()); }
+    float lat(QPoint p) { return lat(p.x(), p.y()); }
+    float lon(QPoint p) { return lon(p.x(), p.y()); }
+    template <typename R> R at(R r, double x, double y) { return r.latitude = lat(x, y), r.longitude = lon(x, y), r; }
+    RouteSegment seg(QLine l) { return {lat(l.p1()), lon(l.p1()), lat(l.p2()), lon(l.p2())}; }
+    // A live aircraft at the pixel (x, y) heading north at 300 kt, its whole trail there (the
+    // record is valid until the next one is added).
+    AVION &add(const char *callsign, double x, double y, int altitude = 12000)
     {
-        ComputeEdges(s_.view, kPicture);
-        return float(ScreenToGeo(s_.view, x, y).y());
+        const ServerPosition p{"S", QLatin1String(callsign), "1000", "1", lat(x, y), lon(x, y), altitude, 300, 0};
+        return s_.traffic.table.edit(ApplyServerPosition(s_.traffic, p, true, now_));
     }
-    float Lon(double x, double y)
+    AVION &plane(const char *callsign) { return s_.traffic.table.edit(s_.traffic.table.FindAircraft(callsign)); }
+    // The model's step, then the picture (the map layers alone when asked).
+    const QImage &draw(bool mapOnly = false)
     {
-        ComputeEdges(s_.view, kPicture);
-        return float(ScreenToGeo(s_.view, x, y).x());
-    }
-
-    // A live aircraft at the pixel (x, y), heading north, its whole trail there too, just
-    // updated by the server.
-    int Add(const QString &callsign, double x, double y, int altitude = 12000)
-    {
-        TrafficTable &table = s_.traffic.table;
-        const int i = table.AcquireRecord();
-        table.SetCallsign(i, callsign);
-        AVION &a = table.Edit(i);
-        a.lat = Lat(x, y);
-        a.lon = Lon(x, y);
-        a.trail.fill({a.lat, a.lon});
-        a.altitude = a.prevAltitude = altitude;
-        a.groundSpeed = 300;
-        a.heading = 0;
-        a.squawk = QStringLiteral("1000");
-        a.transponderMode = QStringLiteral("S");
-        a.serverSeen = now_;
-        a.fromServer = true;
-        s_.traffic.LiveTrafficList.append(QString::number(i));
-        return i;
-    }
-    AVION &plane(int i) { return s_.traffic.table.Edit(i); }
-    void trailAt(int i, int k, double x, double y) { plane(i).trail[k] = {Lat(x, y), Lon(x, y)}; }
-
-    const QImage &draw()
-    {
-        // Anything left from before must be painted over.
-        picture_.fill(QColor(77, 66, 55));
-        FullRedraw(picture_, s_, now_);
+        picture_.fill(QColor(77, 66, 55)); // anything left from before must be painted over
+        StepBeforeRedraw(s_, now_);
+        mapOnly ? DrawMapLayers(picture_, SceneOf(s_)) : DrawScopeStraight(picture_, SceneOf(s_), now_);
         return picture_;
     }
-
-    bool TextAt(int x, int y, const QString &text, const QColor &colour, const PixelTest &skip = {})
+    int count(QRect area, QColor c, const PixelTest &skip = {}, bool ink = false)
     {
-        return ::TextAt(picture_, x, y, text, colour, s_.settings.display, skip);
+        return test::Count(picture_, area, c, skip, ink);
+    }
+    void check(std::initializer_list<Probe> probes)
+    {
+        for (const Probe &p : probes)
+            if (const int n = count(p.area, p.colour, p.skip, p.ink); n < p.least || n > p.most)
+                ADD_FAILURE() << p.what << ": " << n;
+    }
+    // Whether the picture shows exactly these lines, dy apart, the first with its top-left
+    // corner at (x, y), and nothing else in their box but where skip says a drawing crosses.
+    bool textAt(int x, int y, const QStringList &lines, const QColor &colour, const PixelTest &skip = {}, int dy = 14)
+    {
+        const QFontMetrics metrics(ScreenFont(s_.settings.display));
+        QImage alone(picture_.size(), QImage::Format_RGB32);
+        alone.fill(Qt::black);
+        QPainter p(&alone);
+        p.setFont(ScreenFont(s_.settings.display));
+        p.setPen(colour);
+        QRect box(x, y, 0, int(lines.size() - 1) * dy + metrics.height());
+        for (int i = 0; i < lines.size(); ++i) {
+            p.drawText(QPoint(x, y + i * dy + metrics.ascent()), lines[i]);
+            box.setWidth(std::max(box.width(), metrics.horizontalAdvance(lines[i]) + 4));
+        }
+        p.end();
+        for (int j = box.top(); j <= box.bottom(); ++j)
+            for (int i = box.left(); i <= box.right() && skip; ++i)
+                alone.setPixel(i, j, skip(i, j) ? picture_.pixel(i, j) : alone.pixel(i, j));
+        return alone.copy(box) == picture_.copy(box);
     }
 
     RadarState s_;
-    QImage picture_;
+    QImage picture_{kAll.size(), QImage::Format_RGB32};
     const QDateTime now_{QDate(2024, 6, 12), QTime(14, 30, 0), Qt::UTC};
 };
 
-// ---- conflict and emergency alert --------------------------------------------------------
+// ---- map -------------------------------------------------------------------------------
 
-TEST_F(ScopeTraffic, PairThreeMilesApartWithinTheVerticalSeparationAlerts)
+TEST_F(ScopePixels, MapLayersInTheirOrderEachOnlyWhenShownAndRangeRings)
 {
-    s_.view.vectorMinutes = 0; // vectors and their numbers would cross the rings
-    const int a = Add(QStringLiteral("AFR1"), 150, 200, 12000);
-    const int b = Add(QStringLiteral("BAW2"), 159, 200, 12500); // 9 pixels: 3 nm east
-    const QColor alert = kColours[kColAlert];
-    const QRect alerte(kPicture.width() - 100, 40, 100, 20);
-    const auto inAlerte = [&](int x, int y) { return alerte.contains(x, y); };
-    {
-        const QImage &image = draw();
-        EXPECT_TRUE(plane(a).alert);
-        EXPECT_TRUE(plane(b).alert);
-        EXPECT_TRUE(s_.traffic.globalAlert);
-        // A dotted ring of round(5 nm × 3) = 15 pixels around each: the outer half of each
-        // is clear of the other ring.
-        const int left = Count(image, QRect(130, 180, 18, 41), alert, Not(OnCircle(150, 200, 15)));
-        const int right = Count(image, QRect(162, 180, 18, 41), alert, Not(OnCircle(159, 200, 15)));
-        EXPECT_GT(left, 6);
-        EXPECT_GT(right, 6);
-        EXPECT_LT(left, 30) << "dotted, not solid";
-        // Alert pixels only on the two rings and in "ALERTE".
-        EXPECT_EQ(Count(image, image.rect(), alert, [&](int x, int y) {
-                      return OnCircle(150, 200, 15)(x, y) || OnCircle(159, 200, 15)(x, y) || inAlerte(x, y);
-                  }),
-                  0);
-        EXPECT_TRUE(TextAt(alerte.x(), alerte.y(), QStringLiteral("ALERTE"), alert));
-    }
-    // 1000 ft apart with a vertical separation of 1000 ft: separated.
-    plane(b).altitude = 13000;
-    {
-        const QImage &image = draw();
-        EXPECT_FALSE(plane(a).alert);
-        EXPECT_FALSE(plane(b).alert);
-        EXPECT_FALSE(s_.traffic.globalAlert);
-        EXPECT_EQ(CountInk(image, image.rect(), alert), 0);
-    }
-    // 999 ft apart, either one above the other.
-    plane(b).altitude = 11001;
-    draw();
-    EXPECT_TRUE(plane(a).alert && plane(b).alert);
-}
-
-TEST_F(ScopeTraffic, BelowTheMinimumNoConflictButEmergencySquawksAlert)
-{
-    s_.view.vectorMinutes = 0;
-    const QColor alert = kColours[kColAlert];
-    // Minimum 1000 ft: an aircraft at 1000 ft is not above it, nor is one at 900.
-    const int high = Add(QStringLiteral("AFR1"), 150, 200, 1500);
-    const int low = Add(QStringLiteral("BAW2"), 159, 200, 1000);
-    const int lower = Add(QStringLiteral("DLH3"), 150, 209, 900);
-    draw();
-    EXPECT_FALSE(plane(high).alert) << "the other one is not above the minimum";
-    EXPECT_FALSE(plane(low).alert);
-    EXPECT_FALSE(plane(lower).alert);
-    EXPECT_FALSE(s_.traffic.globalAlert);
-    EXPECT_EQ(CountInk(picture_, picture_.rect(), alert), 0);
-
-    // Emergency squawks alert at any altitude; only the aircraft squawking it is flagged.
-    for (const char *squawk : {"7500", "7600", "7700"}) {
-        SCOPED_TRACE(squawk);
-        plane(lower).squawk = QLatin1String(squawk);
-        const QImage &image = draw();
-        EXPECT_TRUE(plane(lower).alert);
-        EXPECT_FALSE(plane(high).alert);
-        EXPECT_FALSE(plane(low).alert);
-        EXPECT_TRUE(s_.traffic.globalAlert);
-        EXPECT_GT(Count(image, QRect(130, 200, 18, 30), alert, Not(OnCircle(150, 209, 15))), 6);
-        EXPECT_TRUE(TextAt(300, 40, QStringLiteral("ALERTE"), alert));
-    }
-    for (const char *squawk : {"7777", "770", "77000", "0700"}) {
-        plane(lower).squawk = QLatin1String(squawk);
-        draw();
-        EXPECT_FALSE(plane(lower).alert) << squawk;
-        EXPECT_FALSE(s_.traffic.globalAlert) << squawk;
-    }
-}
-
-TEST_F(ScopeTraffic, AlertRingRadiusIsTheRoundedSeparation)
-{
-    // 5 nm at 2.5 pixels per nm: 12.5 pixels, rounded to 12.
-    s_.view.scale = 2.5f;
-    s_.view.vectorMinutes = 0;
-    const int a = Add(QStringLiteral("AFR1"), 200, 150, 500);
-    plane(a).squawk = QStringLiteral("7700");
-    const QImage &image = draw();
-    const QColor alert = kColours[kColAlert];
-    // The dotted ring's pixels lie 12 pixels from P on average (13 would be 12.5 unrounded).
-    double sum = 0;
-    int n = 0, left = 1000;
-    for (int y = 120; y <= 180; ++y)
-        for (int x = 170; x <= 230; ++x)
-            if (image.pixelColor(x, y) == alert) {
-                sum += std::hypot(x - 200, y - 150);
-                ++n;
-                left = std::min(left, x);
-            }
-    ASSERT_GT(n, 15);
-    EXPECT_NEAR(sum / n, 12.0, 0.3);
-    EXPECT_EQ(left, 188);
-}
-
-TEST_F(ScopeTraffic, DistanceIsRoundedToWholeMilesBeforeTheComparison)
-{
-    // Horizontal separation 5: 4.4 nm rounds to 4 (conflict), 4.6 to 5 (none), 4.5 to 4
-    // (ties go to the even number).
-    const int a = Add(QStringLiteral("AFR1"), 200, 150, 12000);
-    const int b = Add(QStringLiteral("BAW2"), 200, 150, 12000);
-    const auto conflict = [&](float nmPerDeg, float dLat) {
-        s_.view.nmPerDegLat = nmPerDeg;
-        plane(a).lat = 0.25f;
-        plane(b).lat = 0.25f + dLat;
-        plane(b).lon = plane(a).lon;
-        const ConflictTest cells(s_);
-        const bool scan = ConflictTest::InConflictByScan(s_, a);
-        EXPECT_EQ(cells.InConflict(s_, a), scan);
-        EXPECT_EQ(ConflictTest::InConflictByScan(s_, b), scan) << "the distance is symmetric";
-        draw();
-        EXPECT_EQ(plane(a).alert, scan);
-        EXPECT_EQ(plane(b).alert, scan);
-        return scan;
+    SectorTables &t = s_.sector.tables;
+    t.geo = {GEO{lat(20, 150), lon(20, 150), lat(380, 150), lon(380, 150), FromQColor(kGeo), -1, {}}};
+    for (QList<ROUTE> *table : {&t.lowAirways, &t.highAirways, &t.artcc, &t.artccLow, &t.artccHigh, &t.sids, &t.stars})
+        *table = {ROUTE{"", {seg({20, 150, 380, 150})}, 1}};
+    t.runways = {RUNWAY{{}, {}, "000", "000", lat(120, 150), lon(120, 150), lat(280, 150), lon(280, 150), {}}};
+    t.airports = {at(Airport{}, 200, 150)};
+    t.fixes = {at(FIXE{{}, 0, 0, 1, {}}, 200, 154)}; // the triangle's apex
+    t.vors = t.ndbs = {at(VOR{}, 200, 150)};
+    s_.sector.identity.ownLat = lat(170, 150); // the first range ring through the pixel
+    s_.sector.identity.ownLon = lon(170, 150);
+    const QColor ring = kColours[kColRings];
+    s_.settings.display.colours[kColRings].visible = 1;
+    // Rings every 10 nm around it: the first unlabelled, the next ones at their four points.
+    const PixelTest onRings = [](int x, int y) {
+        return std::abs(std::fmod(std::hypot(x - 170, y - 150) + 15, 30) - 15) < 1.6;
     };
-    EXPECT_TRUE(conflict(60, 4.4f / 60));
-    EXPECT_FALSE(conflict(60, 4.6f / 60));
-    EXPECT_FALSE(conflict(60, 5.0f / 60));
-    EXPECT_TRUE(conflict(36, 0.125f)) << "4.5 nm exactly";
-    EXPECT_TRUE(conflict(60, 0)) << "same position";
-    // The flat distance uses both factors: 3 nm north and 4 nm east is 5 nm.
-    s_.view.nmPerDegLat = 60;
-    s_.view.nmPerDegLon = 30;
-    plane(a).lat = plane(a).lon = 0;
-    plane(b).lat = 3.0f / 60;
-    plane(b).lon = 4.0f / 30;
-    EXPECT_FALSE(ConflictTest::InConflictByScan(s_, a));
-    EXPECT_FALSE(ConflictTest(s_).InConflict(s_, a));
-    s_.settings.display.horizontalSeparation = 6;
-    EXPECT_TRUE(ConflictTest::InConflictByScan(s_, a));
-    EXPECT_TRUE(ConflictTest(s_).InConflict(s_, a));
-}
-
-// The cell test against a scan of every record, on a crowded table: aircraft at random, others
-// placed close to a cell width from an earlier one, freed records among them, several
-// separations and longitude factors.
-TEST(ConflictCells, AnswersThoseOfAScanOfTheWholeTable)
-{
-    RadarState s;
-    TrafficTable &table = s.traffic.table;
-    std::mt19937 random(20240310);
-    std::uniform_real_distribution<double> latitude(45.0, 47.0), longitude(3.0, 7.0), unit(0.0, 1.0);
-    std::uniform_int_distribution<int> level(0, 200);
-    const double nearDistances[] = {0, 0.49, 0.5, 0.51, 1.49, 1.5, 4.49, 4.5, 4.51, 5, 5.5, 9.49, 9.5, 10.5};
-    constexpr int kCount = 3000;
-    for (int k = 0; k < kCount; ++k) {
-        const int i = table.AcquireRecord();
-        table.SetCallsign(i, QStringLiteral("R%1").arg(k));
-        AVION &a = table.Edit(i);
-        if (k % 2 == 1) {
-            // Next to an earlier aircraft, at one of the distances that matter when rounded.
-            const AVION &other = table[int(random() % unsigned(k))];
-            const double d = nearDistances[random() % std::size(nearDistances)];
-            const double angle = unit(random) * 2 * kPi;
-            a.lat = float(other.lat + d * std::cos(angle) / 60);
-            a.lon = float(other.lon + d * std::sin(angle) / 60);
-            const int dAlt[] = {0, 1, 500, 999, 1000, 1001};
-            a.altitude = other.altitude + dAlt[random() % std::size(dAlt)] * (random() % 2 ? 1 : -1);
-        } else {
-            a.lat = float(latitude(random));
-            a.lon = float(longitude(random));
-            a.altitude = level(random) * 100;
-        }
+    draw(true);
+    EXPECT_EQ(count({170, 121, 24, 16}, ring, onRings, true) + count({170, 181, 24, 16}, ring, onRings, true), 0);
+    EXPECT_TRUE(textAt(170, 211, {"20"}, ring));
+    // From the top layer down, each hidden in turn uncovers the one below; the background is
+    // drawn though its entry is not shown.
+    s_.settings.display.colours[kColBackground].visible = 0;
+    for (int entry : {kColStar, kColSid, kColNdb, kColVor, kColFixes, kColAirports, kColRunways, kColArtccHigh,
+                      kColArtccLow, kColArtcc, kColHighAirways, kColLowAirways, kColRings, kColGeo, kColBackground}) {
+        EXPECT_EQ(draw(true).pixelColor(200, 150), entry == kColGeo ? kGeo : kColours[entry]) << entry;
+        s_.settings.display.colours[entry].visible = 0;
     }
-    // One record in ten freed, as a removal leaves it.
-    const auto free = [&](int i) {
-        table.SetCallsign(i, QString());
-        table.Edit(i).lat = 9999.0f;
-    };
-    for (int i = 0; i < kCount; i += 10)
-        free(i);
-
-    struct Case {
-        int horizontal;
-        int vertical;
-        int minimum;
-        float nmPerDegLon;
-    };
-    QList<Case> cases;
-    for (float lon : {30.0f, 60.0f})
-        for (int h : {0, 1, 5, 10})
-            cases.append({h, 1000, 1000, lon});
-    cases.append({5, 0, 0, 60});
-    cases.append({5, 1000, 0, 42.5f});
-
-    for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << "horizontal " << c.horizontal << " vertical " << c.vertical << " minimum "
-                                        << c.minimum << " nm per degree of longitude " << c.nmPerDegLon);
-        s.settings.display.horizontalSeparation = c.horizontal;
-        s.settings.display.verticalSeparation = c.vertical;
-        s.settings.display.minimumAltitude = c.minimum;
-        s.view.nmPerDegLat = 60;
-        s.view.nmPerDegLon = c.nmPerDegLon;
-        const ConflictTest test(s);
-        int conflicts = 0, clear = 0, differ = 0, firstDiffer = -1;
-        for (int i = 0; i < table.size(); ++i) {
-            if (table[i].callsign.isEmpty())
-                continue;
-            const bool scan = ConflictTest::InConflictByScan(s, i);
-            (scan ? conflicts : clear)++;
-            if (test.InConflict(s, i) != scan && differ++ == 0)
-                firstDiffer = i;
-        }
-        EXPECT_EQ(differ, 0) << "first at record " << firstDiffer;
-        if (c.horizontal >= 5 && c.vertical > 0) {
-            EXPECT_GT(conflicts, 200);
-            EXPECT_GT(clear, 200);
-        }
-        if (c.horizontal == 0 || c.vertical == 0) {
-            EXPECT_EQ(conflicts, 0);
-        }
-    }
-
-    // Records freed after the test was built never match.
-    s.settings.display.horizontalSeparation = 5;
-    s.settings.display.verticalSeparation = 1000;
-    s.settings.display.minimumAltitude = 1000;
-    s.view.nmPerDegLon = 60;
-    const ConflictTest before(s);
-    for (int i = 1; i < kCount; i += 7)
-        if (!table[i].callsign.isEmpty())
-            free(i);
-    int differ = 0;
-    for (int i = 0; i < table.size(); ++i)
-        if (!table[i].callsign.isEmpty() && before.InConflict(s, i) != ConflictTest::InConflictByScan(s, i))
-            ++differ;
-    EXPECT_EQ(differ, 0);
+    EXPECT_EQ(count(kAll, Qt::black), 400 * 300);
 }
 
-// ---- labels -------------------------------------------------------------------------------
-
-// The label's second line of an aircraft at this speed, now at altitude and before at
-// previous, with the transition at 3000 ft.
-QString AltitudeLine(int speed, int altitude, int previous)
+TEST_F(ScopePixels, SymbolsNamesRunwaysAndWeather)
 {
-    AVION a;
-    a.groundSpeed = speed;
-    a.altitude = altitude;
-    a.prevAltitude = previous;
-    return LabelAltitudeLine(a, 3000);
+    SectorTables &t = s_.sector.tables;
+    t.vors = {at(VOR{"LSE", "114.750", 0, 0, 1, "SAINT EXUPERY"}, 40, 80)};
+    t.ndbs = {at(VOR{"LYE", "315", 0, 0, 0, "LYON"}, 40, 110)};
+    t.sids = {ROUTE{"MTL5A", {seg({20, 140, 70, 140}), seg({70, -20, 120, -5})}, 1},
+              ROUTE{"MTL5B", {seg({20, 160, 70, 160}), seg({70, 160, 100, 150})}, 1}};
+    t.stars = {ROUTE{"LSE1E", {seg({150, 140, 200, 140}), seg({200, 140, 250, 100})}, 1}};
+    t.lowAirways = {ROUTE{"A1", {seg({20, 190, 120, 190})}, 1}, ROUTE{"A2", {seg({280, 130, 380, 130})}, 0}};
+    t.artcc = {ROUTE{"LYON", {seg({280, 200, 380, 200})}, 0}};
+    t.fixes = {at(FIXE{"BADOR", 0, 0, 1, {}}, 30, 250), at(FIXE{"GOLEB", 0, 0, 0, {}}, 130, 250)};
+    // Runways of 20 px with a heading at one end (an axis at the other) or at both.
+    for (const auto &[y, heading, opposite] : {std::tuple{60, "270", "000"}, {100, "360", "180"}})
+        t.runways.append(RUNWAY{{}, {}, heading, opposite, lat(320, y), lon(320, y), lat(340, y), lon(340, y), {}});
+    t.airports = {at(Airport{}, 250, 240), at(Airport{}, 340, 280)};
+    t.airports[0].realMetarReceived = t.airports[1].simMetarReceived = 1;
+    t.airports[0].windGroup = QStringLiteral("27010KT"); // from the west: the arrow points east
+    t.airports[1].windGroup = QStringLiteral("VRB03KT");
+    s_.settings.display.showSidNames = s_.settings.display.showStarNames = s_.settings.display.showLowNames = 1;
+    draw(true);
+    const auto box = [](int x, int y) { return QRect(x, y, 24, 16); };
+    const QColor vor = kColours[kColVor], ndb = kColours[kColNdb], sid = kColours[kColSid];
+    const QColor fix = kColours[kColFixes], rwy = kColours[kColRunways], wx = kColours[kColWeather];
+    check({
+        {"VOR hexagon's top edge", {36, 72, 8, 1}, vor, false, 8, 8}, {"NDB circle", {32, 110, 1, 1}, ndb, false, 1, 1},
+        {"identifiers at +20", box(60, 80), vor, true, 6, 999},
+        {"VOR details at +50", {90, 80, 120, 16}, vor, true, 21, 9999},
+        {"no NDB details", {85, 105, 120, 25}, ndb, true, 0, 0},
+        {"SIDs named at their last segment's end when drawn", box(110, 160), sid, true, 6, 999},
+        {"not when that segment is off the picture", box(130, 5), sid, true, 0, 0},
+        {"STAR named at its first segment's end", box(210, 150), kColours[kColStar], true, 6, 999},
+        {"airways at each segment's start + (20, 20)", box(40, 210), kColours[kColLowAirways], true, 6, 999},
+        {"selected ones only", {270, 120, 130, 20}, kColours[kColLowAirways], false, 0, 0},
+        {"unselected boundary, no name", kAll, kColours[kColArtcc], true, 100, 101},
+        {"fix triangle's base", {26, 254, 8, 1}, fix, false, 8, 8}, {"fix name", box(50, 250), fix, true, 6, 999},
+        {"selected fixes only", {120, 240, 80, 30}, fix, true, 0, 0},
+        {"runways 3 px wide", {320, 58, 20, 5}, rwy, false, 60, 60},
+        {"a dashed axis of 10 nm at an end whose heading is not 000", {290, 60, 30, 1}, rwy, false, 11, 27},
+        {"none at the other end", {341, 48, 50, 25}, rwy, false, 0, 0},
+        {"axes at both ends", {290, 100, 80, 1}, rwy, false, 50, 75},
+        {"weather square", {230, 220, 40, 40}, wx, false, 80, 80,
+         [](int x, int y) { return std::max(std::abs(x - 250), std::abs(y - 240)) != 10; }},
+        {"shaft: 50 px", {250, 240, 50, 1}, wx, false, 50, 50}, {"its head", {290, 234, 10, 13}, wx, false, 8, 99},
+        {"simulator weather's square", {329, 269, 23, 23}, wx, false, 80, 80},
+        {"a variable wind: no arrow", {331, 271, 19, 19}, wx, false, 0, 0},
+    });
+    s_.settings.display.colours[kColWeather].visible = s_.settings.display.ilsAxesShown = 0;
+    EXPECT_EQ(test::Count(draw(true), kAll, wx), 0);
+    EXPECT_EQ(count({260, 40, 140, 80}, rwy), 120) << "no axes";
 }
 
-TEST(LabelText, FeetBelowTheTransitionFlightLevelFromIt)
+// ---- traffic ---------------------------------------------------------------------------
+
+TEST_F(ScopePixels, OrientationAndSpeedVector)
 {
-    const auto line = [](int altitude, int previous) { return AltitudeLine(250, altitude, previous); };
-    EXPECT_EQ(line(2999, 2999), QStringLiteral("2999/250"));
-    EXPECT_EQ(line(3000, 3000), QStringLiteral("FL30/250"));
-    EXPECT_EQ(line(35000, 35000), QStringLiteral("FL350/250"));
-    EXPECT_EQ(line(12449, 12449), QStringLiteral("FL124/250"));
-    EXPECT_EQ(line(12451, 12451), QStringLiteral("FL125/250"));
-    EXPECT_EQ(line(0, 0), QStringLiteral("0/250"));
-    // Another transition altitude moves the switch.
-    AVION a;
-    a.groundSpeed = 250;
-    a.altitude = a.prevAltitude = 4500;
-    EXPECT_EQ(LabelAltitudeLine(a, 5000), QStringLiteral("4500/250"));
-    EXPECT_EQ(LabelAltitudeLine(a, 4500), QStringLiteral("FL45/250"));
-}
-
-TEST(LabelText, TrendNeedsMoreThanTenFeetFromTheTransitionUp)
-{
-    const auto line = [](int altitude, int previous) { return AltitudeLine(180, altitude, previous); };
-    EXPECT_EQ(line(10000, 9990), QStringLiteral("FL100/180"));
-    EXPECT_EQ(line(10000, 9989), QStringLiteral("+FL100/180"));
-    EXPECT_EQ(line(10000, 10010), QStringLiteral("FL100/180"));
-    EXPECT_EQ(line(10000, 10011), QStringLiteral("-FL100/180"));
-    EXPECT_EQ(line(3000, 2995), QStringLiteral("FL30/180")) << "the rule of the level, not of the feet";
-    // Below the transition any change shows.
-    EXPECT_EQ(line(2000, 1999), QStringLiteral("+2000/180"));
-    EXPECT_EQ(line(2000, 2001), QStringLiteral("-2000/180"));
-    EXPECT_EQ(line(2000, 2000), QStringLiteral("2000/180"));
-    EXPECT_EQ(line(2999, 3500), QStringLiteral("-2999/180"));
-}
-
-TEST_F(ScopeTraffic, LabelBelowRightOfTheTarget)
-{
-    // Labels of every aircraft.
-    s_.settings.display.labelMode = 0;
-    // P = (200.4, 150.6): callsign at (200 + 5, round(155.6)), line 2 at round(150.6 + 10 + 9).
-    const int a = Add(QStringLiteral("AFR1234"), 200.4, 150.6, 2999);
-    const QColor colour = kTarget;
-    const auto labelAt = [&](int x, int y, const QString &line2) {
-        const QSize box(100, 32);
-        const QImage expected = TextAlone({plane(a).callsign, line2}, 14, colour, s_.settings.display, box);
-        return picture_.copy(QRect(QPoint(x, y), box)) == expected;
-    };
-    draw();
-    EXPECT_TRUE(labelAt(205, 156, QStringLiteral("2999/300")));
-    EXPECT_FALSE(labelAt(205, 155, QStringLiteral("2999/300")));
-    EXPECT_FALSE(labelAt(205, 156, QStringLiteral("FL30/300")));
-    plane(a).altitude = plane(a).prevAltitude = 3000;
-    draw();
-    EXPECT_TRUE(labelAt(205, 156, QStringLiteral("FL30/300")));
-    // Climbing: the trend leads line 2.
-    plane(a).prevAltitude = 2500;
-    draw();
-    EXPECT_TRUE(labelAt(205, 156, QStringLiteral("+FL30/300")));
-
-    // 128 pixels per degree: P = (200, 151.5) exactly. The callsign at round(156.5) = 156,
-    // line 2 at round(170.5) = 170 (ties to even), not at round(151.5) + 5 and + 19.
-    s_.view.nmPerDegLat = s_.view.nmPerDegLon = 64;
-    s_.view.scale = 2;
-    plane(a).lat = Lat(200, 151.5);
-    plane(a).lon = Lon(200, 151.5);
-    ASSERT_EQ(GeoToScreen(s_.view, plane(a).lat, plane(a).lon), QPointF(200, 151.5));
-    draw();
-    EXPECT_TRUE(labelAt(205, 156, QStringLiteral("+FL30/300")));
-
-    // A larger screen font moves line 2 down by as much.
-    s_.settings.display.screenFontSize = 12;
-    draw();
-    {
-        const QImage expected = TextAlone({QStringLiteral("+FL30/300")}, 0, colour, s_.settings.display, QSize(100, 14));
-        EXPECT_TRUE(picture_.copy(QRect(205, 174, 100, 14)) == expected) << "round(151.5 + 10 + 12)";
-    }
-}
-
-TEST_F(ScopeTraffic, ModeCharlyLabelsOnlyTransponderN)
-{
-    const int a = Add(QStringLiteral("AFR1234"), 200, 150, 8000);
-    const QRect label(205, 155, 100, 32);
-    const auto labelled = [&] {
-        draw();
-        const bool shown = TextAt(205, 155, QStringLiteral("AFR1234"), kTarget);
-        EXPECT_EQ(CountInk(picture_, label, kTarget) > 0, shown);
-        return shown;
-    };
-    s_.settings.display.labelMode = 1;
-    plane(a).transponderMode = QStringLiteral("S");
-    EXPECT_FALSE(labelled());
-    plane(a).transponderMode = QStringLiteral("Y");
-    EXPECT_FALSE(labelled());
-    plane(a).transponderMode = QStringLiteral("N");
-    EXPECT_TRUE(labelled());
-    s_.settings.display.labelMode = 0;
-    plane(a).transponderMode = QStringLiteral("S");
-    EXPECT_TRUE(labelled());
-}
-
-// ---- colours, orientation, vector ---------------------------------------------------------
-
-TEST_F(ScopeTraffic, TargetColourBySelectionThenCommandThenStrip)
-{
-    // Heading north: the vector and its number stay above the box looked at.
-    const int xs[] = {140, 205, 270, 335};
-    int planes[4];
-    for (int k = 0; k < 4; ++k)
-        planes[k] = Add(QStringLiteral("T%1").arg(k), xs[k], 220);
-    // Selected with a command pending and a strip; command and strip; strip; nothing.
-    s_.traffic.SelectedAircraft = planes[0];
-    for (int k : {0, 1})
-        plane(planes[k]).commandPending = true;
-    for (int k : {0, 1, 2})
-        plane(planes[k]).hasStrip = true;
-    const QImage &image = draw();
-    const int expected[] = {kColSelected, kColPendingCommand, kColTargetStrip, kColTarget};
-    for (int k = 0; k < 4; ++k) {
-        SCOPED_TRACE(k);
-        // The wings and the lower half of the symbol.
-        const QRect box(xs[k] - 9, 218, 19, 12);
-        EXPECT_GT(Count(image, box, kColours[expected[k]]), 15);
-        for (int entry : {kColTarget, kColTargetStrip, kColSelected, kColPendingCommand})
-            if (entry != expected[k]) {
-                EXPECT_EQ(Count(image, box, kColours[entry]), 0) << entry;
-            }
-    }
-}
-
-TEST_F(ScopeTraffic, OrientedByHeadingOrByTrack)
-{
-    // Heading east, moving south to north since the last report; 600 kt for 1 minute at
-    // 3 px/nm: a vector of 30 pixels.
-    const int a = Add(QStringLiteral("AFR1"), 200, 150);
-    plane(a).heading = kPi / 2;
-    plane(a).groundSpeed = 600;
-    trailAt(a, 0, 200, 170);
-    const QRect north(196, 100, 9, 41), east(210, 146, 19, 9);
-    const auto onRow = [](int row) { return [=](int, int y) { return y == row; }; };
-    const auto onColumn = [](int column) { return [=](int x, int) { return x == column; }; };
-
-    // VIREO-SERVER: the nose 8 pixels right of P, the vector on to (230, 150), its number there.
-    {
-        const QImage &image = draw();
-        EXPECT_EQ(image.pixelColor(207, 150), kTarget);
-        EXPECT_EQ(image.pixelColor(192, 150), kTarget);
-        EXPECT_GT(Count(image, QRect(210, 150, 19, 1), kTarget), 4);
-        EXPECT_EQ(Count(image, north, kTarget), 0);
-        EXPECT_TRUE(TextAt(230, 150, QStringLiteral("1"), kTarget, onRow(150)));
-    }
-    // The simulator gives headings too, whatever the server.
-    s_.link.serverType = QStringLiteral("FSD");
-    s_.sim.connected = true;
-    EXPECT_TRUE(TargetUsesHeading(s_));
-    draw();
-    EXPECT_TRUE(TextAt(230, 150, QStringLiteral("1"), kTarget, onRow(150)));
-
-    // FSD: along the track from trail entry 0, whatever the heading: the nose 8 pixels north,
-    // the vector 30 pixels beyond it.
-    s_.sim.connected = false;
-    EXPECT_FALSE(TargetUsesHeading(s_));
-    {
-        const QImage &image = draw();
-        EXPECT_EQ(image.pixelColor(200, 143), kTarget);
-        EXPECT_GT(Count(image, QRect(200, 114, 1, 27), kTarget), 4);
-        EXPECT_EQ(Count(image, east, kTarget), 0);
-        EXPECT_TRUE(TextAt(200, 112, QStringLiteral("1"), kTarget, onColumn(200)));
-    }
-    // A track to the south-west: the vector runs on down-left.
-    trailAt(a, 0, 220, 130);
-    {
-        const QImage &image = draw();
-        EXPECT_GT(Count(image, QRect(170, 162, 25, 25), kTarget), 4);
-        EXPECT_EQ(Count(image, north, kTarget), 0);
-        EXPECT_EQ(Count(image, east, kTarget), 0);
-    }
-    // Another server type gives no heading this program knows of: by track too.
-    s_.link.serverType = QStringLiteral("OTHER");
-    EXPECT_FALSE(TargetUsesHeading(s_));
-}
-
-TEST_F(ScopeTraffic, VectorLengthIsTheRoundedDistanceFlown)
-{
-    // Heading east: the vector ends round(gs × minutes × 3 / 60) pixels right of P, where
-    // the number of minutes is written.
-    const int a = Add(QStringLiteral("AFR1"), 200, 150);
-    plane(a).heading = kPi / 2;
-    const auto onRow150 = [](int, int y) { return y == 150; };
-    struct Case {
-        int groundSpeed, minutes, length;
-    };
-    // 12.5 and 22.5 round down, 17.5 up (to the even pixel).
-    for (const Case &c : {Case{600, 1, 30}, Case{250, 1, 12}, Case{350, 1, 18}, Case{150, 3, 22}, Case{100, 2, 10}}) {
-        SCOPED_TRACE(testing::Message() << c.groundSpeed << " kt, " << c.minutes << " min");
-        plane(a).groundSpeed = c.groundSpeed;
-        s_.view.vectorMinutes = c.minutes;
-        draw();
-        EXPECT_TRUE(TextAt(200 + c.length, 150, QString::number(c.minutes), kTarget, onRow150));
-        EXPECT_FALSE(TextAt(201 + c.length, 150, QString::number(c.minutes), kTarget, onRow150));
-    }
-}
-
-TEST_F(ScopeTraffic, ZeroMinuteVectorHasNoLengthAndNoNumber)
-{
-    s_.view.vectorMinutes = 0;
-    const int a = Add(QStringLiteral("AFR1"), 200, 150);
-    plane(a).groundSpeed = 600;
-    const QRect symbol(191, 141, 19, 19);
-    const auto inSymbol = [&](int x, int y) { return symbol.contains(x, y); };
-    for (const char *server : {"FSD", "VIREO-SERVER"}) {
-        SCOPED_TRACE(server);
+    // Heading east, moving north since the last report: the vector's number is where the
+    // vector ends, round(speed × minutes × 3 / 60) px from the centre or past the nose.
+    AVION &a = add("AFR1", 200, 150);
+    a.heading = kPi / 2;
+    a.trail[0] = {lat(200, 170), lon(200, 170)};
+    for (const auto &[server, simulator, speed, minutes, number] :
+         {std::tuple{"VIREO-SERVER", false, 600, 2, QPoint(260, 150)}, {"FSD", true, 600, 1, QPoint(230, 150)},
+          {"OTHER", false, 600, 1, QPoint(200, 112)}, {"VIREO-SERVER", false, 250, 1, QPoint(212, 150)},
+          {"VIREO-SERVER", false, 350, 1, QPoint(218, 150)}, {"FSD", false, 600, 0, QPoint()}}) {
         s_.link.serverType = QLatin1String(server);
-        // Moving north (FSD) and heading north (VIREO-SERVER).
-        trailAt(a, 0, 200, 170);
-        const QImage &image = draw();
-        EXPECT_GT(Count(image, symbol, kTarget), 20);
-        EXPECT_EQ(CountInk(image, image.rect(), kTarget, inSymbol), 0) << "no vector beyond the nose, no number";
+        s_.sim.connected = simulator;
+        a.groundSpeed = speed;
+        s_.view.vectorMinutes = minutes;
+        draw();
+        const PixelTest vector = [&](int x, int y) { return number.y() == 150 ? y == 150 : x == 200; };
+        const PixelTest symbol = [](int x, int y) { return std::hypot(x - 200, y - 150) < 10; };
+        EXPECT_TRUE(minutes ? textAt(number.x(), number.y(), {QString::number(minutes)}, kTarget, vector)
+                            : count(kAll, kTarget, symbol, true) == 0)
+            << server << simulator << speed << " kt " << minutes;
     }
 }
 
-// ---- rings, trail ------------------------------------------------------------------------
-
-TEST_F(ScopeTraffic, HandoffOfferRingsAndHandoffStates)
+TEST_F(ScopePixels, TargetsRingsTrailRouteAndTextsOverTheMap)
 {
-    const int a = Add(QStringLiteral("AFR1"), 200, 150);
-    plane(a).groundSpeed = 600; // a vector of 30 pixels, up to (200, 120)
-    const QColor strip = kColours[kColTargetStrip], command = kColours[kColPendingCommand];
-    const QRect around(180, 130, 41, 41);
-    // Off the symbol's cross (and off the vector above the nose).
-    const auto onCross = [](int x, int y) { return std::abs(x - 200) <= 1 || std::abs(y - 150) <= 1; };
-
-    plane(a).handoffFrom = QStringLiteral("LFLL_APP");
-    {
-        const QImage &image = draw();
-        for (int r : {6, 10, 14}) {
-            const int n = Count(image, around, strip, [&](int x, int y) { return !OnCircle(200, 150, r)(x, y) || onCross(x, y); });
-            EXPECT_GT(n, 3 * r) << "ring " << r;
-        }
-        // Nothing between the rings nor beyond them.
-        for (double r : {8.0, 12.0, 17.0})
-            EXPECT_EQ(Count(image, around, strip, Not(OnCircle(200, 150, r, 0.7))), 0) << r;
-        EXPECT_EQ(Count(image, image.rect(), strip, [](int x, int y) { return std::hypot(x - 200, y - 150) < 15; }), 0);
-    }
-    plane(a).handoffFrom.clear();
-
-    // Offer pending ("D"): a circle of 8 pixels in entry 19 filled with the background,
-    // drawn over the symbol. (The trail, all at P here, is drawn after it: hidden.)
-    plane(a).handoffState = QStringLiteral("D");
-    s_.settings.display.trailShown = 0;
-    {
-        const QImage &image = draw();
-        EXPECT_GT(Count(image, around, command, Not(OnCircle(200, 150, 8))), 30);
-        EXPECT_EQ(CountOther(image, around, kBlack, [](int x, int y) { return std::hypot(x - 200, y - 150) >= 7; }), 0)
-            << "the inside is background";
-        EXPECT_GT(Count(image, QRect(199, 122, 3, 19), kTarget), 3) << "the vector from the nose";
-        EXPECT_EQ(Count(image, image.rect(), strip), 0);
-    }
-    // Accepted ("A"): an open circle of 8 pixels in entry 15, the symbol visible inside.
-    plane(a).handoffState = QStringLiteral("A");
-    plane(a).commandPending = true; // the target itself in entry 19
-    {
-        const QImage &image = draw();
-        EXPECT_GT(Count(image, around, kTarget, [&](int x, int y) { return !OnCircle(200, 150, 8)(x, y) || onCross(x, y); }),
-                  25);
-        EXPECT_GT(Count(image, QRect(193, 143, 15, 15), command), 20);
-        EXPECT_EQ(Count(image, around, kTarget, [](int x, int y) { return std::hypot(x - 200, y - 150) >= 7; }), 0);
-    }
-    // No state: no circle.
-    plane(a).handoffState.clear();
-    EXPECT_EQ(Count(draw(), around, kTarget, [&](int x, int y) { return !OnCircle(200, 150, 8)(x, y) || onCross(x, y); }),
-              0);
-}
-
-TEST_F(ScopeTraffic, TrailCirclesAtEntriesOneToTwentyWhenShown)
-{
-    const int a = Add(QStringLiteral("AFR1"), 200, 60);
+    s_.view.vectorMinutes = 0;
+    for (const auto &[callsign, x, y, altitude] :
+         {std::tuple{"EMER", 60.0, 200.0, 12000}, {"HOFF", 140, 200, 12000}, {"OFFR", 220, 200, 12000},
+          {"ACPT", 300, 200, 12000}, {"SEL1", 60, 270, 12000}, {"STR1", 140, 270, 12000}, {"N1", 220.4, 270.6, 2999},
+          {"N2", 320, 270, 12450}})
+        add(callsign, x, y, altitude).prevAltitude = altitude == 2999 ? 3500 : altitude - 10;
+    // Labels, "mode Charly": of transponders reporting altitude only; feet below the transition
+    // altitude, flight levels from it, the trend of a change (of more than 10 ft from it).
+    plane("N1").transponderMode = plane("N2").transponderMode = QStringLiteral("N");
+    plane("EMER").squawk = QStringLiteral("7700");
+    plane("HOFF").handoffFrom = QStringLiteral("LFLL_APP");
+    plane("OFFR").handoffState = QStringLiteral("D");
+    plane("ACPT").handoffState = QStringLiteral("A");
+    plane("ACPT").commandPending = plane("SEL1").commandPending = true;
+    plane("SEL1").hasStrip = plane("STR1").hasStrip = true;
     for (int k = 0; k < kTrailLength; ++k)
-        trailAt(a, k, 20 + 18 * k, 250);
-    const auto around = [](int k) { return QRect(20 + 18 * k - 3, 247, 7, 7); };
-    {
-        const QImage &image = draw();
-        EXPECT_EQ(Count(image, around(0), kTarget), 0) << "the most recent previous position has none";
-        for (int k = 1; k < kTrailLength; ++k) {
-            const int n = Count(image, around(k), kTarget);
-            EXPECT_GT(n, 0) << k;
-            EXPECT_LT(n, 16) << k << ": a small dotted circle";
-            EXPECT_EQ(image.pixelColor(20 + 18 * k, 250), kBlack) << k << ": open";
-        }
-    }
-    s_.settings.display.trailShown = 0;
-    const QImage &image = draw();
-    EXPECT_EQ(Count(image, QRect(0, 240, 400, 20), kTarget), 0);
-    EXPECT_GT(Count(image, QRect(190, 50, 21, 21), kTarget), 20) << "the target still drawn";
-}
-
-TEST_F(ScopeTraffic, TargetsFarOffOrWithAbsurdValuesDrawNothingOnThePicture)
-{
-    s_.settings.display.labelMode = 0;
-    s_.view.vectorMinutes = 3;
-    s_.settings.display.horizontalSeparation = 1000000;
-    const int far = Add(QStringLiteral("FAR1"), 200, 150);
-    plane(far).lat = 1e30f;
-    plane(far).lon = -1e30f;
-    plane(far).trail.fill({-1e30f, 1e30f});
-    plane(far).groundSpeed = 2147483647;
-    plane(far).squawk = QStringLiteral("7700");
-    const int inf = Add(QStringLiteral("INF1"), 200, 150);
-    plane(inf).lat = std::numeric_limits<float>::infinity();
-    plane(inf).trail.fill({-std::numeric_limits<float>::infinity(), 0});
-    plane(inf).handoffFrom = QStringLiteral("X");
-    plane(inf).handoffState = QStringLiteral("D");
-    for (const char *server : {"FSD", "VIREO-SERVER"}) {
-        s_.link.serverType = QLatin1String(server);
-        const QImage &image = draw();
-        for (int entry : {kColTarget, kColTargetStrip, kColPendingCommand})
-            EXPECT_EQ(Count(image, image.rect(), kColours[entry]), 0) << server << " " << entry;
-    }
-}
-
-// ---- expiry and the selected route ---------------------------------------------------------
-
-TEST_F(ScopeTraffic, AircraftSilentLongerThanTheDelayIsRemovedNotDrawn)
-{
-    s_.settings.display.ExpiryDelay = 1.0f / 1440.0f; // one minute
-    const auto report = [&](const QString &callsign, int x, int y, qint64 secondsAgo) {
-        const t_tranches fields = {QStringLiteral("@N"), callsign, QStringLiteral("1200"), QStringLiteral("1"),
-                                   QString::number(Lat(x, y), 'f', 7), QString::number(Lon(x, y), 'f', 7),
-                                   QStringLiteral("12000"), QStringLiteral("300"), QStringLiteral("0"),
-                                   QStringLiteral("0")};
-        return ApplyServerPosition(s_, fields, now_.addSecs(-secondsAgo));
-    };
-    const int silent = report(QStringLiteral("OLD1"), 150, 220, 61);
-    const int recent = report(QStringLiteral("NEW1"), 250, 220, 59);
-    const int simulated = report(QStringLiteral("SIM1"), 350, 220, 61);
-    plane(simulated).simSeen = now_.addSecs(-10);
-    QStringList monitor;
-    QObject::connect(&s_.notifier, &StateNotifier::monitorLine, [&](const QString &line) { monitor.append(line); });
-
-    const QImage &image = draw();
-    const auto box = [](int x) { return QRect(x - 10, 200, 21, 30); };
-    EXPECT_EQ(Count(image, box(150), kTarget), 0);
-    EXPECT_GT(Count(image, box(250), kTarget), 20);
-    EXPECT_GT(Count(image, box(350), kTarget), 20) << "still fed by the simulator";
-    EXPECT_EQ(s_.traffic.table.FindAircraft(QStringLiteral("OLD1")), kNoAircraft);
-    EXPECT_FALSE(s_.traffic.LiveTrafficList.contains(QString::number(silent)));
-    EXPECT_EQ(s_.traffic.LiveTrafficList,
-              QStringList({QString::number(recent), QString::number(simulated)}));
-    EXPECT_TRUE(plane(recent).shown);
-    EXPECT_FALSE(plane(simulated).shown);
-    EXPECT_TRUE(monitor.contains(QStringLiteral("delai dépassé suppression demandée 0, OLD1")));
-    // The next redraw finds nothing of it either.
-    EXPECT_EQ(Count(draw(), box(150), kTarget), 0);
-}
-
-TEST_F(ScopeTraffic, SelectedRouteWhileTheRouteKeyIsHeld)
-{
-    const QColor selected = kColours[kColSelected];
-    const int a = Add(QStringLiteral("AFR1"), 300, 270);
-    const int other = Add(QStringLiteral("BAW2"), 60, 270);
-    const auto point = [&](int x, int y, int element) { return RoutePoint{Lat(x, y), Lon(x, y), element}; };
-    // (40, 200) → (140, 200) → an element without position (latitude 0, on the picture's
-    // middle row) → (240, 220) → (340, 220).
-    plane(a).routePoints = {point(40, 200, 0), point(140, 200, 2), RoutePoint{0, Lon(140, 150), 3},
-                            point(240, 220, 4), point(340, 220, 6)};
-    plane(other).routePoints = {point(40, 100, 0), point(340, 100, 1)};
-    const QRect first(40, 200, 100, 1), last(240, 220, 100, 1), skipped(138, 152, 100, 66);
-    const QRect otherRoute(40, 100, 300, 1);
-
-    s_.traffic.SelectedAircraft = a;
-    s_.scope.routeKeyHeld = false;
-    {
-        const QImage &image = draw();
-        EXPECT_EQ(Count(image, QRect(0, 0, 400, 240), selected), 0);
-    }
+        plane("STR1").trail[k] = {lat(20 + 18 * k, 160), lon(20 + 18 * k, 160)};
+    // The selected aircraft's route, with an element without position in the middle.
+    s_.traffic.SelectedAircraft = s_.traffic.table.FindAircraft(QStringLiteral("SEL1"));
     s_.scope.routeKeyHeld = true;
-    {
-        const QImage &image = draw();
-        EXPECT_GE(Count(image, first, selected), 99);
-        EXPECT_GE(Count(image, last, selected), 99);
-        EXPECT_EQ(Count(image, skipped, selected, [&](int x, int y) { return first.contains(x, y) || last.contains(x, y); }), 0)
-            << "no segment to or from the point at latitude 0";
-        EXPECT_EQ(Count(image, otherRoute, selected), 0) << "only the selected aircraft's route";
-    }
-    // Nothing selected: no route.
-    s_.traffic.SelectedAircraft = kNoAircraft;
-    EXPECT_EQ(Count(draw(), QRect(0, 0, 400, 240), selected), 0);
-}
-
-TEST_F(ScopeTraffic, RedrawAdvancesTheNextRoutePoint)
-{
-    // Route points 6 nm and 12 nm from the aircraft: with a passing distance of 10 nm the
-    // nearer one is passed.
-    const int a = Add(QStringLiteral("AFR1"), 200, 200);
-    plane(a).routePoints = {{Lat(200, 164), Lon(200, 164), 3}, {Lat(200, 182), Lon(200, 182), 5}};
-    s_.settings.display.passingDistance = 10;
-    s_.traffic.SelectedAircraft = a;
-    int advanced = 0;
-    QObject::connect(&s_.notifier, &StateNotifier::selectedRouteAdvanced, [&] { ++advanced; });
-    draw();
-    EXPECT_EQ(plane(a).nextPoint, 5);
-    EXPECT_EQ(advanced, 1);
-    // The last point within the distance wins.
-    s_.settings.display.passingDistance = 13;
-    draw();
-    EXPECT_EQ(plane(a).nextPoint, 5);
-    s_.traffic.SelectedAircraft = kNoAircraft;
-    plane(a).routePoints[1] = {Lat(200, 100), Lon(200, 100), 5};
-    draw();
-    EXPECT_EQ(plane(a).nextPoint, 3);
-    EXPECT_EQ(advanced, 2) << "the panel is refreshed for the selected aircraft only";
-}
-
-// ---- text block ---------------------------------------------------------------------------
-
-TEST_F(ScopeTraffic, NewMetarInRedOtherwiseTheAtisLetter)
-{
+    plane("SEL1").routePoints = {{lat(40, 235), lon(40, 235), 0}, {lat(140, 235), lon(140, 235), 1}, {0, 0.1f, 2},
+                                 {lat(240, 245), lon(240, 245), 3}, {lat(340, 245), lon(340, 245), 4}};
+    s_.weather.qnhText = QStringLiteral("1013");
+    s_.weather.altimeterText = QStringLiteral("29.92");
     s_.weather.newMetar = true;
-    s_.scope.atisLetterText = QStringLiteral("C");
+    s_.scope.cursor = {true, QPoint(200, 20), "12", "3", "270"};
+    s_.scope.rangeLine = {true, QPoint(250, 120), QPoint(330, 120), "25", "123"};
     draw();
-    EXPECT_TRUE(TextAt(10, 40, QStringLiteral("NOUVEAU METAR"), kRed));
-    EXPECT_EQ(CountInk(picture_, QRect(0, 0, 400, 300), kRed, [](int, int y) { return y >= 40 && y < 56; }), 0);
-
-    s_.weather.newMetar = false;
-    draw();
-    EXPECT_TRUE(TextAt(10, 40, QStringLiteral("INFO:C"), kCyan));
-    EXPECT_EQ(CountInk(picture_, picture_.rect(), kRed), 0);
-    EXPECT_TRUE(TextAt(10, 60, QStringLiteral("transition: 3000ft"), kCyan));
-}
-
-TEST_F(ScopeTraffic, ManualWeatherShownWhileTheWeatherTimerIsStopped)
-{
-    s_.scope.weatherTimerRunning = false;
-    s_.weather.windUnit = QStringLiteral("KT");
-    draw();
-    EXPECT_TRUE(TextAt(10, 120, QStringLiteral("METEO manuelle"), kCyan));
-    EXPECT_TRUE(TextAt(10, 100, QStringLiteral(" vent: KT"), kCyan));
-
-    s_.scope.weatherTimerRunning = true;
-    t_wind &wind = s_.weather.CurrentWeather.wind;
-    wind.altitude = QStringLiteral("0");
-    wind.depth = QStringLiteral("1000");
-    wind.direction = QStringLiteral("270");
-    wind.speed = QStringLiteral("10");
-    wind.unit = QStringLiteral("KT");
-    draw();
-    EXPECT_EQ(CountInk(picture_, QRect(0, 118, 200, 20), kCyan), 0);
-    EXPECT_TRUE(TextAt(10, 100, QStringLiteral(" vent:0-1000 270 10KT"), kCyan));
+    const QColor alert = kColours[kColAlert], stripColour = kColours[kColTargetStrip];
+    const QColor command = kColours[kColPendingCommand], chosen = kColours[kColSelected];
+    check({
+        {"alert: a dotted ring of 5 nm", {40, 180, 41, 41}, alert, false, 7, 59, OffRing(60, 200, 15)},
+        {"nothing else but \"ALERTE\"", kAll, alert, false, 0, 0,
+         [](int x, int y) { return !OffRing(60, 200, 15)(x, y) || y < 60; }},
+        {"handoff offer: rings of 6", {120, 180, 41, 41}, stripColour, false, 19, 99, OffRing(140, 200, 6)},
+        {"and of 14 px (and 10) in entry 16", {120, 180, 41, 41}, stripColour, false, 43, 99, OffRing(140, 200, 14)},
+        {"offer pending: a circle of 8 in entry 19", {200, 180, 41, 41}, command, false, 31, 99, OffRing(220, 200, 8)},
+        {"filled with the background over the wings (trail and vector are drawn after)", {200, 180, 41, 41}, kTarget,
+         false, 0, 0, [](int x, int y) { return x == 220 || std::abs(std::hypot(x - 220, y - 200) - 5.25) > 1.75; }},
+        {"accepted: an open circle of 8 in entry 15", {280, 180, 41, 41}, kTarget, false, 26, 99, OffRing(300, 200, 8)},
+        {"around the symbol", {293, 193, 15, 15}, command, false, 21, 99},
+        {"selected, before a pending command and a strip", {51, 262, 19, 17}, chosen, false, 21, 99},
+        {"a strip", {131, 262, 19, 17}, stripColour, false, 21, 99},
+        {"no label but in mode Charly", {225, 205, 60, 40}, kTarget, true, 0, 0},
+        {"small dotted trail circles, entries 1 to 20", {30, 155, 360, 11}, stripColour, false, 40, 300},
+        {"none at entry 0", {15, 155, 10, 11}, stripColour, false, 0, 0},
+        {"the route's first segment", {40, 235, 100, 1}, chosen, false, 100, 100},
+        {"none to or from a point without position", {0, 140, 400, 110}, chosen, false, 200, 200},
+        {"a dotted range line", {250, 120, 80, 1}, kTarget, false, 25, 55},
+    });
+    for (const auto &[x, y, lines, colour] :
+         {std::tuple{300, 40, QStringList{"ALERTE"}, alert}, {225, 276, {"N1", "-2999/300"}, kTarget},
+          {325, 275, {"N2", "FL124/300"}, kTarget},
+          {10, 20, {"13h30 Z"}, kCyan}, {10, 40, {"NOUVEAU METAR"}, kRed}, {10, 60, {"transition: 3000ft"}, kCyan},
+          {10, 80, {": QNH=1013(29.92)"}, kCyan}, {10, 100, {" vent: "}, kCyan}, {10, 120, {"METEO manuelle"}, kCyan},
+          {200, 20, {"+"}, chosen}, {214, 20, {"12nm", "3min", "270"}, chosen}, {344, 120, {"25nm", "123"}, kTarget}})
+        EXPECT_TRUE(textAt(x, y, lines, colour)) << lines.join(' ').toStdString();
 }
 
 } // namespace
