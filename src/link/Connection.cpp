@@ -66,9 +66,9 @@ bool PrepareConnection(LinkState &link, SectorState &sector, WeatherState &weath
     link.server.port = QString::number(port);
     link.server.password = choice.password;
     link.Rating = choice.rating;
-    link.RatingText = choice.ratingText;
+    link.ratingText = choice.ratingText;
     link.Facility = choice.facility;
-    link.FacilityText = choice.facilityText;
+    link.facilityText = choice.facilityText;
     link.VisibilityRange = FacilityRange(choice.facility);
     view.scale = float(clientHeight) / float(link.VisibilityRange);
     link.OwnAltitude = 0;

@@ -149,7 +149,7 @@ void Dispatcher::apply(const LoginAccepted &line)
     emit g_.notifier.statusText(0, QStringLiteral("connecté au serveur: ") + line.welcome
                                        + QStringLiteral(" avec le callsign: ") + line.callsign);
     link.OwnCallsign = line.callsign;
-    link.IdentityText = line.callsign + QLatin1Char(' ') + link.FacilityText + QLatin1Char(' ') + link.RatingText;
+    link.IdentityText = line.callsign + QLatin1Char(' ') + link.facilityText + QLatin1Char(' ') + link.ratingText;
     link.status = QStringLiteral("connecté ") + link.serverType;
     SendPosition(link, sender_, false);
     if (link.serverType == QLatin1String("FSD"))

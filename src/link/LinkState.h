@@ -40,9 +40,9 @@ struct LinkState {
     QString UserId;
     QString UserPassword;
     int Rating = 1;           // 1 to 12
-    QString RatingText;
+    QString ratingText;
     int Facility = 0;         // 0 to 6
-    QString FacilityText;
+    QString facilityText;
     int VisibilityRange = 1500;
     float OwnLat = 0;
     float OwnLon = 0;
