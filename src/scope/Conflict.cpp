@@ -24,7 +24,7 @@ quint64 Key(qint32 row, qint32 column)
 } // namespace
 
 ConflictTest::ConflictTest(const TrafficTable &table, const ViewState &view, const SeparationMinima &minima)
-    : table_(table), view_(view), minima_(minima)
+    : table_(table), nmPerDegLat_(view.nmPerDegLat), nmPerDegLon_(view.nmPerDegLon), minima_(minima)
 {
     const double h = minima.horizontalSeparation;
     if (h <= 0)
@@ -54,8 +54,8 @@ bool ConflictTest::close(const AVION &a, const AVION &b) const
     if (!(std::abs(qint64(b.altitude) - qint64(a.altitude)) < minima_.verticalSeparation
           && b.altitude > minima_.minimumAltitude))
         return false;
-    const double dLat = (double(b.lat) - double(a.lat)) * double(view_.nmPerDegLat);
-    const double dLon = (double(b.lon) - double(a.lon)) * double(view_.nmPerDegLon);
+    const double dLat = (double(b.lat) - double(a.lat)) * nmPerDegLat_;
+    const double dLon = (double(b.lon) - double(a.lon)) * nmPerDegLon_;
     const double distance = std::sqrt(dLat * dLat + dLon * dLon);
     if (!std::isfinite(distance))
         return false;

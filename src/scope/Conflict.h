@@ -12,7 +12,8 @@
 
 namespace zaz {
 
-// Answers "is aircraft i too close to another one" for a whole step. The records are
+// Answers "is aircraft i too close to another one" for a whole step (the table must outlive
+// the test; the view's factors and the minima are copied). The records are
 // sorted into cells as wide as the horizontal separation once; a question then looks at
 // the nine cells around the aircraft only. Answers are those of a scan of the whole table.
 class ConflictTest {
@@ -29,7 +30,8 @@ private:
     quint64 cell(float lat, float lon) const;
 
     const TrafficTable &table_;
-    const ViewState &view_;
+    double nmPerDegLat_;
+    double nmPerDegLon_;
     SeparationMinima minima_;
     bool scan_ = false; // factors unusable for cells: compare with every record
     double cellLat_ = 1;
