@@ -1,5 +1,5 @@
-# Shared by run.sh and test.sh: installs the Debian packages that are missing and builds.
-# Source it; it defines functions only.
+# Shared by run.sh, test.sh and the CI scripts: installs the Debian packages that are
+# missing and builds. Source it; it defines functions and package lists only.
 
 zaz_root() { cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd; }
 
@@ -25,6 +25,9 @@ zaz_install_packages() {
 ZAZ_RUN_PACKAGES=(build-essential cmake pkg-config qt6-base-dev libgl-dev fonts-dejavu-core)
 # Packages needed by the test suite and the benchmarks.
 ZAZ_TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev)
+# Packages needed by the fuzz targets: clang and its runtime libraries (libFuzzer and the
+# sanitizers).
+ZAZ_FUZZ_PACKAGES=(clang libclang-rt-dev)
 
 # zaz_build BUILD_DIR [CMAKE ARGS...] — configures (Release) and builds everything.
 zaz_build() {
