@@ -2,7 +2,7 @@
 
 namespace zaz {
 
-QImage *DirectPicture(const QPainter &painter, const PixelRows &rows)
+QImage *DirectPicture(const QPainter &painter)
 {
     QPaintDevice *device = painter.device();
     if (!device || device->devType() != QInternal::Image)
@@ -10,7 +10,7 @@ QImage *DirectPicture(const QPainter &painter, const PixelRows &rows)
     auto *picture = static_cast<QImage *>(device);
     if (picture->format() != QImage::Format_RGB32 && picture->format() != QImage::Format_ARGB32_Premultiplied)
         return nullptr;
-    if (picture->devicePixelRatio() != 1.0 || painter.hasClipping() != rows.band() || !painter.worldTransform().isIdentity()
+    if (picture->devicePixelRatio() != 1.0 || painter.hasClipping() || !painter.worldTransform().isIdentity()
         || painter.compositionMode() != QPainter::CompositionMode_SourceOver || painter.opacity() != 1.0
         || painter.testRenderHint(QPainter::Antialiasing))
         return nullptr;

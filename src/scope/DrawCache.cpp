@@ -106,10 +106,8 @@ void Forget(std::vector<Entry> &entries, Index &index, std::vector<int> &previou
 
 // ---- Texts --------------------------------------------------------------------------------
 
-void TextCache::begin(const QPainter &painter, const PixelRows &rows)
+void TextCache::begin(const QPainter &painter)
 {
-    rows_ = rows;
-    reach_ = 3 * QFontMetrics(painter.font()).height() + 8;
     const QPaintDevice *device = painter.device();
     const int dpiX = device ? device->logicalDpiX() : 0;
     const int dpiY = device ? device->logicalDpiY() : 0;
@@ -172,8 +170,6 @@ void TextCache::draw(QPainter &painter, int x, int baseline, const QString &text
 {
     if (text.isEmpty())
         return;
-    if (rows_.band() && (qint64(baseline) + reach_ < rows_.begin || qint64(baseline) - reach_ >= rows_.end))
-        return;
     Entry *entry = &find(painter, text);
     if (!entry->plainLatin)
         entry = nullptr;
@@ -199,7 +195,7 @@ void TextCache::draw(QPainter &painter, int x, int baseline, const QString &text
 
 bool TextCache::drawStamped(QPainter &painter, Entry &entry, int x, int baseline, const QColor &colour)
 {
-    QImage *picture = DirectPicture(painter, rows_);
+    QImage *picture = DirectPicture(painter);
     const quint32 pixel = picture ? OpaquePixel(colour) : 0;
     if (!pixel)
         return false;
@@ -216,7 +212,7 @@ bool TextCache::drawStamped(QPainter &painter, Entry &entry, int x, int baseline
     }
     if (entry.stamped < 0)
         return false;
-    glyphs_.draw(*picture, entry.stamps, x, baseline, pixel, rows_);
+    glyphs_.draw(*picture, entry.stamps, x, baseline, pixel);
     return true;
 }
 
@@ -284,9 +280,8 @@ quint64 OutlineCache::Key::fingerprint() const
     return h;
 }
 
-void OutlineCache::begin(QImage &picture, const PixelRows &rows)
+void OutlineCache::begin(QImage &picture)
 {
-    rows_ = rows;
     if (picture.size() != size_ || picture.format() != format_) {
         entries_.clear();
         index_.clear();
@@ -302,7 +297,7 @@ void OutlineCache::begin(QImage &picture, const PixelRows &rows)
 
 quint32 OutlineCache::directColour(const QPainter &painter, Key &key)
 {
-    if (!picture_ || DirectPicture(painter, rows_) != picture_ || painter.brush().style() != Qt::NoBrush)
+    if (!picture_ || DirectPicture(painter) != picture_ || painter.brush().style() != Qt::NoBrush)
         return 0;
     // The pen is worked out once while it stays the same (the same pen object is seen again
     // and again: a trail is twenty outlines).
@@ -406,16 +401,8 @@ void OutlineCache::write(const Entry &entry, quint32 colour, QPoint anchor)
 {
     uchar *bits = picture_->bits() + qsizetype(anchor.y()) * picture_->bytesPerLine() + anchor.x() * 4;
     const qsizetype stride = picture_->bytesPerLine();
-    if (!rows_.band()) {
-        for (quint32 packed : entry.pixels)
-            reinterpret_cast<quint32 *>(bits + qsizetype(packed & 0xFFFF) * stride)[packed >> 16] = colour;
-        return;
-    }
-    // Only the pixels on the band's rows.
-    const qint64 first = qint64(rows_.begin) - anchor.y(), span = qint64(rows_.end) - rows_.begin;
     for (quint32 packed : entry.pixels)
-        if (quint64(qint64(packed & 0xFFFF) - first) < quint64(span))
-            reinterpret_cast<quint32 *>(bits + qsizetype(packed & 0xFFFF) * stride)[packed >> 16] = colour;
+        reinterpret_cast<quint32 *>(bits + qsizetype(packed & 0xFFFF) * stride)[packed >> 16] = colour;
 }
 
 template <typename DrawFn>
@@ -436,9 +423,6 @@ void OutlineCache::draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&dra
     const int margin = int(std::ceil(key.width)) + 3;
     const QRect window(QPoint(int(std::floor(bounds.left())) - margin, int(std::floor(bounds.top())) - margin),
                        QPoint(int(std::ceil(bounds.right())) + margin, int(std::ceil(bounds.bottom())) + margin));
-    // Nothing of it on the rows drawn (another band's outline).
-    if (window.bottom() < rows_.begin || window.top() >= rows_.end)
-        return;
     // Outlines placed on whole pixels, wholly inside the picture, are kept by their shape:
     // their points (or centre) are taken from the window's corner.
     QPoint anchor(0, 0);

@@ -29,10 +29,9 @@ namespace zaz {
 // are blended straight into it.
 class TextCache {
 public:
-    // Prepares for a redraw with this painter (its font and device) on these rows; forgets
-    // every text when the font or the device's resolution changed. Texts wholly off the rows
-    // are not drawn at all.
-    void begin(const QPainter &painter, const PixelRows &rows = {});
+    // Prepares for a redraw with this painter (its font and device); forgets every text when
+    // the font or the device's resolution changed.
+    void begin(const QPainter &painter);
     // Draws text with its baseline at (x, baseline) in colour, as drawText does with a pen of
     // that colour; the painter's pen is left as it was.
     void draw(QPainter &painter, int x, int baseline, const QString &text, const QColor &colour);
@@ -62,8 +61,6 @@ private:
     bool drawStamped(QPainter &painter, Entry &entry, int x, int baseline, const QColor &colour);
 
     QFont font_;
-    PixelRows rows_;
-    int reach_ = 0; // no glyph reaches farther than this above or below its baseline
     GlyphStamps glyphs_;
     QPainter::RenderHints stampHints_;
     int dpiX_ = 0;
@@ -87,9 +84,9 @@ private:
 // place (checked when it is taken by drawing it a second time far from the first).
 class OutlineCache {
 public:
-    // Prepares for a redraw on these rows of picture; forgets every outline when the
-    // picture's size or format changed. Outlines wholly off the rows are not drawn at all.
-    void begin(QImage &picture, const PixelRows &rows = {});
+    // Prepares for a redraw on picture; forgets every outline when the picture's size or
+    // format changed.
+    void begin(QImage &picture);
     // painter.drawEllipse(centre, rx, ry) and painter.drawPolyline(points, count).
     void ellipse(QPainter &painter, QPointF centre, qreal rx, qreal ry);
     void polyline(QPainter &painter, const QPointF *points, int count);
@@ -141,7 +138,6 @@ private:
     Key penKey_;
     quint32 penColour_ = 0;
     QImage *picture_ = nullptr;
-    PixelRows rows_;
     QSize size_;
     QImage::Format format_ = QImage::Format_Invalid;
     QImage scratch_;                         // all blank outside a capture
@@ -207,21 +203,18 @@ private:
     qsizetype offset_ = 0;
 };
 
-// The caches of one drawing of the scope (the traffic, or the map or one band of it), kept
-// in its state while the program runs.
+// The caches of one drawing of the scope (the map, or the traffic over it), kept by the
+// renderer while the program runs.
 struct DrawCaches {
     TextCache texts;
     OutlineCache outlines;
     // Orientation points of targets oriented by their track: the position on the picture,
     // the last position and the vector's length give nose, tail, wings and vector end.
     SequenceMemo<5, 10> orientations;
-    // The rows drawn on.
-    PixelRows rows;
-    void begin(const QPainter &painter, QImage &picture, const PixelRows &drawn = {})
+    void begin(const QPainter &painter, QImage &picture)
     {
-        rows = drawn;
-        texts.begin(painter, drawn);
-        outlines.begin(picture, drawn);
+        texts.begin(painter);
+        outlines.begin(picture);
     }
     void end()
     {

@@ -119,7 +119,7 @@ bool GlyphStamps::blendMatchesPainter(const QRawFont &raw)
             return false;
         QImage blended(scratch_.size(), scratch_.format());
         blended.fill(kBackground);
-        blend(blended, mask, anchor_, anchor_, kColour, 0, blended.height());
+        blend(blended, mask, anchor_, anchor_, kColour);
         if (blended != scratch_)
             return false;
     }
@@ -185,11 +185,10 @@ bool GlyphStamps::make(const QGlyphRun &run, double lift, QPainter::RenderHints 
     return true;
 }
 
-void GlyphStamps::blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, quint32 pixel, qint64 firstRow,
-                        qint64 endRow)
+void GlyphStamps::blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, quint32 pixel)
 {
     const qint64 left = x + mask.left, top = y + mask.top;
-    const qint64 y0 = std::max<qint64>(top, firstRow), y1 = std::min<qint64>(top + mask.height, endRow);
+    const qint64 y0 = std::max<qint64>(top, 0), y1 = std::min<qint64>(top + mask.height, picture.height());
     if (left >= picture.width() || left + mask.width <= 0 || y0 >= y1)
         return;
     const qsizetype stride = picture.bytesPerLine();
@@ -205,18 +204,15 @@ void GlyphStamps::blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, q
     BlendCoverageScalar({pixels, stride, coverage + (x0 - left), mask.stride, x1 - x0, y1 - y0}, pixel);
 }
 
-void GlyphStamps::draw(QImage &picture, const StampedText &text, int x, int y, quint32 pixel,
-                       const PixelRows &rows) const
+void GlyphStamps::draw(QImage &picture, const StampedText &text, int x, int y, quint32 pixel) const
 {
-    const qint64 firstRow = std::clamp<qint64>(rows.begin, 0, picture.height());
-    const qint64 endRow = std::clamp<qint64>(rows.end, firstRow, picture.height());
     // The rows of a text are scattered over a picture much larger than the processor's
     // caches: ask for all the memory the text covers before blending it, so that it comes
     // in together instead of one row after the other.
     const qint64 left = std::max<qint64>(qint64(x) + text.left, 0);
     const qint64 right = std::min<qint64>(qint64(x) + text.right, picture.width());
-    const qint64 top = std::max<qint64>(qint64(y) + text.top, firstRow);
-    const qint64 bottom = std::min<qint64>(qint64(y) + text.bottom, endRow);
+    const qint64 top = std::max<qint64>(qint64(y) + text.top, 0);
+    const qint64 bottom = std::min<qint64>(qint64(y) + text.bottom, picture.height());
     if (left >= right || top >= bottom)
         return;
     const uchar *bits = picture.constBits();
@@ -228,7 +224,7 @@ void GlyphStamps::draw(QImage &picture, const StampedText &text, int x, int y, q
         __builtin_prefetch(line + (right - 1) * 4, 1);
     }
     for (const GlyphStamp &s : text.stamps)
-        blend(picture, masks_[size_t(s.mask)], qint64(x) + s.dx, qint64(y) + s.dy, pixel, firstRow, endRow);
+        blend(picture, masks_[size_t(s.mask)], qint64(x) + s.dx, qint64(y) + s.dy, pixel);
 }
 
 } // namespace zaz

@@ -40,8 +40,8 @@ public:
     // the painter must draw it (a position off the painter's 1/64 grid, a glyph too large,
     // decorations, a font blended otherwise).
     bool make(const QGlyphRun &run, double lift, QPainter::RenderHints hints, StampedText &text);
-    // Blends the text in pixel (opaque 0xAARRGGBB) with its origin at (x, y), on rows only.
-    void draw(QImage &picture, const StampedText &text, int x, int y, quint32 pixel, const PixelRows &rows = {}) const;
+    // Blends the text in pixel (opaque 0xAARRGGBB) with its origin at (x, y).
+    void draw(QImage &picture, const StampedText &text, int x, int y, quint32 pixel) const;
     // Forgets every mask (the font or the hints changed).
     void clear();
 
@@ -71,9 +71,8 @@ private:
     bool paintAlone(const QRawFont &raw, quint32 glyph, int fx, int fy, QRgb background, QRgb colour);
     bool capture(const QRawFont &raw, quint32 glyph, int fx, int fy, Mask &mask);
     bool blendMatchesPainter(const QRawFont &raw);
-    // Blends mask at (x, y) on the rows from firstRow to endRow (excluded), on the picture.
-    static void blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, quint32 pixel, qint64 firstRow,
-                      qint64 endRow);
+    // Blends mask at (x, y) on the picture.
+    static void blend(QImage &picture, const Mask &mask, qint64 x, qint64 y, quint32 pixel);
 
     QPainter::RenderHints hints_;
     std::vector<Font> fonts_;

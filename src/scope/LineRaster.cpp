@@ -50,9 +50,8 @@ bool CutAxis(double &u1, double &v1, double &u2, double &v2, double low, double 
 
 } // namespace
 
-LineRaster::LineRaster(QImage &picture, quint32 pixel, const PixelRows &rows)
-    : bits_(picture.bits()), stride_(picture.bytesPerLine()), width_(picture.width()),
-      top_(std::clamp(rows.begin, 0, picture.height())), bottom_(std::clamp(rows.end, top_, picture.height())),
+LineRaster::LineRaster(QImage &picture, quint32 pixel)
+    : bits_(picture.bits()), stride_(picture.bytesPerLine()), width_(picture.width()), height_(picture.height()),
       pixel_(pixel), xmin_(-1), xmax_(picture.width() + 1), ymin_(-1), ymax_(picture.height() + 1)
 {
 }
@@ -109,12 +108,6 @@ void LineRaster::draw(QLine line)
         return;
     across += (((along * 64) + (step > 0 ? 32 : 0) - y1) * step) >> 6;
     lastDirection_ = direction;
-    // A line wholly off the rows written (drawn by another band) counts for its direction only.
-    const int acrossEnd = int((qint64(across) + qint64(end - along - 1) * step) >> 16);
-    const int first = vertical ? along : std::min(across >> 16, acrossEnd);
-    const int last = vertical ? end - 1 : std::max(across >> 16, acrossEnd);
-    if (last < top_ || first >= bottom_)
-        return;
     if (vertical) {
         for (; along < end; ++along, across += step)
             plot(across >> 16, along);

@@ -20,8 +20,8 @@ namespace zaz {
 class LineRaster {
 public:
     // Lines in pixel (0xAARRGGBB, opaque) on picture (Format_RGB32 or
-    // Format_ARGB32_Premultiplied), written on rows only; the state of a new drawLines call.
-    LineRaster(QImage &picture, quint32 pixel, const PixelRows &rows = {});
+    // Format_ARGB32_Premultiplied); the state of a new drawLines call.
+    LineRaster(QImage &picture, quint32 pixel);
 
     void draw(QLine line);
 
@@ -30,15 +30,14 @@ private:
     bool cut(double &x1, double &y1, double &x2, double &y2) const;
     void plot(int x, int y)
     {
-        if (unsigned(x) < unsigned(width_) && unsigned(y - top_) < unsigned(bottom_ - top_))
+        if (unsigned(x) < unsigned(width_) && unsigned(y) < unsigned(height_))
             reinterpret_cast<quint32 *>(bits_ + qsizetype(y) * stride_)[x] = pixel_;
     }
 
     uchar *bits_;
     qsizetype stride_;
     int width_;
-    int top_;    // the rows written: [top_, bottom_)
-    int bottom_;
+    int height_;
     quint32 pixel_;
     // The lines are cut to this rectangle before they are walked.
     double xmin_, xmax_, ymin_, ymax_;

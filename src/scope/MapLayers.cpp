@@ -31,10 +31,10 @@ public:
         if (lines_.isEmpty())
             return;
         QPainter &p = c_.painter();
-        QImage *picture = c_.caches() ? DirectPicture(p, c_.caches()->rows) : nullptr;
+        QImage *picture = c_.caches() ? DirectPicture(p) : nullptr;
         const quint32 pixel = picture ? DirectLinePixel(p) : 0;
         if (pixel) {
-            LineRaster raster(*picture, pixel, c_.caches()->rows);
+            LineRaster raster(*picture, pixel);
             for (const QLine &line : lines_)
                 raster.draw(line);
         } else {

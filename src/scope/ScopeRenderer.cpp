@@ -1,13 +1,11 @@
 #include "scope/ScopeRenderer.h"
 
 #include "core/Text.h"
-#include "scope/BandWorker.h"
 #include "scope/DrawCache.h"
 #include "scope/MapLayers.h"
 #include "scope/TextBlock.h"
 #include "scope/TrafficLayer.h"
 
-#include <thread>
 
 namespace zaz {
 
@@ -71,18 +69,6 @@ void DrawMap(QPainter &painter, const ScopeScene &scene, QSize size, DrawCaches 
     DrawRoutes(c, t.stars, kColStar, d.showStarNames != 0, NamePlace::FirstSegmentEnd);
 }
 
-// Draws the map on rows of picture with its own painter and caches.
-void DrawMapRows(QImage &picture, const ScopeScene &scene, DrawCaches &caches, const PixelRows &rows)
-{
-    QPainter painter(&picture);
-    Prepare(painter, scene);
-    if (rows.band())
-        painter.setClipRect(rows.rect(picture.width()));
-    caches.begin(painter, picture, rows);
-    DrawMap(painter, scene, picture.size(), &caches);
-    caches.end();
-}
-
 // Steps 15 to 19, over the map: the text block, the traffic and "ALERTE", the measuring
 // tools.
 void DrawOverMap(ScopeCanvas &c, const QDateTime &now)
@@ -97,30 +83,6 @@ void DrawOverMap(ScopeCanvas &c, const QDateTime &now)
 ScopeRenderer::ScopeRenderer() = default;
 ScopeRenderer::~ScopeRenderer() = default;
 
-// The map drawn again into its picture: the upper and lower halves at once by two threads
-// when the processor runs two, each with its own painter and caches. Each half is exactly
-// what the whole drawing puts on its rows, so the picture is the same either way.
-void ScopeRenderer::drawMapInBands(const ScopeScene &scene)
-{
-    QImage &map = mapCache_;
-    if (!mapCaches_)
-        mapCaches_ = std::make_unique<DrawCaches>();
-    const int threads = mapThreads_ > 0 ? mapThreads_ : int(std::thread::hardware_concurrency());
-    if (threads < 2 || map.height() < 64) {
-        DrawMapRows(map, scene, *mapCaches_, {});
-        return;
-    }
-    if (!mapWorker_)
-        mapWorker_ = std::make_unique<BandWorker>();
-    const int middle = map.height() / 2;
-    // A second picture object on the same pixels: a picture takes one painter at a time.
-    uchar *bits = map.bits();
-    QImage lower(bits, map.width(), map.height(), map.bytesPerLine(), map.format());
-    mapWorker_->start([&](DrawCaches &caches) { DrawMapRows(lower, scene, caches, {middle, map.height()}); });
-    DrawMapRows(map, scene, *mapCaches_, {0, middle});
-    mapWorker_->wait();
-}
-
 void ScopeRenderer::draw(QImage &picture, const ScopeScene &scene, const QDateTime &now)
 {
     // 2-14. The map, from its picture when nothing it shows has changed.
@@ -129,7 +91,13 @@ void ScopeRenderer::draw(QImage &picture, const ScopeScene &scene, const QDateTi
         // The picture kept for the map is reused (a new one costs its pages again).
         if (mapCache_.size() != picture.size() || mapCache_.format() != picture.format())
             mapCache_ = QImage(picture.size(), picture.format());
-        drawMapInBands(scene);
+        if (!mapCaches_)
+            mapCaches_ = std::make_unique<DrawCaches>();
+        QPainter painter(&mapCache_);
+        Prepare(painter, scene);
+        mapCaches_->begin(painter, mapCache_);
+        DrawMap(painter, scene, mapCache_.size(), mapCaches_.get());
+        mapCaches_->end();
         mapSignature_ = signature;
     }
     QPainter painter(&picture);

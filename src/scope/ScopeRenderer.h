@@ -12,7 +12,6 @@
 namespace zaz {
 
 struct DrawCaches;
-class BandWorker;
 
 // Draws the scope, keeping what makes the next redraw fast: the map layers in a picture of
 // their own, drawn again only when something they show changes, and the texts and outlines
@@ -26,21 +25,14 @@ public:
 
     // Draws everything the scene shows into picture.
     void draw(QImage &picture, const ScopeScene &scene, const QDateTime &now);
-    // Threads drawing the map: 0 as many as the processor runs at once (at most 2).
-    void setMapThreads(int threads) { mapThreads_ = threads; }
 
 private:
-    void drawMapInBands(const ScopeScene &scene);
-
     QImage mapCache_;
     quint64 mapSignature_ = 0;
-    // Texts laid out and outlines rasterised by earlier redraws (made by the first one): for
-    // the traffic, and for the map or its upper half; the lower half is drawn at the same
-    // time by a thread of its own, with its own caches, when the processor runs two.
-    std::unique_ptr<DrawCaches> caches_;
+    // Texts laid out and outlines rasterised by earlier redraws (made by the first one), for
+    // the map and for the traffic.
     std::unique_ptr<DrawCaches> mapCaches_;
-    std::unique_ptr<BandWorker> mapWorker_;
-    int mapThreads_ = 0;
+    std::unique_ptr<DrawCaches> caches_;
 };
 
 // The straightforward redraw: everything drawn by the painter alone, every time (the

@@ -1,5 +1,5 @@
-// The program's redraw (ScopeRenderer: the map kept between redraws and drawn by one thread
-// or two, texts and small outlines drawn from what earlier redraws kept) against the
+// The program's redraw (ScopeRenderer: the map kept between redraws, texts and small outlines
+// drawn from what earlier redraws kept) against the
 // straightforward one that draws everything with the painter, pixel for pixel, through a
 // sequence of changes; a drawing that changes nothing of the state; the demo sector after the
 // program's start against a stored picture.
@@ -68,14 +68,12 @@ void AddTraffic(RadarState &s, const QDateTime &now)
     s.scope.routeKeyHeld = true;
 }
 
-// The map drawn by one thread, or in two bands by two.
-class ScopeRender : public ::testing::TestWithParam<int> {
+class ScopeRender : public ::testing::Test {
 protected:
     ScopeRender()
     {
         StartWithTheDemoSector(s_, program_.size());
         AddTraffic(s_, now_);
-        renderer_.setMapThreads(GetParam());
     }
     // The model's step, then both redraws three times (the renderer notes texts and outlines,
     // takes them, then draws from them); the map kept from the last redraw or drawn again.
@@ -99,9 +97,7 @@ protected:
     quint64 signature_ = 0;
 };
 
-INSTANTIATE_TEST_SUITE_P(MapThreads, ScopeRender, ::testing::Values(1, 2));
-
-TEST_P(ScopeRender, SameAsTheStraightforwardRedrawThroughChanges)
+TEST_F(ScopeRender, SameAsTheStraightforwardRedrawThroughChanges)
 {
     check("first draw", false);
     now_ = now_.addSecs(5);
@@ -128,8 +124,7 @@ TEST_P(ScopeRender, SameAsTheStraightforwardRedrawThroughChanges)
     const QString geo = QStringLiteral("[GEO]\r\nN045.20.00.000 E004.40.00.000 N046.05.00.000 E005.30.00.000 gray");
     ApplySectorLoad(s_, ReadSectorText(QString::fromLatin1(file.readAll()).replace("[GEO]", geo), ReadSettingsOf(s_)));
     check("sector reloaded", false);
-    // Texts too large to be drawn from glyph coverage go to the painter, those of the lower
-    // half to the painter of the thread that draws it, redraw after redraw.
+    // Texts too large to be drawn from glyph coverage go to the painter, redraw after redraw.
     s_.settings.display.screenFontSize = 40;
     for (const char *step : {"large font", "view moved with it", "and again"}) {
         s_.view.centreLon += 0.01f;
