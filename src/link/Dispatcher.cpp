@@ -126,8 +126,13 @@ void Dispatcher::handleLine(const QString &line)
 void Dispatcher::DispatchLine(const QString &text)
 {
     const LineFields line(text);
-    const IncomingLine decoded = g_.link.Accepted ? DecodeAccepted(line) : DecodeBeforeLogin(line);
-    std::visit([this](const auto &record) { apply(record); }, decoded);
+    // Positions, nearly every line of a busy server, go straight to their record.
+    if (g_.link.Accepted && IsPositionLine(line)) {
+        apply(DecodePosition(line));
+        return;
+    }
+    IncomingLine decoded = g_.link.Accepted ? DecodeAccepted(line) : DecodeBeforeLogin(line);
+    std::visit([this](auto &record) { apply(std::move(record)); }, decoded);
 }
 
 void Dispatcher::apply(const LoginRefused &line)
@@ -245,11 +250,13 @@ void Dispatcher::apply(const FiledPlan &line)
     emit g_.notifier.filedPlansChanged();
 }
 
-void Dispatcher::apply(const ServerPosition &line)
+void Dispatcher::apply(ServerPosition &&line)
 {
     const bool vireo = g_.link.serverType == QLatin1String("VIREO-SERVER");
-    if (ApplyServerPosition(g_.traffic, line, vireo, clock_.now()) == kNoAircraft && !line.callsign.isEmpty())
-        throw LineError(QStringLiteral("table du trafic pleine : %1 refusé").arg(line.callsign));
+    const int refused = g_.traffic.refusedAircraft;
+    ApplyServerPosition(g_.traffic, std::move(line), vireo, clock_.now());
+    if (g_.traffic.refusedAircraft != refused)
+        throw LineError(QStringLiteral("table du trafic pleine : avion refusé"));
 }
 
 void Dispatcher::apply(const AtisQuery &line)

@@ -74,7 +74,7 @@ private:
     void apply(const ServerMetar &line);
     void apply(const ServerFlightPlan &line);
     void apply(const FiledPlan &line);
-    void apply(const ServerPosition &line);
+    void apply(ServerPosition &&line);
     void apply(const AtisQuery &line);
     void apply(const PilotLeft &line);
     void apply(const TextMessage &line);

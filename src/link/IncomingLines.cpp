@@ -182,6 +182,11 @@ ServerErrorReport DecodeServerError(const LineFields &line)
     return {line.joinedFrom(2), line.optional(4), line.optional(5)};
 }
 
+bool IsPositionLine(const LineFields &line)
+{
+    return line.is("@N") || line.is("@S") || line.is("@Y");
+}
+
 IncomingLine DecodeBeforeLogin(const LineFields &line)
 {
     if (line.is("$ERserver"))
@@ -196,7 +201,7 @@ IncomingLine DecodeAccepted(const LineFields &line)
     // No line matches two of these tests (their first fields differ in their first
     // characters or are exact texts), so their order only matters for speed: positions,
     // nearly every line of a busy server, are tested first.
-    if (line.is("@N") || line.is("@S") || line.is("@Y"))
+    if (IsPositionLine(line))
         return DecodePosition(line);
     if (line.is("#TDserver"))
         return DecodeTemperatureLayers(line);

@@ -93,6 +93,8 @@ using IncomingLine = std::variant<IgnoredLine, LoginAccepted, LoginRefused, Temp
                                   PilotLeft, TextMessage, ControllerPosition, ControllerLeft, HandoffOffer,
                                   HandoffAccepted, ServerErrorReport>;
 
+// A position line ("@S", "@N" or "@Y", the whole first field).
+bool IsPositionLine(const LineFields &line);
 // A line received before the login is accepted: only the acceptance and the refusal count.
 IncomingLine DecodeBeforeLogin(const LineFields &line);
 // A line received once the login is accepted, tested against each prefix in turn.

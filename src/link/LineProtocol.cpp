@@ -2,11 +2,14 @@
 
 namespace zaz {
 
-const QString &LineFields::text(int n) const
+void LineFields::missing(int n)
 {
-    if (n < 1 || n > fields_.size())
-        throw LineError(QStringLiteral("champ %1 absent").arg(n));
-    return fields_[n - 1];
+    throw LineError(QStringLiteral("champ %1 absent").arg(n));
+}
+
+void LineFields::notInteger(int n) const
+{
+    throw LineError(QStringLiteral("'%1' n'est pas une valeur entière correcte").arg(fields_[n - 1]));
 }
 
 QString LineFields::optional(int n) const
@@ -14,20 +17,6 @@ QString LineFields::optional(int n) const
     if (n < 1 || n > fields_.size())
         return QString();
     return fields_[n - 1];
-}
-
-int LineFields::integer(int n) const
-{
-    int value = 0;
-    const QString &field = text(n);
-    if (!TryStrToInt(field, value))
-        throw LineError(QStringLiteral("'%1' n'est pas une valeur entière correcte").arg(field));
-    return value;
-}
-
-float LineFields::coordinate(int n) const
-{
-    return float(StrToFloatLenient(text(n)));
 }
 
 QString LineFields::joinedFrom(int n) const

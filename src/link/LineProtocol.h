@@ -34,19 +34,34 @@ public:
     // The sender: the first field after a prefix of the given length.
     QString sender(int prefixLength) const { return first().mid(qMax(prefixLength, 0)); }
 
-    // Field n; raises LineError when the line is shorter.
-    const QString &text(int n) const;
+    // Field n; raises LineError when the line is shorter. (Inline, as every field of every
+    // line goes through it.)
+    const QString &text(int n) const
+    {
+        if (n < 1 || n > fields_.size()) [[unlikely]]
+            missing(n);
+        return fields_[n - 1];
+    }
     // Field n, or an empty text when the line is shorter.
     QString optional(int n) const;
     // Field n as a strict integer; raises LineError when missing or malformed.
-    int integer(int n) const;
+    int integer(int n) const
+    {
+        int value = 0;
+        if (!TryStrToInt(text(n), value)) [[unlikely]]
+            notInteger(n);
+        return value;
+    }
     // Field n as a lenient coordinate (0 for a text that is no number); raises LineError
     // when missing.
-    float coordinate(int n) const;
+    float coordinate(int n) const { return float(StrToFloatLenient(text(n))); }
     // Fields from n to the end joined without separator.
     QString joinedFrom(int n) const;
 
 private:
+    [[noreturn]] static void missing(int n);
+    [[noreturn]] void notInteger(int n) const;
+
     t_tranches fields_;
 };
 

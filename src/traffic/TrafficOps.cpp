@@ -13,10 +13,11 @@ bool OlderThan(const QDateTime &seen, const QDateTime &now, double delayDays)
     return double(seen.msecsTo(now)) > delayDays * 86400000.0;
 }
 
-void ApplyMovement(AVION &a, const ServerPosition &p, bool headingFromServer, const QDateTime &now)
+// The position's texts are moved into the record: a busy server sends thousands a second.
+void ApplyMovement(AVION &a, ServerPosition &p, bool headingFromServer, const QDateTime &now)
 {
-    a.squawk = p.squawk;
-    a.rating = p.rating;
+    a.squawk = std::move(p.squawk);
+    a.rating = std::move(p.rating);
     a.lat = p.lat;
     a.lon = p.lon;
     a.altitude = p.altitude;
@@ -24,12 +25,12 @@ void ApplyMovement(AVION &a, const ServerPosition &p, bool headingFromServer, co
     if (headingFromServer && p.heading)
         a.heading = *p.heading * 2 * kPi / 360;
     a.serverSeen = now;
-    a.transponderMode = p.transponderMode;
+    a.transponderMode = std::move(p.transponderMode);
 }
 
 } // namespace
 
-int ApplyServerPosition(TrafficState &traffic, const ServerPosition &position, bool headingFromServer,
+int ApplyServerPosition(TrafficState &traffic, ServerPosition position, bool headingFromServer,
                         const QDateTime &now)
 {
     // A position without a callsign names no aircraft.

@@ -55,7 +55,7 @@ struct ServerFlightPlan {
 // VIREO-SERVER); otherwise it stays as it was. Returns the aircraft's index, or
 // kNoAircraft when the table is full and the callsign is new: nothing changes then but
 // the count of refused aircraft.
-int ApplyServerPosition(TrafficState &traffic, const ServerPosition &position, bool headingFromServer,
+int ApplyServerPosition(TrafficState &traffic, ServerPosition position, bool headingFromServer,
                         const QDateTime &now);
 
 // A flight plan for an aircraft of the table (a plan for an unknown callsign is ignored).
