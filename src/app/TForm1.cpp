@@ -58,10 +58,7 @@ TForm1::~TForm1() = default;
 void TForm1::FormCreate()
 {
     RadarState &s = state_;
-    // 1. Version tag and connection status.
-    s.app.versionTag = QStringLiteral("VIREO_3.81");
-    s.link.status = QStringLiteral("non connecté");
-    s.link.auxStatus.clear();
+    // 1. The version tag and the connection status start as the state defines them.
 
     setWindowTitle(QStringLiteral("RADAR"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
