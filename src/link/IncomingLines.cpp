@@ -15,17 +15,21 @@ QString TransponderMode(const QString &first)
     return Copy(first, 2, 1);
 }
 
+// The layers of the weather lines: groups of size fields from field 3, each read when its
+// first needed fields are there.
+template <typename Read>
+void ForEachGroup(const LineFields &line, int size, int needed, Read read)
+{
+    for (int n = 3; n + needed - 1 <= line.count(); n += size)
+        read(n);
+}
+
 } // namespace
 
 TemperatureLayers DecodeTemperatureLayers(const LineFields &line)
 {
     TemperatureLayers out;
-    for (int n = 3; n + 1 <= line.count(); n += 2) {
-        t_temperature t;
-        t.altitude = line.text(n);
-        t.temperature = line.text(n + 1);
-        out.layers.append(t);
-    }
+    ForEachGroup(line, 2, 2, [&](int n) { out.layers.append({line.text(n + 1), QString(), line.text(n)}); });
     return out;
 }
 
@@ -33,7 +37,7 @@ WindLayers DecodeWindLayers(const LineFields &line)
 {
     WindLayers out;
     // A group is read when its four first fields are there.
-    for (int n = 3; n + 3 <= line.count(); n += 6) {
+    ForEachGroup(line, 6, 4, [&](int n) {
         t_wind wind;
         wind.depth = line.text(n);
         wind.altitude = line.text(n + 1);
@@ -43,20 +47,20 @@ WindLayers DecodeWindLayers(const LineFields &line)
             out.surface = wind;
         else
             out.aloft.append(wind);
-    }
+    });
     return out;
 }
 
 CloudLayers DecodeCloudLayers(const LineFields &line)
 {
     CloudLayers out;
-    for (int n = 3; n + 4 <= line.count(); n += 5) {
+    ForEachGroup(line, 5, 5, [&](int n) {
         t_cloud c;
         c.base = line.text(n);
         c.height = line.text(n + 1);
         c.cover = line.text(n + 4) + QLatin1Char(',') + line.text(n + 3) + QLatin1Char(',') + line.text(n + 2);
         out.layers.append(c);
-    }
+    });
     return out;
 }
 
