@@ -92,6 +92,22 @@ TColor StringToColor(const QString &s)
     return StrToInt(s);
 }
 
+bool TryStringToMapColor(const QString &s, TColor &color)
+{
+    if (TryStringToColor(s, color)) {
+        color &= 0xFFFFFF;
+        return true;
+    }
+    const QStringView t = QStringView(s).trimmed();
+    bool ok = false;
+    const qulonglong wide = t.startsWith(QLatin1Char('$')) ? t.mid(1).toULongLong(&ok, 16)
+                                                            : qulonglong(t.toLongLong(&ok, 10));
+    if (!ok)
+        return false;
+    color = TColor(wide & 0xFFFFFF);
+    return true;
+}
+
 QString ColorToString(TColor color)
 {
     for (const NamedColor &entry : kNames) {

@@ -20,6 +20,12 @@ TColor StringToColor(const QString &s);
 bool TryStringToColor(const QString &s, TColor &color);
 QString ColorToString(TColor color);
 
+// A colour of the sector map (sector colour definitions, detail entries). Files written for
+// other clients hold 32-bit values, and numbers too wide for 32 bits, whose low 24 bits are
+// the colour: whatever the text gives is cut to them ("1982288720" is 0x275350, "-1" white).
+// False when s is neither a name nor a number.
+bool TryStringToMapColor(const QString &s, TColor &color);
+
 // Drawing colour of a value (system colours and clNone give black).
 QColor ToQColor(TColor color);
 TColor FromQColor(const QColor &color);

@@ -11,9 +11,9 @@ void DrawTextBlock(ScopeCanvas &c, const QDateTime &now)
         c.textOut(10, 20, scene.sim.zuluTime + QStringLiteral(" (Local") + scene.sim.localTime + QLatin1Char(')'),
                   cyan);
     } else {
-        // The computer's local time less one hour, as "hhhmm Z".
-        const QString time = now.addSecs(-3600).time().toString(QStringLiteral("HH:mm")).replace(QLatin1Char(':'),
-                                                                                                  QLatin1Char('h'));
+        // The clock's time in UTC, as "hhhmm Z" (now may be in local time or in UTC).
+        const QString time = now.toUTC().time().toString(QStringLiteral("HH:mm")).replace(QLatin1Char(':'),
+                                                                                            QLatin1Char('h'));
         c.textOut(10, 20, time + QStringLiteral(" Z"), cyan);
     }
     c.textOut(10, 60, QStringLiteral("transition: ") + QString::number(w.transitionAltitude) + QStringLiteral("ft"),

@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <array>
 
 namespace zaz {
@@ -100,7 +101,7 @@ private:
     static TColor colourOf(const QString &value)
     {
         TColor c = 0;
-        return TryStringToColor(value, c) ? c : 0;
+        return TryStringToMapColor(value, c) ? c : 0;
     }
     static int scanLast(const QList<t_define> &list, const QString &upper, bool upperNames)
     {
@@ -157,6 +158,7 @@ public:
         if (settings_.scanLookups)
             index_.buildPoints(r_.tables);
         index_.buildAirways(r_.tables);
+        std::sort(r_.unresolvedLines.begin(), r_.unresolvedLines.end());
         r_.index = std::move(index_);
         r_.summary = SectorSummary(r_.tables, r_.hasInfo);
         if (progress_.setPosition)
@@ -236,7 +238,7 @@ private:
 
     // Calls read(line, lineNumber) for every element line of a section: comment lines and
     // empty lines are skipped, except in [INFO] where an empty line counts. A line of blanks
-    // only is empty too: read as an element it would give a segment or a point at (0, 0).
+    // and TABs only is empty too (an empty info line in [INFO]).
     template <typename Read>
     void forSection(int section, Read read)
     {
@@ -257,7 +259,8 @@ private:
 
     // ---- coordinates and errors -------------------------------------------------------
 
-    void addError(int lineNumber, QStringView lat, QStringView lon)
+    // Starts a line's entry in the error text: "<line>: ", after the title the first time.
+    void startError(int lineNumber)
     {
         r_.hasErrors = true;
         if (r_.errorText.isEmpty())
@@ -266,9 +269,25 @@ private:
             r_.errorText += QLatin1Char('\r');
         r_.errorText += QString::number(lineNumber);
         r_.errorText += QStringLiteral(": ");
+    }
+
+    void addError(int lineNumber, QStringView lat, QStringView lon)
+    {
+        startError(lineNumber);
         r_.errorText += lat;
         r_.errorText += QLatin1Char(' ');
         r_.errorText += lon;
+    }
+
+    // A route or GEO line with a point that is neither a coordinate pair nor a known name
+    // gives no segment. It is listed by its words (the line may be free-form), at most 100
+    // characters of them.
+    void addUnresolved(int lineNumber, QStringView line)
+    {
+        r_.unresolvedLines.append(lineNumber);
+        Tokens(BeforeComment(line), tokens_);
+        startError(lineNumber);
+        r_.errorText += QStringView(Join(tokens_, 0, tokens_.size())).left(100);
     }
 
     static bool wellFormedPair(QStringView lat, QStringView lon)
@@ -292,21 +311,24 @@ private:
         return whole ? index_.lookupWhole(text, p.lat, p.lon) : index_.lookupColumns(text, p.lat, p.lon);
     }
 
-    // A 29-column point text. True when it is a well-formed coordinate pair or a known
-    // name; p then holds its position. Otherwise p holds what the column reading gives:
-    // the pair as far as it converts, or (0, 0).
-    bool columnPoint(QStringView text, Point &p) const
+    // How a 29-column point text reads: exactly (a well-formed coordinate pair or a known
+    // name), as a pair that converts without being well-formed (a free-form line may hold
+    // it by words), or not at all (p is then (0, 0)).
+    enum class PointRead { Unresolved, Converted, Exact };
+
+    PointRead columnPoint(QStringView text, Point &p) const
     {
         p = Point();
         if (TrimmedView(text).size() == 29) {
             const QStringView lat = Columns(text, 1, 14), lon = Columns(text, 16, 14);
-            parse(lat, lon, p.lat, p.lon);
-            return wellFormedPair(lat, lon);
+            if (!parse(lat, lon, p.lat, p.lon))
+                return PointRead::Unresolved;
+            return wellFormedPair(lat, lon) ? PointRead::Exact : PointRead::Converted;
         }
         if (lookup(text, false, p))
-            return true;
+            return PointRead::Exact;
         p = Point();
-        return false;
+        return PointRead::Unresolved;
     }
 
     // A point of the free-form reading at tokens[i]: a well-formed latitude and longitude,
@@ -329,25 +351,33 @@ private:
         return -1;
     }
 
+    struct SegmentRead {
+        qsizetype wordsAt = -1; // place of the first point among tokens_ when read by words
+        bool resolved = true;   // both points are positions
+    };
+
     // The two points of a segment line: from their columns (starting at firstColumn and
-    // secondColumn, 29 wide); when either does not read, from the line's words, where the
-    // first two consecutive points are taken. Returns the place of the first point among
-    // tokens_ when the words were used (the line counted as read by words), otherwise -1;
-    // a point whose columns and words both fail keeps its column value.
-    qsizetype segmentPoints(QStringView line, int firstColumn, int secondColumn, Point &a, Point &b)
+    // secondColumn, 29 wide); when either does not read exactly, from the line's words,
+    // where the first two consecutive points are taken (the line counts as read by words).
+    // When the words give nothing, the column values stand if both convert; otherwise the
+    // line is unresolved and reported.
+    SegmentRead segmentPoints(QStringView line, int firstColumn, int secondColumn, Point &a, Point &b)
     {
-        const bool firstGood = columnPoint(Columns(line, firstColumn, 29), a);
-        const bool secondGood = columnPoint(Columns(line, secondColumn, 29), b);
-        if (firstGood && secondGood)
-            return -1;
+        const PointRead first = columnPoint(Columns(line, firstColumn, 29), a);
+        const PointRead second = columnPoint(Columns(line, secondColumn, 29), b);
+        if (first == PointRead::Exact && second == PointRead::Exact)
+            return {};
         Tokens(BeforeComment(line), tokens_);
         Point ta, tb;
         const qsizetype at = twoPoints(tokens_, ta, tb);
         if (at >= 0) {
             a = ta, b = tb;
             ++r_.tolerantLines;
+            return {at, true};
         }
-        return at;
+        if (first != PointRead::Unresolved && second != PointRead::Unresolved)
+            return {};
+        return {-1, false};
     }
 
     // ---- element sections -------------------------------------------------------------
@@ -461,18 +491,19 @@ private:
 
     // ---- routes, GEO lines and labels -----------------------------------------------------
 
+    // A line whose points do not both resolve still names or continues its route by its
+    // columns, without a segment.
     void readRoutes(int section, QList<ROUTE> &table)
     {
         qsizetype current = -1;
-        forSection(section, [&](QStringView line, int) {
+        forSection(section, [&](QStringView line, int number) {
             QStringView columnName = Columns(line, 1, 25);
             Point a, b;
             QString tokenName;
             bool byTokens = false;
-            // Both points are read: each keeps its column value when the tokens do not help.
-            const qsizetype at = segmentPoints(line, 27, 57, a, b);
-            if (at >= 0) {
-                tokenName = Join(tokens_, 0, at);
+            const SegmentRead read = segmentPoints(line, 27, 57, a, b);
+            if (read.wordsAt >= 0) {
+                tokenName = Join(tokens_, 0, read.wordsAt);
                 byTokens = true;
             }
             const QStringView name = byTokens ? QStringView(tokenName) : columnName;
@@ -483,20 +514,27 @@ private:
                 table.append(std::move(route));
                 current = table.size() - 1;
             }
-            table[current].segments.append({a.lat, a.lon, b.lat, b.lon});
+            if (read.resolved)
+                table[current].segments.append({a.lat, a.lon, b.lat, b.lon});
+            else
+                addUnresolved(number, line);
         });
     }
 
     void readGeo()
     {
         ColourLookup &colours = colourLookup();
-        forSection(kGeo, [&](QStringView line, int) {
+        forSection(kGeo, [&](QStringView line, int number) {
             Point a, b;
             QStringView colourName = TrimmedView(ColumnsFrom(line, 61));
             QString tokenColour;
-            const qsizetype at = segmentPoints(line, 1, 31, a, b);
-            if (at >= 0) {
-                tokenColour = Join(tokens_, at + 4, tokens_.size());
+            const SegmentRead read = segmentPoints(line, 1, 31, a, b);
+            if (!read.resolved) {
+                addUnresolved(number, line);
+                return;
+            }
+            if (read.wordsAt >= 0) {
+                tokenColour = Join(tokens_, read.wordsAt + 4, tokens_.size());
                 colourName = tokenColour;
             }
             const ColourLookup::Match &m = colours.find(colourName);
@@ -517,7 +555,7 @@ private:
             Point p;
             QStringView label = TrimmedView(ColumnsFrom(line, 31));
             QString tokenLabel;
-            if (!columnPoint(Columns(line, 1, 29), p)) {
+            if (columnPoint(Columns(line, 1, 29), p) != PointRead::Exact) {
                 Tokens(BeforeComment(line), tokens_);
                 Point tp;
                 if (tokenPoint(tokens_, 0, tp)) {
@@ -552,7 +590,7 @@ private:
         t_info info;
         int n = 0;
         forSection(kInfo, [&](QStringView line, int) {
-            if (n < 9)
+            if (n < 9 && !TrimmedView(line).isEmpty())
                 info[n] = line.toString();
             ++n;
         });

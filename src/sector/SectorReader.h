@@ -44,6 +44,9 @@ struct SectorLoadResult {
     bool hasInfo = false;      // the file has an [INFO] section
     bool hasErrors = false;
     QString errorText;         // coordinate errors, CR separated
+    // 1-based numbers of the route and GEO lines that gave no segment: a point there is
+    // neither a coordinate pair nor a known name (also listed in the error text).
+    QList<int> unresolvedLines;
     QString summary;           // counts and warnings, CR separated
     int tolerantLines = 0;     // lines read by tokens
     SectorIndex index;         // name look-ups over the new tables

@@ -185,6 +185,17 @@ TEST(ColorText, ColourToTextNamesWhenItCanAndRoundTrips)
         EXPECT_EQ(StringToColor(ColorToString(value)), value) << value;
 }
 
+// Sector files written for other clients: the low 24 bits of any number, however wide.
+TEST(ColorText, MapColourKeepsTheLow24Bits)
+{
+    for (const auto &[text, colour] : {std::pair{"-2", 0xFFFFFE}, {"$1FF0000FF", 0xFF}, {"4278190335", 0xFF}}) {
+        TColor c = -1;
+        EXPECT_TRUE(TryStringToMapColor(Q(text), c) && c == colour) << text << " gives " << c;
+    }
+    TColor c = 0;
+    EXPECT_FALSE(TryStringToMapColor(Q("12ab"), c) || TryStringToMapColor(Q("$"), c));
+}
+
 TEST(ColorText, DrawingColourIsRedGreenBlue)
 {
     EXPECT_EQ(ToQColor(0x336699), QColor(0x99, 0x66, 0x33));

@@ -85,9 +85,21 @@ TEST(SectorReaderRoutes, GroupedByNameWithNamedPointsKeepingTheLastMatch)
     const RouteSegment &s = r.tables.lowAirways[0].segments[0];
     EXPECT_FLOAT_EQ(s.lat1, 2.0f);  // the later of two fixes, before the VOR
     EXPECT_FLOAT_EQ(s.lat2, 43.0f); // the NDB before the VOR
-    const RouteSegment &t = r.tables.lowAirways[1].segments[0];
-    EXPECT_FLOAT_EQ(t.lat1, 45.71666667f);
-    EXPECT_EQ(QPointF(t.lat2, t.lon2), QPointF(0, 0)); // an unknown name
+}
+
+// A point that is neither a pair nor a known name: no segment (nor GEO line), the line in the
+// error text and the list; a route line still names or continues its route.
+TEST(SectorReaderRoutes, UnresolvedPointsGiveNoSegment)
+{
+    const QString bad = QStringLiteral("N0450000000000 E005.00.00.000"); // 29 wide, one piece only
+    const SectorLoadResult r = Read("[STAR]\n" + Route("A2", "ABCDE", kP2) + Route("", kP1, kP2) + Route("", bad, kP1)
+                                    + "[GEO]\nN045.00.00.000 X005.00.00.000 " + kP2 + '\n' + kP1 + " XYZ ABCDE\n");
+    ASSERT_EQ(r.tables.stars.size(), 1);
+    EXPECT_EQ(r.tables.stars[0].name.trimmed() + QString::number(r.tables.stars[0].segments.size()), "A21");
+    EXPECT_EQ(r.tables.geo.size(), 1); // a pair that converts without being well-formed holds
+    EXPECT_EQ(r.unresolvedLines, QList<int>({2, 4, 7}));
+    EXPECT_EQ(r.errorText, "erreur de coordonnée ligne: \r2: A2 ABCDE " + kP2 + "\r4: " + bad + ' ' + kP1
+                               + "\r7: " + kP1 + " XYZ ABCDE");
 }
 
 TEST(SectorReaderSelections, FixesSelectedUnlessZeroRoutesOnlyWhenOne)
@@ -136,21 +148,24 @@ TEST(SectorReaderColours, DefinesThenDetailsLastMatchWins)
     SectorReadSettings settings;
     settings.details = {{QStringLiteral("runway"), QStringLiteral("clWhite")},
                         {QStringLiteral("TAXIWAY"), QStringLiteral("clYellow")},
-                        {QStringLiteral("Runway"), QStringLiteral("clRed")}};
+                        {QStringLiteral("Runway"), QStringLiteral("$800000FF")}};
     const QString geo = kP1 + ' ' + kP2;
-    const SectorLoadResult r = Read("; #define inside a comment line\n;#define gray 3158064\n#define  blank 1\n[GEO]\n"
-                                        + geo + " RUNWAY\n" + geo + "   gray  \n" + geo + " nothing\n[TAXIWAYS]\n"
-                                        + kP1 + " A1 \n",
+    // A value wider than 24 bits (a definition, a detail entry) keeps its low 24 bits.
+    const SectorLoadResult r = Read("; #define inside a comment line\n;#define gray 3158064\n#define  blank 1\n"
+                                    "#define wide 1982288720\n[GEO]\n"
+                                        + geo + " RUNWAY\n" + geo + "   gray  \n" + geo + " nothing\n" + geo
+                                        + " wide\n[TAXIWAYS]\n" + kP1 + " A1 \n",
                                     settings);
     QStringList defines;
     for (const t_define &d : r.tables.defines)
         defines << d.name + "=" + d.value;
-    EXPECT_EQ(defines, QStringList({"#DEFINE=inside", "GRAY=3158064", "=blank"})); // two blanks give an empty piece
+    // Two blanks give an empty piece.
+    EXPECT_EQ(defines, QStringList({"#DEFINE=inside", "GRAY=3158064", "=blank", "WIDE=1982288720"}));
     // A detail entry (last match, any case) before a definition; no match gives black.
     QStringList colours;
     for (const GEO &g : r.tables.geo)
         colours << QStringLiteral("%1 %2 %3").arg(g.detailIndex).arg(ColorToString(g.colour), g.colourName);
-    EXPECT_EQ(colours, QStringList({"2 clRed Runway", "-1 $00303030 GRAY", "-1 clBlack "}));
+    EXPECT_EQ(colours, QStringList({"2 clRed Runway", "-1 $00303030 GRAY", "-1 clBlack ", "-1 $00275350 WIDE"}));
     ASSERT_EQ(r.tables.taxiways.size(), 1);
     EXPECT_EQ(r.tables.taxiways[0].label + QString::number(r.tables.taxiways[0].detailIndex), "A11");
 }
@@ -242,23 +257,33 @@ TEST(SectorReaderRobustness, GarbageAndHugeLines)
 
     const SectorLoadResult l =
         Read("[GEO]\n" + QString(2'000'000, QLatin1Char('N')) + "\n[HIGH AIRWAY]\n" + QString("X ").repeated(100000));
-    EXPECT_EQ(l.tables.geo.size(), 1);
+    EXPECT_EQ(l.unresolvedLines, QList<int>({2}));
     EXPECT_EQ(l.tables.highAirways.size(), 1);
 }
 
-// The delivered sector reads clean by columns, every GEO line with a colour.
+// The delivered sector reads clean by columns, every GEO line with a colour. Lines of blanks
+// and TABs only, at the end of each section, are empty lines (an empty info line in [INFO]).
 TEST(SectorReaderFiles, DemoSectorLoadsClean)
 {
     RadarState state;
     SettingsReport report;
     Settings::ReadDisplay(IniFile(ZAZ_SOURCE_DIR "/data/ZAZ.ini"), state.settings, report);
     QString error;
-    const auto demo = ReadSectorFile(ZAZ_SOURCE_DIR "/data/secteurs/LFLL_Lyon.sct", ReadSettingsOf(state), error);
+    const QString path = QStringLiteral(ZAZ_SOURCE_DIR "/data/secteurs/LFLL_Lyon.sct");
+    const auto demo = ReadSectorFile(path, ReadSettingsOf(state), error);
     ASSERT_TRUE(demo.has_value()) << error.toStdString();
     EXPECT_FALSE(demo->hasErrors) << demo->errorText.toStdString();
     EXPECT_EQ(demo->tolerantLines, 0);
     for (const GEO &g : demo->tables.geo)
         EXPECT_FALSE(g.colourName.isEmpty());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = DecodeCp1252(file.readAll());
+    const SectorLoadResult r = Read(QString(text).replace("\n[", "\n\t\n \t \n[") + "\t\n", ReadSettingsOf(state));
+    EXPECT_FALSE(r.hasErrors) << r.errorText.toStdString(); // any element read from them has an error
+    const auto labels = [](const SectorTables &t) { return std::pair(t.taxiways.size(), t.parkings.size()); };
+    EXPECT_EQ(labels(r.tables), labels(demo->tables));
+    EXPECT_EQ(Read(QStringLiteral("[INFO]\nLyon\n \t\nLFLL\n")).identity.callsign, QString());
 }
 
 // A large free-form file kept beside the checkout; skipped when absent.
@@ -271,11 +296,12 @@ TEST(SectorReaderFiles, LargeFreeFormFileLoadsWithItsPointsResolved)
     const auto r = ReadSectorFile(path, {}, error);
     ASSERT_TRUE(r.has_value()) << error.toStdString();
     EXPECT_GE(r->tables.geo.size(), 18000);
-    EXPECT_FALSE(r->hasErrors) << r->errorText.left(400).toStdString();
-    // Only the group title lines, which hold no point, stay at (0, 0).
-    EXPECT_LT(std::count_if(r->tables.geo.begin(), r->tables.geo.end(),
+    // The group title lines, which hold no point, are the only errors and give no GEO line.
+    EXPECT_EQ(r->errorText.count(QLatin1Char('\r')), r->unresolvedLines.size()) << r->errorText.left(400).toStdString();
+    EXPECT_LT(r->unresolvedLines.size(), 40);
+    EXPECT_EQ(std::count_if(r->tables.geo.begin(), r->tables.geo.end(),
                             [](const GEO &g) { return (g.lat1 == 0 && g.lon1 == 0) || (g.lat2 == 0 && g.lon2 == 0); }),
-              40);
+              0);
 }
 
 } // namespace

@@ -77,7 +77,10 @@ TEST_F(ZazTool, SectorCheckPrintsCountsIdentityAndSummaryInOrder)
               R"("parkings": 0,"defines": 0},"identity": {"name": "Test sector","callsign": "LFLL_APP",)"
               R"("airport": "LFLL","lat": 45.5,"lon": 5.25,"frequency": "118100","declination_text": "2.5",)"
               R"("declination": 2.5,"nm_per_deg_lon": 42.054554},"tolerant_lines": 0,"errors": "",)"
-              R"("summary": "1 AIRPORT\r1 VOR\r0 NDB\r2 FIXES\r1 Airways\r1 SID\r0 STAR",T})");
+              R"("unresolved_lines": [],"summary": "1 AIRPORT\r1 VOR\r0 NDB\r2 FIXES\r1 Airways\r1 SID\r0 STAR",T})");
+    env.write(QStringLiteral("u.sct"), QStringLiteral("[GEO]\nGroup title\n[SID]\nS1 LFLL NOPE\n"));
+    EXPECT_EQ(At(run({"sector", "check", env.path(QStringLiteral("u.sct"))}).json(), "unresolved_lines"),
+              QJsonArray({2, 4}));
 }
 
 TEST_F(ZazTool, SectorDumpWritesEveryElementWithTheSettingsOfTheFolderGiven)

@@ -72,6 +72,11 @@ int Check(const QStringList &arguments, Output &out)
         .endObject();
     json.member("tolerant_lines", result.tolerantLines)
         .member("errors", result.errorText)
+        .key("unresolved_lines")
+        .beginArray();
+    for (const int line : result.unresolvedLines)
+        json.integer(line);
+    json.endArray()
         .member("summary", result.summary)
         .key("elapsed_ms")
         .fixed(elapsedMs, 3)
@@ -252,7 +257,8 @@ QString SectorUsage()
         "  zaz-tool sector check FICHIER [--settings DOSSIER]\n"
         "      charge le secteur comme le programme et écrit un objet JSON : nombre\n"
         "      d'éléments de chaque table, identité, lignes lues par mots, erreurs de\n"
-        "      coordonnées, message de résumé, durée du chargement (ms)\n"
+        "      coordonnées, lignes de route ou GEO dont un point n'est ni une coordonnée\n"
+        "      ni un nom connu, message de résumé, durée du chargement (ms)\n"
         "  zaz-tool sector dump FICHIER [--settings DOSSIER]\n"
         "      écrit chaque élément du secteur, un objet JSON par ligne, table par table\n"
         "  zaz-tool sector save ENTRÉE SORTIE [--select-all] [--settings DOSSIER]\n"
