@@ -1,5 +1,6 @@
 // The scope's full redraw on a large generated sector, all of it in view of a 1920 x 1080
-// picture, with 500 aircraft: after a view change (the map layers are drawn again), after a
+// picture, with 500 aircraft: after a change that draws the whole map again, during a drag,
+// after wheel steps, after a
 // traffic change alone (the map layers are reused; every aircraft moved since the last
 // redraw, or one in fifty as positions come from a server), and both with the
 // straightforward redraw that draws everything with the painter every time; and the
@@ -20,6 +21,7 @@
 //   zaz-tool render --sector /tmp/big/big.sct --settings /tmp/big --traffic /tmp/big/traffic.txt
 //                   --repeat 50 --reference --out /tmp/big/big.png
 #include "scope/Conflict.h"
+#include "scope/ScopeInteraction.h"
 #include "scope/ScopeRenderer.h"
 #include "state/RadarState.h"
 #include "state/Ticks.h"
@@ -394,34 +396,48 @@ bool SamePictures(Scene &scene)
     return reference == scene.picture;
 }
 
-// (a), (c): the view moves by one pixel (right, then back), so the map is drawn again.
+// (a), (c): the view changes as the program changes it, redraw after redraw: second
+// argument 0, the scale one step of a float up and back (the whole map drawn again); 1, a
+// right-button drag, the pointer 8 pixels further each time (ten steps right, ten back); 2,
+// wheel steps at the settings' sensitivity, in and out.
 void BM_RedrawAfterViewChange(benchmark::State &state)
 {
     Scene &scene = SharedScene();
     const Drawing drawing = state.range(0) ? Drawing::Program : Drawing::Straight;
+    const int change = int(state.range(1));
     if (!SamePictures(scene)) {
         state.SkipWithError("the cached picture differs from the straightforward one");
         return;
     }
     ViewState &v = scene.state.view;
-    const float startLon = v.centreLon;
-    const float shifted = float(startLon + 1.0 / (double(v.scale) * v.nmPerDegLon));
+    const ViewState start = v;
+    const QPoint middle(kPicture.width() / 2, kPicture.height() / 2);
+    SetPanAnchor(scene.state.scope, v, kPicture, middle);
     RedrawTimes times;
-    bool shift = true;
+    int k = 0;
     for (auto _ : state) {
-        v.centreLon = shift ? shifted : startLon;
-        shift = !shift;
+        ++k;
+        if (change == 0)
+            v.scale = k % 2 ? std::nextafter(start.scale, 2 * start.scale) : start.scale;
+        else if (change == 1)
+            PanTo(scene.state.scope, v, kPicture, middle + QPoint(8 * (k % 20 <= 10 ? k % 20 : 20 - k % 20), 0));
+        else
+            ZoomWheel(v, k % 2 ? 120 : -120, scene.state.settings.display.zoomSensitivity, kPicture.height());
         const double seconds = Timed([&] { scene.redraw(scene.picture, drawing); });
         state.SetIterationTime(seconds);
         times.add(seconds);
     }
-    v.centreLon = startLon;
+    v = start;
     times.report(state);
+    if (!SamePictures(scene))
+        state.SkipWithError("the cached picture differs from the straightforward one");
 }
 BENCHMARK(BM_RedrawAfterViewChange)
-    ->ArgName("cached")
-    ->Arg(1)
-    ->Arg(0)
+    ->ArgNames({"cached", "change"})
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Args({1, 2})
+    ->Args({0, 0})
     ->Iterations(40)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
@@ -465,7 +481,7 @@ void BM_MapSignature(benchmark::State &state)
 {
     Scene &scene = SharedScene();
     for (auto _ : state)
-        benchmark::DoNotOptimize(MapSignature(SceneOf(scene.state), kPicture));
+        benchmark::DoNotOptimize(MapSignature(SceneOf(scene.state)));
 }
 BENCHMARK(BM_MapSignature)->Unit(benchmark::kMicrosecond);
 

@@ -2,9 +2,15 @@
 
 #include "app/TForm1.h"
 #include "ui/TForm_bouton.h"
+#include "ui/TForm_couleur.h"
 #include "ui/TForm_info.h"
 #include "ui/TForm_message.h"
+#include "ui/TForm_secu.h"
 #include "ui/TForm2.h"
+#include "ui/TForm3.h"
+#include "ui/TForm_decline.h"
+#include "ui/TForm_range.h"
+#include "ui/TForm_vues.h"
 
 #include <QAction>
 
@@ -26,14 +32,19 @@ std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
     w->form2 = std::make_unique<TForm2>(main.state(), *services.prompts);
     main.setConnectionDialog(w->form2.get());
     //  3 TForm3            centre on a point
+    w->centre = std::make_unique<TForm3>(main.state().sector.tables, &main);
     //  4 TForm4            radio
     //  5 TForm5            weather
     //  6 TForm6            ATIS
     //  7 TForm7            flight list
     //  8 TForm8            packet monitor
     //  9 TForm_couleur     display settings
+    w->couleur = std::make_unique<TForm_couleur>(main.state(), *services.prompts, &main);
     // 10 TForm_range       visibility
+    w->range = std::make_unique<TForm_range>(&main);
     // 11 TForm_secu        separation minima
+    w->secu = std::make_unique<TForm_secu>(&main);
+    main.setDisplayDialogs(w->couleur.get(), w->secu.get());
     // 12 TForm_strip       strip editor
     // 13 TForm_liststrip   strip board
     // 14 TForm_listcontrol controllers list
@@ -56,8 +67,11 @@ std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
                          b->raise();
                      });
     // 19 TForm_decline     magnetic declination
+    w->decline = std::make_unique<TForm_decline>(&main);
     // 20 TForm_control     controller details
     // 21 TForm_vues        views
+    w->vues = std::make_unique<TForm_vues>(&main);
+    main.connectScopeInteraction({w->centre.get(), w->range.get(), w->decline.get(), w->vues.get()});
     // 22 TForm_info        about window
     w->info = std::make_unique<TForm_info>(main.state().app.versionTag);
     QObject::connect(main.menu().version2, &QAction::triggered,

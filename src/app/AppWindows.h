@@ -10,9 +10,15 @@ namespace zaz {
 
 class TForm1;
 class TForm2;
+class TForm3;
+class TForm_couleur;
+class TForm_decline;
 class TForm_message;
 class TForm_bouton;
 class TForm_info;
+class TForm_range;
+class TForm_secu;
+class TForm_vues;
 
 struct AppWindows {
     AppWindows();
@@ -21,8 +27,14 @@ struct AppWindows {
     // which owns the shared state, last.
     std::unique_ptr<TForm1> form1;           //  1 main window "RADAR"
     std::unique_ptr<TForm2> form2;           //  2 server connection settings
+    std::unique_ptr<TForm3> centre;          //  3 centre on a point
+    std::unique_ptr<TForm_couleur> couleur;  //  9 display settings
+    std::unique_ptr<TForm_range> range;      // 10 visibility
+    std::unique_ptr<TForm_secu> secu;        // 11 separation minima
     std::unique_ptr<TForm_message> message;  // 17 progress window
     std::unique_ptr<TForm_bouton> bouton;    // 18 shortcut window "CMD"
+    std::unique_ptr<TForm_decline> decline;  // 19 magnetic declination
+    std::unique_ptr<TForm_vues> vues;        // 21 views
     std::unique_ptr<TForm_info> info;        // 22 about window
 };
 

@@ -36,11 +36,26 @@ constexpr int kDesignHeight = 864;
 // Width left free beside the scope by the fallback geometry (room for the strip board).
 constexpr int kFallbackSideRoom = 261;
 
-QImage NewPicture(const QSize &size, TColor background)
+// The picture is drawn at the screen's resolution: its device pixel ratio is the widget's
+// (the application's before there is one), rounded up to a whole number; a screen of 1.5
+// gets a picture of 2 shown scaled down. Its size in logical pixels is the client area's.
+qreal PictureRatio(const QWidget *widget)
 {
-    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    const qreal screen = widget ? widget->devicePixelRatioF() : qGuiApp->devicePixelRatio();
+    return std::max<qreal>(1, std::ceil(screen));
+}
+
+QImage NewPicture(const QSize &size, TColor background, qreal ratio = PictureRatio(nullptr))
+{
+    QImage image(size.expandedTo(QSize(1, 1)) * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(ToQColor(background));
     return image;
+}
+
+QSize LogicalSize(const QImage &picture)
+{
+    return picture.deviceIndependentSize().toSize();
 }
 
 } // namespace
@@ -202,10 +217,12 @@ QSize TForm1::clientSize() const
 
 void TForm1::FormResize(const QSize &client)
 {
-    if (client.isEmpty() || client == picture_.size())
+    const qreal ratio = PictureRatio(scope_);
+    if (client.isEmpty() || (client == LogicalSize(picture_) && ratio == picture_.devicePixelRatio()))
         return;
-    // The picture follows the client area; its content is redrawn by the next full redraw.
-    QImage resized = NewPicture(client, state_.settings.display.colours[kColBackground].colour);
+    // The picture follows the client area and the screen's resolution; its content is
+    // redrawn by the next full redraw.
+    QImage resized = NewPicture(client, state_.settings.display.colours[kColBackground].colour, ratio);
     {
         QPainter p(&resized);
         p.drawImage(0, 0, picture_);
@@ -216,10 +233,18 @@ void TForm1::FormResize(const QSize &client)
 void TForm1::fullRedraw()
 {
     const QDateTime now = services_.clock->now();
+    // A window moved to a screen of another resolution gets a picture of that resolution.
+    FormResize(LogicalSize(picture_));
     // The view's edges follow the picture, for whatever turns a pixel into a position.
-    ComputeEdges(state_.view, picture_.size());
+    ComputeEdges(state_.view, LogicalSize(picture_));
     StepBeforeRedraw(state_, now);
     renderer_.draw(picture_, SceneOf(state_), now);
+    // The approach axes the drawing could not orient are noted in ZAZ.ini.
+    if (state_.files.zaz && !renderer_.angleErrors().empty()) {
+        const AngleErrorSink note = Settings::AngleErrorToSettings(*state_.files.zaz);
+        for (const AngleError &e : renderer_.angleErrors())
+            note(e.key, e.length, e.difference);
+    }
     copyPictureToWindow();
 }
 
@@ -320,10 +345,16 @@ void TForm1::buildStatusBar()
     for (int i = 0; i < 2; ++i) {
         panels_[i] = new QLabel(bar);
         panels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        panels_[i]->setFixedWidth(widths[i]);
         panels_[i]->setFrameShape(QFrame::Panel);
         panels_[i]->setFrameShadow(QFrame::Sunken);
-        bar->addWidget(panels_[i]);
+        // The last panel takes what the bar has left: the pointer's position is wider than
+        // its 50 pixels.
+        const bool last = i == 1;
+        if (last)
+            panels_[i]->setMinimumWidth(widths[i]);
+        else
+            panels_[i]->setFixedWidth(widths[i]);
+        bar->addWidget(panels_[i], last ? 1 : 0);
     }
 }
 

@@ -24,6 +24,10 @@ class ProgressDisplay;
 class ScopeView;
 class ServerConnection;
 class TForm2;
+class TForm3;
+class TForm_decline;
+class TForm_range;
+class TForm_vues;
 
 // The items of the main menu, by the names the program knows them by.
 struct MainMenuItems {
@@ -124,6 +128,60 @@ public:
     void reconnexion1Click();
     void Timer1Timer();
     void Timer2Timer();
+
+    // --- Scope interaction: mouse, keys, layouts, views, centring, range, declination
+    // (TForm1Scope.cpp).
+    struct ScopeDialogs {
+        TForm3 *centre = nullptr;
+        TForm_range *range = nullptr;
+        TForm_decline *declination = nullptr;
+        TForm_vues *views = nullptr;
+    };
+    // Connects the scope's mouse, wheel and keys and the scope items of the menu to their
+    // handlers; the dialogs are those the items open. Called once, when the windows exist.
+    void connectScopeInteraction(const ScopeDialogs &dialogs);
+    void FormMouseDown(Qt::MouseButton button, QPoint point, Qt::KeyboardModifiers modifiers);
+    void FormMouseMove(Qt::MouseButtons buttons, QPoint point, Qt::KeyboardModifiers modifiers);
+    void FormMouseUp(Qt::MouseButton button);
+    void FormDblClick();
+    void FormMouseWheel(int delta);
+    // The scope's keys; other windows forward theirs here.
+    void FormKeyDown(int key);
+    void FormKeyUp(int key);
+    void rectangulaire1Click();
+    void carr1Click();
+    void range1Click();
+    void centrer1Click();
+    void Dclinaison1Click();
+    void vues1Click();
+    // Stores the current view as view slot (0 to 3) and shows its menu item.
+    void storeView(int slot);
+    // Recalls view slot when it was stored.
+    void recallView(int slot);
+
+private:
+    QAction *viewItem(int slot) const;
+    ScopeDialogs scopeDialogs_;
+
+public:
+    // --- end of scope interaction
+
+    // --- Display settings dialogs (TForm1Display.cpp).
+    // The "affichage" and "securité" dialogs; their menu items open them from then on.
+    void setDisplayDialogs(class TForm_couleur *display, class TForm_secu *separation);
+    // "affichage": the dialog edits the settings live; accepted, the zoom sensitivity is
+    // taken and, with a sector loaded, the GEO colours and the fix and airway selections,
+    // and the map is redrawn. The window is repainted either way.
+    void couleurs1Click();
+    // "securité": accepted, the three bars become the separation minima.
+    void securit1Click();
+
+private:
+    TForm_couleur *displayDialog_ = nullptr;
+    TForm_secu *separationDialog_ = nullptr;
+
+public:
+    // --- end of display settings
 
     // Reads the last-sector file of the settings into the state. On a file that cannot be
     // read the controller is told why and the sector loaded before stays. False then.

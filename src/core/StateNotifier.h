@@ -34,6 +34,10 @@ signals:
     void filedPlansChanged();
     // The aircraft panel is to show this aircraft again (strip received, handoff accepted).
     void aircraftPanelWanted(int index);
+    // The controller picked an aircraft on the scope or deselected it (SelectedAircraft is
+    // then kNoAircraft): the lists showing the selection repaint, and a deselection closes
+    // the aircraft panel.
+    void selectionChanged();
     // A sector has just been loaded (the weather stations around it are to be rebuilt).
     void sectorLoaded();
     // Text for a panel of the main window's status bar (0 or 1).

@@ -114,6 +114,7 @@ void TextCache::begin(const QPainter &painter)
     if (painter.font() != font_ || dpiX != dpiX_ || dpiY != dpiY_) {
         entries_.clear();
         index_.clear();
+        byData_.clear();
         previous_.clear();
         current_.clear();
         offset_ = 0;
@@ -127,7 +128,16 @@ void TextCache::begin(const QPainter &painter)
 TextCache::Entry &TextCache::find(const QPainter &painter, const QString &text)
 {
     const qsizetype position = qsizetype(current_.size());
-    int found = FollowOrder(previous_, position, offset_,
+    // A text of the sector's tables is the same shared text redraw after redraw, whatever
+    // order the tiles ask for it in.
+    int found = -1;
+    if (const auto it = byData_.constFind(text.constData()); it != byData_.constEnd()) {
+        const QString &kept = entries_[size_t(*it)].text;
+        if (kept.constData() == text.constData() && kept.size() == text.size())
+            found = *it;
+    }
+    if (found < 0)
+        found = FollowOrder(previous_, position, offset_,
                             [&](int candidate) { return SameText(entries_[size_t(candidate)].text, text); });
     if (found < 0) {
         const auto it = index_.constFind(text);
@@ -154,6 +164,7 @@ TextCache::Entry &TextCache::find(const QPainter &painter, const QString &text)
             found = int(entries_.size());
             entries_.push_back(std::move(entry));
             index_.insert(text, found);
+            byData_.insert(entries_.back().text.constData(), found);
         }
     }
     current_.push_back(found);
@@ -227,8 +238,12 @@ int TextCache::boundingWidth(const QPainter &painter, const QString &text)
 void TextCache::end()
 {
     EndRedrawOrder(redraw_, mostUsed_, usedThisRedraw_, previous_, current_, offset_);
-    if (qsizetype(entries_.size()) > Limit(mostUsed_))
+    if (qsizetype(entries_.size()) > Limit(mostUsed_)) {
         Forget<Entry>(entries_, index_, previous_, redraw_, [](const Entry &e) { return e.text; });
+        byData_.clear();
+        for (size_t i = 0; i < entries_.size(); ++i)
+            byData_.insert(entries_[i].text.constData(), int(i));
+    }
 }
 
 // ---- Outlines -----------------------------------------------------------------------------

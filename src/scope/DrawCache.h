@@ -69,6 +69,7 @@ private:
     // redraw's order is kept to find most of them without a look-up.
     std::vector<Entry> entries_;
     QHash<QString, int> index_;
+    QHash<const void *, int> byData_; // by the characters an entry's text shares
     std::vector<int> previous_; // entries of the last redraw in the order asked for
     std::vector<int> current_;
     qsizetype offset_ = 0;      // place in previous_ of the next text, less its place now

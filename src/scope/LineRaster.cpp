@@ -83,31 +83,17 @@ void LineRaster::draw(QLine line)
         std::swap(x1, y1);
         std::swap(x2, y2);
     }
-    Direction direction = vertical ? Down : Right;
-    const int axis = vertical ? Vertical : Horizontal;
-    const bool backwards = y1 > y2;
-    if (backwards) {
+    if (y1 > y2) {
         std::swap(x1, x2);
         std::swap(y1, y2);
-        direction = vertical ? Up : Left;
     }
     const int step = Ratio(x2 - x1, y2 - y1);
     int across = x1 * 1024;
-    // Drawn straight back along the last line's axis: half a pixel more where it turned.
-    if ((lastDirection_ ^ axis) == direction) {
-        if (backwards) {
-            y2 += 32;
-        } else {
-            y1 -= 32;
-            across -= step >> 1;
-        }
-    }
     int along = (y1 + 32) >> 6;
     const int end = (y2 + 32) >> 6;
     if (along == end)
         return;
     across += (((along * 64) + (step > 0 ? 32 : 0) - y1) * step) >> 6;
-    lastDirection_ = direction;
     if (vertical) {
         for (; along < end; ++along, across += step)
             plot(across >> 16, along);

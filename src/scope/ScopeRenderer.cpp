@@ -5,7 +5,9 @@
 #include "scope/MapLayers.h"
 #include "scope/TextBlock.h"
 #include "scope/TrafficLayer.h"
+#include "sector/Projection.h"
 
+#include <cstring>
 
 namespace zaz {
 
@@ -46,27 +48,103 @@ QPainter &Prepare(QPainter &painter, const ScopeScene &scene)
     return painter;
 }
 
-// Steps 2 to 14: the background and the map layers, bottom first.
-void DrawMap(QPainter &painter, const ScopeScene &scene, QSize size, DrawCaches *caches = nullptr)
+quint64 TileKey(int column, int row)
 {
-    ScopeCanvas c(painter, scene, size, caches);
-    painter.fillRect(QRect(QPoint(0, 0), size), c.tableColour(kColBackground));
-    const SectorTables &t = scene.sector.tables;
-    const DisplaySettings &d = scene.display;
-    DrawGeo(c);
-    DrawRangeRings(c);
-    DrawRoutes(c, t.lowAirways, kColLowAirways, d.showLowNames != 0, NamePlace::EachSegmentStart);
-    DrawRoutes(c, t.highAirways, kColHighAirways, d.showHighNames != 0, NamePlace::EachSegmentStart);
-    DrawBoundaries(c, t.artcc, kColArtcc);
-    DrawBoundaries(c, t.artccLow, kColArtccLow);
-    DrawBoundaries(c, t.artccHigh, kColArtccHigh);
-    DrawRunways(c);
-    DrawAirports(c);
-    DrawFixes(c);
-    DrawNavaids(c, t.vors, kColVor, true);
-    DrawNavaids(c, t.ndbs, kColNdb, false);
-    DrawRoutes(c, t.sids, kColSid, d.showSidNames != 0, NamePlace::LastSegmentEnd);
-    DrawRoutes(c, t.stars, kColStar, d.showStarNames != 0, NamePlace::FirstSegmentEnd);
+    return quint64(quint32(column)) << 32 | quint32(row);
+}
+
+// The picture's size in logical pixels.
+QSize LogicalSize(const QImage &picture)
+{
+    const qreal ratio = picture.devicePixelRatio();
+    return QSize(qRound(picture.width() / ratio), qRound(picture.height() / ratio));
+}
+
+// Copies tile into picture with its top-left at the device pixel at.
+void Blit(QImage &picture, const QImage &tile, QPoint at)
+{
+    const QRect target = QRect(at, tile.size()) & picture.rect();
+    if (target.isEmpty())
+        return;
+    const int bytes = picture.depth() / 8;
+    for (int y = target.top(); y <= target.bottom(); ++y)
+        std::memcpy(picture.scanLine(y) + qsizetype(target.left()) * bytes,
+                    tile.constScanLine(y - at.y()) + qsizetype(target.left() - at.x()) * bytes,
+                    size_t(target.width()) * size_t(bytes));
+}
+
+// Steps 2 to 14, the background and the map layers: the tiles the view shows, those not kept
+// in store drawn first, copied into the picture. Tiles far from the view are forgotten.
+void ComposeMap(QImage &picture, const ScopeScene &s, MapTiles &store, DrawCaches *caches,
+                std::vector<AngleError> *errors)
+{
+    const qreal ratio = picture.devicePixelRatio();
+    const int device = std::max(1, qRound(ratio));
+    const QSize logical = LogicalSize(picture);
+    const quint64 signature = MapSignature(s);
+    if (store.signature != signature || store.ratio != ratio || store.format != picture.format()) {
+        store.tiles.clear();
+        store.signature = signature;
+        store.ratio = ratio;
+        store.format = picture.format();
+    }
+    const QPoint origin = ViewOrigin(s.view);
+    const QPoint first(TileOf(origin.x()), TileOf(origin.y()));
+    const QPoint last(TileOf(origin.x() + logical.width() - 1),
+                      TileOf(origin.y() + logical.height() - 1));
+    const int columns = last.x() - first.x() + 1, rows = last.y() - first.y() + 1;
+    const QRect view(origin, logical);
+    // The part of each tile to draw: none when what the view shows of it is drawn; when
+    // nothing is kept at this scale, what the view shows; otherwise the whole tile.
+    const bool fresh = store.tiles.isEmpty();
+    std::vector<QRect> areas(size_t(columns * rows));
+    bool missing = false;
+    for (int k = 0; k < columns * rows; ++k) {
+        const QPoint tile(first.x() + k % columns, first.y() + k / columns);
+        const QRect whole(tile * kMapTile, QSize(kMapTile, kMapTile));
+        const auto kept = store.tiles.constFind(TileKey(tile.x(), tile.y()));
+        if (kept == store.tiles.constEnd() || !kept->drawn.contains(whole & view)) {
+            areas[size_t(k)] = fresh ? whole & view : whole;
+            missing = true;
+        }
+    }
+    if (missing) {
+        MapPlan plan;
+        AngleErrorSink sink;
+        if (errors)
+            sink = [errors](const QString &key, float length, float difference) {
+                if (errors->size() < size_t(ScopeRenderer::kMaxAngleErrors))
+                    errors->push_back({key, length, difference});
+            };
+        PlanMap(s, QFontMetrics(ScreenFont(s.display), &picture), first, columns, areas, sink, plan);
+        for (int k = 0; k < columns * rows; ++k) {
+            if (areas[size_t(k)].isEmpty())
+                continue;
+            const QPoint tile(first.x() + k % columns, first.y() + k / columns);
+            QImage image(kMapTile * device, kMapTile * device, picture.format());
+            image.setDevicePixelRatio(ratio);
+            {
+                QPainter painter(&image);
+                Prepare(painter, s);
+                if (caches)
+                    caches->begin(painter, image);
+                ScopeCanvas c(painter, s, QSize(kMapTile, kMapTile), tile * kMapTile, caches);
+                DrawMapTile(c, plan, plan.tiles[size_t(k)]);
+            }
+            store.tiles.insert(TileKey(tile.x(), tile.y()), MapTile{std::move(image), areas[size_t(k)]});
+        }
+        if (caches)
+            caches->end();
+    }
+    for (int k = 0; k < columns * rows; ++k) {
+        const QPoint tile(first.x() + k % columns, first.y() + k / columns);
+        Blit(picture, store.tiles.value(TileKey(tile.x(), tile.y())).image, (tile * kMapTile - origin) * device);
+    }
+    // Tiles more than two tiles beyond the view are not kept.
+    store.tiles.removeIf([&](const QHash<quint64, MapTile>::iterator &it) {
+        const int column = int(quint32(it.key() >> 32)), row = int(quint32(it.key()));
+        return column < first.x() - 2 || column > last.x() + 2 || row < first.y() - 2 || row > last.y() + 2;
+    });
 }
 
 // Steps 15 to 19, over the map: the text block, the traffic and "ALERTE", the measuring
@@ -83,59 +161,67 @@ void DrawOverMap(ScopeCanvas &c, const QDateTime &now)
 ScopeRenderer::ScopeRenderer() = default;
 ScopeRenderer::~ScopeRenderer() = default;
 
+namespace {
+
+// The scene with the view's edges worked out for the picture.
+struct PictureScene {
+    PictureScene(const ScopeScene &scene, QSize logical)
+        : view(scene.view)
+        , scene{scene.sector, view, scene.display, scene.traffic, scene.weather, scene.tools, scene.link, scene.sim}
+    {
+        ComputeEdges(view, logical);
+    }
+    ViewState view;
+    ScopeScene scene;
+};
+
+} // namespace
+
 void ScopeRenderer::draw(QImage &picture, const ScopeScene &scene, const QDateTime &now)
 {
-    // 2-14. The map, from its picture when nothing it shows has changed.
-    const quint64 signature = MapSignature(scene, picture.size());
-    if (mapCache_.size() != picture.size() || mapCache_.format() != picture.format() || mapSignature_ != signature) {
-        // The picture kept for the map is reused (a new one costs its pages again).
-        if (mapCache_.size() != picture.size() || mapCache_.format() != picture.format())
-            mapCache_ = QImage(picture.size(), picture.format());
-        if (!mapCaches_)
-            mapCaches_ = std::make_unique<DrawCaches>();
-        QPainter painter(&mapCache_);
-        Prepare(painter, scene);
-        mapCaches_->begin(painter, mapCache_);
-        DrawMap(painter, scene, mapCache_.size(), mapCaches_.get());
-        mapCaches_->end();
-        mapSignature_ = signature;
-    }
+    angleErrors_.clear();
+    const QSize logical = LogicalSize(picture);
+    const PictureScene s(scene, logical);
+    if (!mapCaches_)
+        mapCaches_ = std::make_unique<DrawCaches>();
+    ComposeMap(picture, s.scene, tiles_, mapCaches_.get(), &angleErrors_);
     QPainter painter(&picture);
-    Prepare(painter, scene);
-    painter.drawImage(0, 0, mapCache_);
+    Prepare(painter, s.scene);
     if (!caches_)
         caches_ = std::make_unique<DrawCaches>();
     caches_->begin(painter, picture);
-    ScopeCanvas c(painter, scene, picture.size(), caches_.get());
+    ScopeCanvas c(painter, s.scene, logical, caches_.get());
     DrawOverMap(c, now);
     caches_->end();
 }
 
 void DrawScopeStraight(QImage &picture, const ScopeScene &scene, const QDateTime &now)
 {
+    DrawMapLayers(picture, scene);
     QPainter painter(&picture);
-    Prepare(painter, scene);
-    DrawMap(painter, scene, picture.size());
-    ScopeCanvas c(painter, scene, picture.size());
+    const PictureScene s(scene, LogicalSize(picture));
+    Prepare(painter, s.scene);
+    ScopeCanvas c(painter, s.scene, LogicalSize(picture));
     DrawOverMap(c, now);
 }
 
 void DrawMapLayers(QImage &picture, const ScopeScene &scene)
 {
-    QPainter painter(&picture);
-    Prepare(painter, scene);
-    DrawMap(painter, scene, picture.size());
+    MapTiles tiles;
+    const PictureScene s(scene, LogicalSize(picture));
+    ComposeMap(picture, s.scene, tiles, nullptr, nullptr);
 }
 
-quint64 MapSignature(const ScopeScene &s, QSize picture)
+quint64 MapSignature(const ScopeScene &s)
 {
     Fingerprint f;
-    f.add(picture.width());
-    f.add(picture.height());
     const ViewState &v = s.view;
-    for (float x : {v.centreLat, v.centreLon, v.scale, v.nmPerDegLat, v.nmPerDegLon})
+    for (float x : {v.scale, v.nmPerDegLat, v.nmPerDegLon})
         f.add(x);
     f.add(v.ringSpacing);
+    // Rings centred on the screen move with the view: every tile shows where it is.
+    if (s.display.ringsOnScreen != 0 && s.display.colours[kColRings].visible != 0)
+        f.add(GeoToWorldRounded(v, v.centreLat, v.centreLon));
     const SectorIdentity &id = s.sector.identity;
     f.add(id.generation);
     f.add(id.ownLat);

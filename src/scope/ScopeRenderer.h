@@ -6,16 +6,43 @@
 #include "scope/ScopeScene.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QImage>
 #include <memory>
+#include <vector>
 
 namespace zaz {
 
 struct DrawCaches;
 
-// Draws the scope, keeping what makes the next redraw fast: the map layers in a picture of
-// their own, drawn again only when something they show changes, and the texts and outlines
-// earlier redraws laid out. Owned by the view that shows the picture.
+// An approach axis whose direction could not be worked out: the key of the difference
+// ("x2-x1" or "y2-y1"), the length and the difference (see PointAtAngle).
+struct AngleError {
+    QString key;
+    float length = 0;
+    float difference = 0;
+};
+
+// The map's tiles (see kMapTile) drawn so far for one scale, colour table, selection...:
+// a view that pans shows most of the same tiles, and draws only those it uncovers. The
+// first redraw at a scale draws only what the picture shows of the tiles on its edges.
+struct MapTile {
+    QImage image;
+    QRect drawn; // the world pixels of the tile that are final
+};
+struct MapTiles {
+    quint64 signature = 0;
+    qreal ratio = 0;
+    QImage::Format format = QImage::Format_Invalid;
+    QHash<quint64, MapTile> tiles; // by (column << 32 | row) in world tiles
+};
+
+// Draws the scope, keeping what makes the next redraw fast: the map's tiles, drawn again
+// only when something they show changes, and the texts and outlines earlier redraws laid
+// out. Owned by the view that shows the picture. The picture's pixels are whole bytes
+// (Format_RGB32 in the program). Its device pixel ratio (a whole number) is honoured: at 2
+// the picture holds twice the pixels each way, lines and texts drawn at that resolution,
+// while the view and every position stay in logical pixels.
 class ScopeRenderer {
 public:
     ScopeRenderer();
@@ -26,25 +53,30 @@ public:
     // Draws everything the scene shows into picture.
     void draw(QImage &picture, const ScopeScene &scene, const QDateTime &now);
 
+    // The approach axes the last redraw could not orient (at most kMaxAngleErrors): the
+    // drawing writes no file, its caller reports them.
+    static constexpr int kMaxAngleErrors = 16;
+    const std::vector<AngleError> &angleErrors() const { return angleErrors_; }
+
 private:
-    QImage mapCache_;
-    quint64 mapSignature_ = 0;
+    MapTiles tiles_;
     // Texts laid out and outlines rasterised by earlier redraws (made by the first one), for
     // the map and for the traffic.
     std::unique_ptr<DrawCaches> mapCaches_;
     std::unique_ptr<DrawCaches> caches_;
+    std::vector<AngleError> angleErrors_;
 };
 
-// The straightforward redraw: everything drawn by the painter alone, every time (the
+// The straightforward redraw: everything drawn by the painter alone, nothing kept (the
 // reference the renderer's pictures are checked against).
 void DrawScopeStraight(QImage &picture, const ScopeScene &scene, const QDateTime &now);
 
-// The background and the map layers alone: the part of a redraw that is kept between
-// redraws.
+// The background and the map layers alone, drawn by the painter.
 void DrawMapLayers(QImage &picture, const ScopeScene &scene);
 
-// A fingerprint of everything the map layers show: the view, the picture size, the sector,
-// its selections, the colours and the display flags.
-quint64 MapSignature(const ScopeScene &scene, QSize picture);
+// A fingerprint of everything the map's tiles show: the scale, the sector, its selections,
+// the colours, the display flags (and the view's centre only while the range rings are
+// centred on it). Not the picture's size, nor, otherwise, where the view is.
+quint64 MapSignature(const ScopeScene &scene);
 
 } // namespace zaz

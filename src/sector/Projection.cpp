@@ -33,23 +33,26 @@ void ComputeEdges(ViewState &view, QSize picture)
     view.leftLon = float(view.centreLon - w / (double(view.nmPerDegLon) * 2.0 * scale));
 }
 
+QPoint ViewOrigin(const ViewState &view)
+{
+    return GeoToWorldRounded(view, view.topLat, view.leftLon);
+}
+
 QPointF GeoToScreen(const ViewState &view, float latitude, float longitude)
 {
-    const double y = (double(view.topLat) - latitude) * view.scale * view.nmPerDegLat;
-    const double x = (double(longitude) - view.leftLon) * view.scale * view.nmPerDegLon;
-    return QPointF(x, y);
+    return GeoToWorld(view, latitude, longitude) - QPointF(ViewOrigin(view));
 }
 
 QPoint GeoToScreenRounded(const ViewState &view, float latitude, float longitude)
 {
-    const QPointF p = GeoToScreen(view, latitude, longitude);
-    return QPoint(RoundHalfEven(p.x()), RoundHalfEven(p.y()));
+    return GeoToWorldRounded(view, latitude, longitude) - ViewOrigin(view);
 }
 
 QPointF ScreenToGeo(const ViewState &view, double x, double y)
 {
-    const double latitude = view.topLat - y / view.scale / view.nmPerDegLat;
-    const double longitude = view.leftLon + x / view.scale / view.nmPerDegLon;
+    const QPoint origin = ViewOrigin(view);
+    const double latitude = -(y + origin.y()) / view.scale / view.nmPerDegLat;
+    const double longitude = (x + origin.x()) / view.scale / view.nmPerDegLon;
     return QPointF(longitude, latitude);
 }
 

@@ -16,9 +16,46 @@ namespace zaz {
 // Each edge is stored as float32 and the projection uses the stored values.
 void ComputeEdges(ViewState &view, QSize picture);
 
-// Pixel position of a geographic point, unrounded.
+// Pixels are anchored in the world, not on the picture: a point's world pixel is its
+// longitude and minus its latitude times the scale and the nautical miles per degree (in
+// double), and the picture shows the world pixels from its origin, the whole world pixel
+// nearest its top-left edges. So a point lands on the same whole pixel, relative to the
+// picture's origin, whatever view asked for it: the map can be drawn in pieces fixed in the
+// world (kept while the view pans) and a piece drawn for one view is the piece any other
+// view at that scale would draw. The picture's pixel of a point = world pixel - origin.
+// (Inline: every element of the map goes through these.)
+inline QPointF GeoToWorld(const ViewState &view, float latitude, float longitude)
+{
+    return QPointF(double(longitude) * view.scale * view.nmPerDegLon, -double(latitude) * view.scale * view.nmPerDegLat);
+}
+// The whole number nearest v, ties to even; beyond a billion (NaN below) pinned there, so
+// that sums and differences of such pixels stay ints.
+inline int WholePixel(double v)
+{
+    if (!(v > -1e9))
+        return -1000000000;
+    if (v >= 1e9)
+        return 1000000000;
+    // Adding and taking away 1.5 × 2^52 leaves v rounded to a whole number, ties to even
+    // (the default rounding; the build never lets the compiler reassociate).
+    constexpr double kShift = 6755399441055744.0;
+    return int((v + kShift) - kShift);
+}
+inline QPoint WholePixel(QPointF p)
+{
+    return QPoint(WholePixel(p.x()), WholePixel(p.y()));
+}
+// The world pixel rounded half to even, as the drawing uses it.
+inline QPoint GeoToWorldRounded(const ViewState &view, float latitude, float longitude)
+{
+    return WholePixel(GeoToWorld(view, latitude, longitude));
+}
+// The whole world pixel at the picture's top-left corner (from the stored edges).
+QPoint ViewOrigin(const ViewState &view);
+
+// Pixel position of a geographic point on the picture, unrounded.
 QPointF GeoToScreen(const ViewState &view, float latitude, float longitude);
-// The same rounded half to even, as the drawing uses it.
+// The world pixel rounded half to even, less the origin: the pixel the drawing uses.
 QPoint GeoToScreenRounded(const ViewState &view, float latitude, float longitude);
 // Geographic point under a pixel: x = longitude, y = latitude.
 QPointF ScreenToGeo(const ViewState &view, double x, double y);

@@ -91,7 +91,7 @@ void ReadDetailColours(const IniFile &ini, DisplaySettings &display, SettingsRep
     for (const auto &[key, value] : ini.readSectionPairs(detail)) {
         t_define entry{key, value};
         TColor colour = 0;
-        if (!TryStringToColor(value, colour)) {
+        if (!TryStringToMapColor(value, colour)) {
             entry.value = ColorToString(DefaultColourTable()[kColGeo].colour);
             report.add(QStringLiteral("%1 : \"%2\" n'est pas une couleur ; valeur utilisée : %3")
                            .arg(Where(ini, detail, key), value, entry.value));

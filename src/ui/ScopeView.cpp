@@ -34,4 +34,39 @@ void ScopeView::resizeEvent(QResizeEvent *event)
     emit resized(event->size());
 }
 
+void ScopeView::mousePressEvent(QMouseEvent *event)
+{
+    emit mousePressed(event);
+}
+
+void ScopeView::mouseMoveEvent(QMouseEvent *event)
+{
+    emit mouseMoved(event);
+}
+
+void ScopeView::mouseReleaseEvent(QMouseEvent *event)
+{
+    emit mouseReleased(event);
+}
+
+void ScopeView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    emit mouseDoubleClicked(event);
+}
+
+void ScopeView::wheelEvent(QWheelEvent *event)
+{
+    emit wheelTurned(event);
+}
+
+void ScopeView::keyPressEvent(QKeyEvent *event)
+{
+    emit keyPressed(event);
+}
+
+void ScopeView::keyReleaseEvent(QKeyEvent *event)
+{
+    emit keyReleased(event);
+}
+
 } // namespace zaz

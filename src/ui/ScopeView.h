@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <QWidget>
 
 namespace zaz {
@@ -16,10 +19,25 @@ signals:
     void resized(const QSize &size);
     // Emitted before the picture is copied to the window.
     void aboutToPaint();
+    // The mouse, the wheel and the keys on the scope, for the main window to handle.
+    void mousePressed(QMouseEvent *event);
+    void mouseMoved(QMouseEvent *event);
+    void mouseReleased(QMouseEvent *event);
+    void mouseDoubleClicked(QMouseEvent *event);
+    void wheelTurned(QWheelEvent *event);
+    void keyPressed(QKeyEvent *event);
+    void keyReleased(QKeyEvent *event);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
     const QImage &picture_;

@@ -1,9 +1,12 @@
-// The program's redraw (ScopeRenderer: the map kept between redraws, texts and small outlines
-// drawn from what earlier redraws kept) against the
-// straightforward one that draws everything with the painter, pixel for pixel, through a
-// sequence of changes; a drawing that changes nothing of the state; the demo sector after the
-// program's start against a stored picture.
+// The program's redraw (ScopeRenderer: the map's tiles kept between redraws, texts and small
+// outlines drawn from what earlier redraws kept) against the straightforward one that draws
+// everything with the painter, pixel for pixel, through a sequence of changes; a drag and
+// wheel steps against a fresh redraw of each view; a picture of device pixel ratio 2; a
+// drawing that changes nothing of the state; the demo sector after the program's start
+// against a stored picture.
+#include "scope/ScopeInteraction.h"
 #include "scope/ScopeRenderer.h"
+#include "support/ScopeFixture.h"
 #include "state/Settings.h"
 #include "state/Ticks.h"
 #include "traffic/Routes.h"
@@ -80,7 +83,7 @@ protected:
     void check(const char *step, bool mapKept)
     {
         StepBeforeRedraw(s_, now_);
-        const quint64 signature = std::exchange(signature_, MapSignature(SceneOf(s_), program_.size()));
+        const quint64 signature = std::exchange(signature_, MapSignature(SceneOf(s_)));
         EXPECT_EQ(signature == signature_, mapKept) << step;
         for (int redraw = 0; redraw < 3; ++redraw) {
             renderer_.draw(program_, SceneOf(s_), now_);
@@ -109,6 +112,8 @@ TEST_F(ScopeRender, SameAsTheStraightforwardRedrawThroughChanges)
         s_.sector.tables.fixes[i].selected = 0;
     s_.settings.display.colours[kColRunways].colour = FromQColor(QColor(200, 60, 200));
     check("view moved, fixes deselected, a layer's colour changed", false);
+    s_.view.centreLat += 0.02f;
+    check("view moved", true);
     for (ROUTE &airway : s_.sector.tables.highAirways)
         airway.selected = 0;
     check("airways deselected", false);
@@ -126,13 +131,90 @@ TEST_F(ScopeRender, SameAsTheStraightforwardRedrawThroughChanges)
     check("sector reloaded", false);
     // Texts too large to be drawn from glyph coverage go to the painter, redraw after redraw.
     s_.settings.display.screenFontSize = 40;
-    for (const char *step : {"large font", "view moved with it", "and again"}) {
+    for (const auto &[step, kept] : {std::pair("large font", false), {"view moved with it", true}, {"and again", true}}) {
         s_.view.centreLon += 0.01f;
-        check(step, false);
+        check(step, kept);
     }
     program_ = QImage(QSize(640, 480), QImage::Format_RGB32);
     straight_ = program_.copy();
-    check("picture resized", false);
+    check("picture resized", true);
+}
+
+TEST_F(ScopeRender, DragAndWheelGiveTheFreshRedrawOfTheView)
+{
+    // The program's steps: the pointer dragged with the right button from the centre, the
+    // wheel turned at the settings' sensitivity. 40 steps of 8 px cross a tile's border.
+    struct Step {
+        const char *what;
+        QPoint move;
+        int steps;
+        int wheel;
+    } const steps[] = {
+        {"drag right and down", {8, 3}, 40, 0},   {"zoom in", {}, 1, 120},     {"drag up and left", {-8, -8}, 6, 0},
+        {"zoom out twice", {}, 2, -120},          {"drag left", {-8, 0}, 5, 0}, {"drag by a pixel", {1, 1}, 3, 0},
+    };
+    // Wandering polylines of short lines in one colour, of which a tile may draw only some:
+    // within one call the painter starts a line that runs back along the last one half a
+    // pixel earlier.
+    const SectorIdentity &own = s_.sector.identity;
+    quint32 seed = 7;
+    const auto random = [&seed] { return (seed = seed * 1103515245u + 12345u) / 4294967296.0f - 0.5f; };
+    for (int line = 0; line < 150; ++line) {
+        float lat = own.ownLat + 2 * random(), lon = own.ownLon + 3 * random();
+        for (int k = 0; k < 40; ++k) {
+            const float lat2 = lat + 0.03f * random(), lon2 = lon + 0.03f * random();
+            s_.sector.tables.geo << GEO{lat, lon, lat2, lon2, 0xFFFFFF, -1, {}};
+            lat = lat2, lon = lon2;
+        }
+    }
+    const QSize size = program_.size();
+    QPoint pointer(size.width() / 2, size.height() / 2);
+    QImage fresh(size, program_.format());
+    renderer_.draw(program_, SceneOf(s_), now_);
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.what);
+        SetPanAnchor(s_.scope, s_.view, size, pointer);
+        for (int k = 0; k < step.steps; ++k) {
+            pointer += step.move;
+            if (step.wheel)
+                ZoomWheel(s_.view, step.wheel, s_.settings.display.zoomSensitivity, size.height());
+            else
+                PanTo(s_.scope, s_.view, size, pointer);
+            renderer_.draw(program_, SceneOf(s_), now_);
+            ScopeRenderer().draw(fresh, SceneOf(s_), now_);
+            ASSERT_TRUE(program_ == fresh) << "step " << k;
+        }
+    }
+}
+
+TEST(ScopeRenderRatio, TwiceThePixelsLinesTwoPixelsWideAsTheStraightforwardRedraw)
+{
+    const QColor colours[kColourCount] = {Qt::black, Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::magenta, Qt::cyan,
+                                          Qt::white, Qt::gray, Qt::darkRed, Qt::darkGreen, Qt::darkBlue, Qt::darkCyan,
+                                          Qt::darkMagenta, Qt::darkYellow, Qt::lightGray, Qt::darkGray, Qt::red,
+                                          Qt::green, Qt::blue, Qt::white};
+    RadarState s;
+    test::PrepareTestScope(s, colours, 3);
+    const QSize logical(300, 200);
+    const QColor geo(10, 200, 90);
+    const QPointF a = test::PixelToGeo(s.view, logical, 150, 20), b = test::PixelToGeo(s.view, logical, 150, 180);
+    s.sector.tables.geo = {GEO{float(a.y()), float(a.x()), float(b.y()), float(b.x()), FromQColor(geo), -1, {}}};
+    s.sector.tables.fixes = {FIXE{"BADOR", float(a.y()), float(a.x()) - 0.2f, 1, {}}};
+    QImage program(logical * 2, QImage::Format_RGB32), straight(program.size(), program.format());
+    program.setDevicePixelRatio(2);
+    straight.setDevicePixelRatio(2);
+    ScopeRenderer().draw(program, SceneOf(s), kNow);
+    DrawScopeStraight(straight, SceneOf(s), kNow);
+    EXPECT_TRUE(program == straight);
+    // The vertical line at x = 150: the two device pixels around 300 in its colour, nothing
+    // blended beside.
+    for (const int y : {100, 201, 300}) {
+        QList<int> inked;
+        for (int x = 280; x < 320; ++x)
+            if (program.pixelColor(x, y) != Qt::black)
+                inked << (program.pixelColor(x, y) == geo ? x : -x);
+        EXPECT_EQ(inked, (QList<int>{299, 300})) << y;
+    }
 }
 
 TEST(ScopeRenderState, DrawingChangesNothingOfTheState)

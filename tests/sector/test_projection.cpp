@@ -45,6 +45,22 @@ TEST(Projection, EdgesAndBothDirections)
     }
 }
 
+TEST(Projection, PixelsAreAnchoredInTheWorld)
+{
+    // Whatever the view's centre (moved by fractions of a pixel), two points stay the same
+    // whole pixels apart: each lands on its world pixel, less the view's origin.
+    const float lat = 45.7256f, lon = 5.0811f;
+    for (const double shift : {0.0, 0.25, 0.5, 0.75, 7.5, -123.4}) {
+        const ViewState view = View(lat, float(lon + shift / (8.5 * NmPerDegreeLongitude(lat))), 8.5f);
+        const QPoint a = GeoToScreenRounded(view, lat, lon), b = GeoToScreenRounded(view, lat + 0.0123f, lon + 0.0456f);
+        EXPECT_EQ(b - a, QPoint(16, -6)) << shift;
+    }
+    // Whole pixels: ties to even, pinned a billion out (NaN low), so sums stay ints.
+    for (const auto &[value, whole] : {std::pair(2.5, 2), {3.5, 4}, {-2.5, -2}, {-0.5, 0}, {1e12, 1000000000},
+                                       {-1e12, -1000000000}, {std::nan(""), -1000000000}})
+        EXPECT_EQ(WholePixel(value), whole) << value;
+}
+
 TEST(Projection, SegmentsAreSkippedOnlyWhollyOnOneSidePixelsByRoundedExtremes)
 {
     const ViewState v = View(45.7256f, 5.0811f, 8.5f);

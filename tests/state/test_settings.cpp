@@ -1,4 +1,5 @@
 // Reading ZAZ.ini into the state, writing it back at exit, and the keys written at once.
+#include "core/Text.h"
 #include "state/Settings.h"
 #include "support/IniText.h"
 #include "support/TestEnv.h"
@@ -90,6 +91,48 @@ TEST(SettingsRead, StartingFileReadsCleanAndRoundTripsThroughExit)
         for (const auto &[key, value] : s.keys)
             EXPECT_EQ(key.startsWith("liste_") ? value : now.value(s.name, key), value)
                 << s.name.toStdString() << "/" << key.toStdString();
+}
+
+// The display values the dialogs edit and the file keeps come back at the next start, each
+// through its own key; the transponder flag is read only.
+TEST(SettingsExit, DisplayEditsComeBackAtTheNextStart)
+{
+    TestEnv env = TestEnv::withStartingData();
+    SettingsReport report;
+    RadarState state, next;
+    IniFile ini(env.path(kIni));
+    ReadAll(ini, state, report);
+    const auto kept = [](const DisplaySettings &d) {
+        QString v = QStringLiteral("%1|%2|%3|%4|%5%6%7%8%9|").arg(d.screenFontName, d.listFontName)
+                        .arg(d.screenFontSize).arg(d.listFontSize).arg(d.labelMode).arg(d.showSidNames)
+                        .arg(d.showStarNames).arg(d.showLowNames).arg(d.showHighNames);
+        const SeparationMinima &m = d.separation;
+        v += QStringLiteral("%1|%2|%3").arg(m.minimumAltitude).arg(m.verticalSeparation).arg(m.horizontalSeparation);
+        for (const t_couleur &c : d.colours)
+            v += "|" + c.name + ColorToString(c.colour) + IntToStr(c.visible);
+        for (const t_define &e : d.details)
+            v += "|" + e.name + e.value;
+        return v;
+    };
+    DisplaySettings &d = state.settings.display;
+    d.screenFontName = "Serif";
+    d.listFontName = "Mono";
+    d.screenFontSize = 13;
+    d.listFontSize = 7;
+    d.separation = {1500, 800, 3};
+    for (std::uint8_t *flag : {&d.labelMode, &d.showSidNames, &d.showStarNames, &d.showLowNames, &d.showHighNames,
+                               &d.transponderOnLabel})
+        *flag = !*flag;
+    for (t_couleur &c : d.colours)
+        c = {c.name, c.colour ^ 0x010203, std::uint8_t(!c.visible)};
+    for (t_define &e : d.details)
+        e.value = ColorToString(StringToColor(e.value) ^ 0x030201);
+    ASSERT_TRUE(Settings::WriteExit(ini, state));
+
+    ReadAll(IniFile(env.path(kIni)), next, report);
+    EXPECT_TRUE(report.isEmpty()) << report.text().toStdString();
+    EXPECT_EQ(kept(next.settings.display), kept(d));
+    EXPECT_EQ(next.settings.display.transponderOnLabel, 1);
 }
 
 TEST(SettingsRead, BadOrMissingKeysFallBackOnTheStatesInitialValuesAndAreReported)

@@ -1,6 +1,6 @@
 // Prompts for tests: every box is recorded, and answers come from a script. A box the
-// script does not answer is cancelled (or acknowledged, for a message); input and colour
-// boxes are always cancelled.
+// script does not answer is cancelled (or acknowledged, for a message); input boxes are
+// always cancelled.
 #pragma once
 
 #include "core/Prompts.h"
@@ -23,6 +23,7 @@ public:
     void answerAsk(Answer a) { asks_.append(a); }
     void answerOpen(std::optional<QString> v) { opens_.append(std::move(v)); }
     void answerSave(std::optional<QString> v) { saves_.append(std::move(v)); }
+    void answerColor(std::optional<TColor> c) { colors_.append(c); }
 
     const QList<PromptCall> &calls() const { return calls_; }
     // The texts of the message boxes shown so far.
@@ -52,7 +53,7 @@ public:
     std::optional<TColor> chooseColor(TColor) override
     {
         calls_.append({PromptCall::Color, {}, {}, {}, {}});
-        return std::nullopt;
+        return colors_.isEmpty() ? std::nullopt : colors_.takeFirst();
     }
 
 private:
@@ -65,6 +66,7 @@ private:
     QList<PromptCall> calls_;
     QList<Answer> asks_;
     QList<std::optional<QString>> opens_, saves_;
+    QList<std::optional<TColor>> colors_;
 };
 
 } // namespace zaz::test

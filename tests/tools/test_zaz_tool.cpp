@@ -180,6 +180,13 @@ TEST_F(ZazTool, RenderDrawsTheSectorWithTheTrafficOfACapture)
     const ToolRun render = run({"render", "--sector", sector, "--traffic", capture, "--size", "64x48", "--out", png});
     EXPECT_EQ(render.out, "{\"aircraft\":1}\n") << render.err.toStdString();
     EXPECT_EQ(QImage(png).size(), QSize(64, 48));
+    // Timed: each kind of redraw in both runs, which give the same pictures.
+    const QJsonObject timed =
+        run({"render", "--sector", sector, "--size", "300x200", "--repeat", "3", "--reference", "--out", png}).json();
+    for (const QJsonObject &o : {timed, timed["reference"].toObject()})
+        for (const char *key : {"full_ms", "pan_ms", "zoom_ms", "traffic_ms"})
+            EXPECT_TRUE(o[key]["median"].isDouble() && o[key]["max"].toDouble() >= o[key]["median"].toDouble()) << key;
+    EXPECT_EQ(timed["identical"].toInt(), 1);
 }
 
 TEST_F(ZazTool, BadCommandLinesGiveOneErrorLine)

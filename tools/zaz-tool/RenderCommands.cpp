@@ -1,8 +1,8 @@
 // zaz-tool render: the sector loaded with the settings' selections, the traffic of a
 // capture fed through the program's own dispatcher, the view on the sector's own position,
 // drawn by the program's own full redraw into a picture written as a PNG. With --repeat the
-// redraw is timed after view changes (the map layers are drawn again) and after traffic
-// changes alone (the map layers are reused).
+// redraw is timed after a change that redraws the whole map, during a drag, after wheel
+// steps and after traffic changes alone (the map is reused).
 #include "RenderCommands.h"
 
 #include "Json.h"
@@ -10,6 +10,7 @@
 #include "ToolSettings.h"
 
 #include "core/IniFile.h"
+#include "scope/ScopeInteraction.h"
 #include "scope/ScopeRenderer.h"
 #include "sector/Projection.h"
 #include "state/RadarState.h"
@@ -45,6 +46,8 @@ constexpr int kMaxRepeat = 100000;
 // The program redraws every 100 ms while connected; a server sends each aircraft's position
 // every 5 s.
 constexpr qint64 kRedrawPeriodMs = 100;
+// Pixels the pointer moves between two redraws of a drag.
+constexpr int kPanStep = 8;
 constexpr qint64 kPositionPeriodMs = 5000;
 
 QSize ParseSize(const QString &text)
@@ -159,6 +162,8 @@ void MoveTraffic(RadarState &state, const QDateTime &now, int redraw)
 
 struct Timings {
     std::vector<double> full;
+    std::vector<double> pan;
+    std::vector<double> zoom;
     std::vector<double> traffic;
 };
 
@@ -273,13 +278,28 @@ RunResult Run(Scene &scene, const RenderSetup &setup, Drawing drawing, QImage &p
         afterFirst(picture);
     if (setup.repeat == 0)
         return result;
-    // View changes: one pixel right, then back, and so on; the map is drawn each time.
+    // The whole map drawn again: the scale one step of a float up, then back.
     ViewState &v = state.view;
-    const float startLon = v.centreLon;
-    const double pixel = 1.0 / (double(v.scale) * v.nmPerDegLon);
+    const float startScale = v.scale;
     for (int k = 0; k < setup.repeat; ++k) {
-        v.centreLon = k % 2 == 0 ? float(startLon + pixel) : startLon;
+        v.scale = k % 2 == 0 ? std::nextafter(startScale, 2 * startScale) : startScale;
         draw(&result.timings.full);
+    }
+    // A right-button drag as the program pans: the pointer moves 8 pixels at a time, ten
+    // steps right, ten steps back, from the picture's centre.
+    const QSize size = picture.deviceIndependentSize().toSize();
+    const QPoint middle(size.width() / 2, size.height() / 2);
+    SetPanAnchor(state.scope, v, size, middle);
+    for (int k = 0; k < setup.repeat; ++k) {
+        const int step = (k + 1) % 20 <= 10 ? (k + 1) % 20 : 20 - (k + 1) % 20;
+        PanTo(state.scope, v, size, middle + QPoint(kPanStep * step, 0));
+        draw(&result.timings.pan);
+    }
+    // Wheel steps as the program zooms: in, out, in...
+    const int sensitivity = state.settings.display.zoomSensitivity;
+    for (int k = 0; k < setup.repeat; ++k) {
+        ZoomWheel(v, k % 2 == 0 ? 120 : -120, sensitivity, size.height());
+        draw(&result.timings.zoom);
     }
     // Traffic changes alone: the map is reused.
     for (int k = 0; k < setup.repeat; ++k) {
@@ -347,6 +367,8 @@ int RunRenderCommand(const QStringList &arguments, Output &out)
     json.beginObject();
     if (setup.repeat > 0) {
         WriteStats(json, "full_ms", cached.timings.full);
+        WriteStats(json, "pan_ms", cached.timings.pan);
+        WriteStats(json, "zoom_ms", cached.timings.zoom);
         WriteStats(json, "traffic_ms", cached.timings.traffic);
     }
     json.member("aircraft", cached.aircraft);
@@ -354,6 +376,8 @@ int RunRenderCommand(const QStringList &arguments, Output &out)
         if (setup.repeat > 0) {
             json.key("reference").beginObject();
             WriteStats(json, "full_ms", straight.timings.full);
+            WriteStats(json, "pan_ms", straight.timings.pan);
+            WriteStats(json, "zoom_ms", straight.timings.zoom);
             WriteStats(json, "traffic_ms", straight.timings.traffic);
             json.endObject();
             // How many times faster the program's redraw is than the straightforward one.
@@ -363,6 +387,8 @@ int RunRenderCommand(const QStringList &arguments, Output &out)
             };
             json.key("speedup").beginObject();
             json.key("full").fixed(ratio(straight.timings.full, cached.timings.full), 2);
+            json.key("pan").fixed(ratio(straight.timings.pan, cached.timings.pan), 2);
+            json.key("zoom").fixed(ratio(straight.timings.zoom, cached.timings.zoom), 2);
             json.key("traffic").fixed(ratio(straight.timings.traffic, cached.timings.traffic), 2);
             json.endObject();
         }
@@ -389,9 +415,12 @@ QString RenderUsage()
         "      du secteur (ou LAT,LON en degrés décimaux), PIXELS_PAR_NM par défaut la hauteur\n"
         "      / 100, image de 1920x1080 par défaut (8192 pixels au plus de chaque côté).\n"
         "      Écrit un objet JSON sur une ligne : \"aircraft\" (avions affichés) et, avec\n"
-        "      --repeat N, les durées en ms (\"median\", \"max\") de N dessins après un\n"
-        "      déplacement de la vue d'un pixel (\"full_ms\" : la carte est redessinée) et de\n"
-        "      N dessins où seul le trafic a bougé (\"traffic_ms\" : horloge avancée de 100 ms\n"
+        "      --repeat N, les durées en ms (\"median\", \"max\") de N dessins où toute la\n"
+        "      carte est redessinée (\"full_ms\" : échelle changée du plus petit écart), de N\n"
+        "      dessins pendant un glisser du bouton droit (\"pan_ms\" : le pointeur avance de\n"
+        "      8 pixels à chaque dessin, dix pas vers la droite puis dix vers la gauche), de N\n"
+        "      dessins après un cran de molette (\"zoom_ms\" : zoom avant puis arrière, à la\n"
+        "      sensibilité des réglages) et de N dessins où seul le trafic a bougé (\"traffic_ms\" : horloge avancée de 100 ms\n"
         "      à chaque dessin ; chaque avion reçoit une position toutes les 5 s, soit un\n"
         "      avion sur 50 à chaque dessin, avancé de ce qu'il parcourt en 5 s).\n"
         "      --reference refait ensuite la même suite de dessins depuis le même départ en\n"
