@@ -50,11 +50,13 @@ void CheckSane(const SectorLoadResult &r)
     Check(r.tables.info.size() == (r.hasInfo ? 1 : 0));
     for (const GEO &g : r.tables.geo)
         Check(g.detailIndex >= -1 && g.detailIndex < 5);
-    for (const QList<ROUTE> *table : {&r.tables.sids, &r.tables.stars, &r.tables.lowAirways,
-                                      &r.tables.highAirways, &r.tables.artcc, &r.tables.artccLow,
-                                      &r.tables.artccHigh})
-        for (const ROUTE &route : *table)
-            Check(!route.segments.isEmpty());
+    // A route may hold no segment: a line whose point is unknown still names its route.
+    // Every line number of such a line lies in the text, in order.
+    int previous = 0;
+    for (int line : r.unresolvedLines) {
+        Check(line > previous);
+        previous = line;
+    }
 }
 
 // Segments of the routes that the writer writes: the selected ones, or all of them for the
