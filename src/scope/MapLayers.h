@@ -63,7 +63,7 @@ private:
 
 // The map is drawn in square tiles of this many logical pixels, fixed in the world: tile
 // (i, j) shows the world pixels from (i, j) × kMapTile.
-inline constexpr int kMapTile = 256;
+inline constexpr int kMapTile = 512;
 // The column (or row) of the tile holding a world pixel.
 inline int TileOf(int worldPixel)
 {

@@ -7,6 +7,9 @@
 #include "scope/TrafficLayer.h"
 #include "sector/Projection.h"
 
+#include <QThread>
+
+#include <atomic>
 #include <cstring>
 
 namespace zaz {
@@ -48,6 +51,8 @@ QPainter &Prepare(QPainter &painter, const ScopeScene &scene)
     return painter;
 }
 
+constexpr size_t kTilesForHelper = 2;
+
 quint64 TileKey(int column, int row)
 {
     return quint64(quint32(column)) << 32 | quint32(row);
@@ -75,7 +80,7 @@ void Blit(QImage &picture, const QImage &tile, QPoint at)
 
 // Steps 2 to 14, the background and the map layers: the tiles the view shows, those not kept
 // in store drawn first, copied into the picture. Tiles far from the view are forgotten.
-void ComposeMap(QImage &picture, const ScopeScene &s, MapTiles &store, DrawCaches *caches,
+void ComposeMap(QImage &picture, const ScopeScene &s, MapTiles &store, DrawCaches *caches, MapHelper *helper,
                 std::vector<AngleError> *errors)
 {
     const qreal ratio = picture.devicePixelRatio();
@@ -116,25 +121,45 @@ void ComposeMap(QImage &picture, const ScopeScene &s, MapTiles &store, DrawCache
                 if (errors->size() < size_t(ScopeRenderer::kMaxAngleErrors))
                     errors->push_back({key, length, difference});
             };
+        std::vector<int> wanted;
+        for (int k = 0; k < columns * rows; ++k)
+            if (!areas[size_t(k)].isEmpty())
+                wanted.push_back(k);
+        // A drag uncovers a row or a column of tiles: below two, a helper costs more than it
+        // saves.
+        const bool shared = helper && wanted.size() >= kTilesForHelper;
         PlanMap(s, QFontMetrics(ScreenFont(s.display), &picture), first, columns, areas, sink, plan);
-        for (int k = 0; k < columns * rows; ++k) {
-            if (areas[size_t(k)].isEmpty())
-                continue;
-            const QPoint tile(first.x() + k % columns, first.y() + k / columns);
-            QImage image(kMapTile * device, kMapTile * device, picture.format());
-            image.setDevicePixelRatio(ratio);
-            {
+        // Tiles do not depend on each other: each drawer takes the next one wanted, with its
+        // own caches, so a whole new map (a wheel step) is drawn on every core.
+        std::vector<QImage> images(wanted.size());
+        std::atomic<size_t> next{0};
+        const auto drawTiles = [&](DrawCaches *tileCaches) {
+            for (size_t n = next++; n < wanted.size(); n = next++) {
+                const int k = wanted[n];
+                const QPoint tile(first.x() + k % columns, first.y() + k / columns);
+                QImage &image = images[n];
+                image = QImage(kMapTile * device, kMapTile * device, picture.format());
+                image.setDevicePixelRatio(ratio);
                 QPainter painter(&image);
                 Prepare(painter, s);
-                if (caches)
-                    caches->begin(painter, image);
-                ScopeCanvas c(painter, s, QSize(kMapTile, kMapTile), tile * kMapTile, caches);
+                if (tileCaches)
+                    tileCaches->begin(painter, image);
+                ScopeCanvas c(painter, s, QSize(kMapTile, kMapTile), tile * kMapTile, tileCaches);
                 DrawMapTile(c, plan, plan.tiles[size_t(k)]);
             }
-            store.tiles.insert(TileKey(tile.x(), tile.y()), MapTile{std::move(image), areas[size_t(k)]});
+            if (tileCaches)
+                tileCaches->end();
+        };
+        if (shared)
+            helper->start(drawTiles);
+        drawTiles(caches);
+        if (shared)
+            helper->wait();
+        for (size_t n = 0; n < wanted.size(); ++n) {
+            const int k = wanted[n];
+            const QPoint tile(first.x() + k % columns, first.y() + k / columns);
+            store.tiles.insert(TileKey(tile.x(), tile.y()), MapTile{std::move(images[n]), areas[size_t(k)]});
         }
-        if (caches)
-            caches->end();
     }
     for (int k = 0; k < columns * rows; ++k) {
         const QPoint tile(first.x() + k % columns, first.y() + k / columns);
@@ -157,6 +182,55 @@ void DrawOverMap(ScopeCanvas &c, const QDateTime &now)
 }
 
 } // namespace
+
+// The helper's thread waits for a job, runs it with its caches, and says so. Its caches are
+// made and dropped on that thread: the glyphs they keep belong to its fonts.
+MapHelper::MapHelper()
+    : thread_([this] { run(); })
+{
+}
+
+MapHelper::~MapHelper()
+{
+    {
+        std::lock_guard lock(mutex_);
+        quit_ = true;
+    }
+    wake_.notify_all();
+    thread_.join();
+}
+
+void MapHelper::start(std::function<void(DrawCaches *)> job)
+{
+    {
+        std::lock_guard lock(mutex_);
+        job_ = std::move(job);
+    }
+    wake_.notify_all();
+}
+
+void MapHelper::wait()
+{
+    std::unique_lock lock(mutex_);
+    done_.wait(lock, [this] { return !job_; });
+}
+
+void MapHelper::run()
+{
+    DrawCaches caches;
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return quit_ || job_; });
+        if (quit_)
+            return;
+        const std::function<void(DrawCaches *)> job = job_;
+        lock.unlock();
+        job(&caches);
+        lock.lock();
+        job_ = nullptr;
+        done_.notify_all();
+    }
+}
 
 ScopeRenderer::ScopeRenderer() = default;
 ScopeRenderer::~ScopeRenderer() = default;
@@ -182,9 +256,13 @@ void ScopeRenderer::draw(QImage &picture, const ScopeScene &scene, const QDateTi
     angleErrors_.clear();
     const QSize logical = LogicalSize(picture);
     const PictureScene s(scene, logical);
-    if (!mapCaches_)
+    if (!mapCaches_) {
         mapCaches_ = std::make_unique<DrawCaches>();
-    ComposeMap(picture, s.scene, tiles_, mapCaches_.get(), &angleErrors_);
+        // One core draws the traffic and the map alone.
+        if (QThread::idealThreadCount() > 1)
+            mapHelper_ = std::make_unique<MapHelper>();
+    }
+    ComposeMap(picture, s.scene, tiles_, mapCaches_.get(), mapHelper_.get(), &angleErrors_);
     QPainter painter(&picture);
     Prepare(painter, s.scene);
     if (!caches_)
@@ -209,7 +287,7 @@ void DrawMapLayers(QImage &picture, const ScopeScene &scene)
 {
     MapTiles tiles;
     const PictureScene s(scene, LogicalSize(picture));
-    ComposeMap(picture, s.scene, tiles, nullptr, nullptr);
+    ComposeMap(picture, s.scene, tiles, nullptr, nullptr, nullptr);
 }
 
 quint64 MapSignature(const ScopeScene &s)

@@ -8,7 +8,11 @@
 #include <QDateTime>
 #include <QHash>
 #include <QImage>
+#include <condition_variable>
+#include <functional>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace zaz {
@@ -37,6 +41,31 @@ struct MapTiles {
     QHash<quint64, MapTile> tiles; // by (column << 32 | row) in world tiles
 };
 
+// A second drawer of map tiles on a thread of its own, kept for the renderer's life: when a
+// redraw has several tiles to draw, it takes tiles beside the caller (a wheel step draws a
+// whole new map). Tiles do not depend on each other, so who draws one does not change it.
+class MapHelper {
+public:
+    MapHelper();
+    ~MapHelper();
+    MapHelper(const MapHelper &) = delete;
+    MapHelper &operator=(const MapHelper &) = delete;
+
+    // Runs job on the helper's thread with the helper's caches; wait() returns once it ran.
+    void start(std::function<void(DrawCaches *)> job);
+    void wait();
+
+private:
+    void run();
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable done_;
+    std::function<void(DrawCaches *)> job_;
+    bool quit_ = false;
+    std::thread thread_; // last: started once the rest is ready
+};
+
 // Draws the scope, keeping what makes the next redraw fast: the map's tiles, drawn again
 // only when something they show changes, and the texts and outlines earlier redraws laid
 // out. Owned by the view that shows the picture. The picture's pixels are whole bytes
@@ -63,6 +92,7 @@ private:
     // Texts laid out and outlines rasterised by earlier redraws (made by the first one), for
     // the map and for the traffic.
     std::unique_ptr<DrawCaches> mapCaches_;
+    std::unique_ptr<MapHelper> mapHelper_;
     std::unique_ptr<DrawCaches> caches_;
     std::vector<AngleError> angleErrors_;
 };

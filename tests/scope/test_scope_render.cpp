@@ -143,14 +143,14 @@ TEST_F(ScopeRender, SameAsTheStraightforwardRedrawThroughChanges)
 TEST_F(ScopeRender, DragAndWheelGiveTheFreshRedrawOfTheView)
 {
     // The program's steps: the pointer dragged with the right button from the centre, the
-    // wheel turned at the settings' sensitivity. 40 steps of 8 px cross a tile's border.
+    // wheel turned at the settings' sensitivity. 70 steps of 8 px cross a tile's border.
     struct Step {
         const char *what;
         QPoint move;
         int steps;
         int wheel;
     } const steps[] = {
-        {"drag right and down", {8, 3}, 40, 0},   {"zoom in", {}, 1, 120},     {"drag up and left", {-8, -8}, 6, 0},
+        {"drag right and down", {8, 3}, 70, 0},   {"zoom in", {}, 1, 120},     {"drag up and left", {-8, -8}, 6, 0},
         {"zoom out twice", {}, 2, -120},          {"drag left", {-8, 0}, 5, 0}, {"drag by a pixel", {1, 1}, 3, 0},
     };
     // Wandering polylines of short lines in one colour, of which a tile may draw only some:
