@@ -239,8 +239,10 @@ void TForm1::fullRedraw()
     ComputeEdges(state_.view, LogicalSize(picture_));
     StepBeforeRedraw(state_, now);
     renderer_.draw(picture_, SceneOf(state_), now);
-    // The approach axes the drawing could not orient are noted in ZAZ.ini.
-    if (state_.files.zaz && !renderer_.angleErrors().empty()) {
+    // The approach axes the drawing could not orient are noted in ZAZ.ini, once for as long
+    // as the same ones fail (a drag draws new tiles, and the axes again, at every step).
+    if (state_.files.zaz && !renderer_.angleErrors().empty() && renderer_.angleErrors() != notedAngleErrors_) {
+        notedAngleErrors_ = renderer_.angleErrors();
         const AngleErrorSink note = Settings::AngleErrorToSettings(*state_.files.zaz);
         for (const AngleError &e : renderer_.angleErrors())
             note(e.key, e.length, e.difference);

@@ -217,6 +217,7 @@ private:
     SettingsReport report_;
     QImage picture_;
     ScopeRenderer renderer_;
+    std::vector<AngleError> notedAngleErrors_; // the last written to [erreur]
     MainMenuItems menu_;
     QList<QImage> icons_;
     ScopeView *scope_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QImage>
+#include <bit>
 #include <condition_variable>
 #include <functional>
 #include <memory>
@@ -25,6 +26,12 @@ struct AngleError {
     QString key;
     float length = 0;
     float difference = 0;
+    // The same error: the same key and the same bits (a NaN is the same NaN).
+    bool operator==(const AngleError &other) const
+    {
+        return key == other.key && std::bit_cast<quint32>(length) == std::bit_cast<quint32>(other.length)
+               && std::bit_cast<quint32>(difference) == std::bit_cast<quint32>(other.difference);
+    }
 };
 
 // The map's tiles (see kMapTile) drawn so far for one scale, colour table, selection...:
