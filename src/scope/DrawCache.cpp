@@ -106,8 +106,9 @@ void Forget(std::vector<Entry> &entries, Index &index, std::vector<int> &previou
 
 // ---- Texts --------------------------------------------------------------------------------
 
-void TextCache::begin(const QPainter &painter)
+void TextCache::begin(const QPainter &painter, QImage *direct)
 {
+    direct_ = direct;
     const QPaintDevice *device = painter.device();
     const int dpiX = device ? device->logicalDpiX() : 0;
     const int dpiY = device ? device->logicalDpiY() : 0;
@@ -206,7 +207,7 @@ void TextCache::draw(QPainter &painter, int x, int baseline, const QString &text
 
 bool TextCache::drawStamped(QPainter &painter, Entry &entry, int x, int baseline, const QColor &colour)
 {
-    QImage *picture = DirectPicture(painter);
+    QImage *picture = direct_;
     const quint32 pixel = picture ? OpaquePixel(colour) : 0;
     if (!pixel)
         return false;
@@ -295,8 +296,9 @@ quint64 OutlineCache::Key::fingerprint() const
     return h;
 }
 
-void OutlineCache::begin(QImage &picture)
+void OutlineCache::begin(QImage &picture, bool direct)
 {
+    direct_ = direct;
     if (picture.size() != size_ || picture.format() != format_) {
         entries_.clear();
         index_.clear();
@@ -312,7 +314,7 @@ void OutlineCache::begin(QImage &picture)
 
 quint32 OutlineCache::directColour(const QPainter &painter, Key &key)
 {
-    if (!picture_ || DirectPicture(painter) != picture_ || painter.brush().style() != Qt::NoBrush)
+    if (!picture_ || !direct_ || painter.brush().style() != Qt::NoBrush)
         return 0;
     // The pen is worked out once while it stays the same (the same pen object is seen again
     // and again: a trail is twenty outlines).

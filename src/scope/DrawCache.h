@@ -30,8 +30,9 @@ namespace zaz {
 class TextCache {
 public:
     // Prepares for a redraw with this painter (its font and device); forgets every text when
-    // the font or the device's resolution changed.
-    void begin(const QPainter &painter);
+    // the font or the device's resolution changed. direct: the picture whose pixels may be
+    // written straight (see DirectPicture), null when every text goes to the painter.
+    void begin(const QPainter &painter, QImage *direct);
     // Draws text with its baseline at (x, baseline) in colour, as drawText does with a pen of
     // that colour; the painter's pen is left as it was.
     void draw(QPainter &painter, int x, int baseline, const QString &text, const QColor &colour);
@@ -61,6 +62,7 @@ private:
     bool drawStamped(QPainter &painter, Entry &entry, int x, int baseline, const QColor &colour);
 
     QFont font_;
+    QImage *direct_ = nullptr;
     GlyphStamps glyphs_;
     QPainter::RenderHints stampHints_;
     int dpiX_ = 0;
@@ -86,8 +88,8 @@ private:
 class OutlineCache {
 public:
     // Prepares for a redraw on picture; forgets every outline when the picture's size or
-    // format changed.
-    void begin(QImage &picture);
+    // format changed. direct: whether its pixels may be written straight (see DirectPicture).
+    void begin(QImage &picture, bool direct);
     // painter.drawEllipse(centre, rx, ry) and painter.drawPolyline(points, count).
     void ellipse(QPainter &painter, QPointF centre, qreal rx, qreal ry);
     void polyline(QPainter &painter, const QPointF *points, int count);
@@ -139,6 +141,7 @@ private:
     Key penKey_;
     quint32 penColour_ = 0;
     QImage *picture_ = nullptr;
+    bool direct_ = false;
     QSize size_;
     QImage::Format format_ = QImage::Format_Invalid;
     QImage scratch_;                         // all blank outside a capture
@@ -205,17 +208,22 @@ private:
 };
 
 // The caches of one drawing of the scope (the map, or the traffic over it), kept by the
-// renderer while the program runs.
+// renderer while the program runs. Between begin and end the painter keeps its
+// transformation, clipping, composition mode, opacity and antialiasing: whether pixels may be
+// written straight is decided once, at begin.
 struct DrawCaches {
     TextCache texts;
     OutlineCache outlines;
     // Orientation points of targets oriented by their track: the position on the picture,
     // the last position and the vector's length give nose, tail, wings and vector end.
     SequenceMemo<5, 10> orientations;
+    // The picture being drawn when its pixels may be written straight, otherwise null.
+    QImage *direct = nullptr;
     void begin(const QPainter &painter, QImage &picture)
     {
-        texts.begin(painter);
-        outlines.begin(picture);
+        direct = DirectPicture(painter) == &picture ? &picture : nullptr;
+        texts.begin(painter, direct);
+        outlines.begin(picture, direct != nullptr);
     }
     void end()
     {

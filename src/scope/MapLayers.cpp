@@ -342,7 +342,7 @@ public:
         if (lines_.isEmpty())
             return;
         QPainter &p = c_.painter();
-        QImage *picture = c_.caches() ? DirectPicture(p) : nullptr;
+        QImage *picture = c_.caches() ? c_.caches()->direct : nullptr;
         const quint32 pixel = picture ? DirectLinePixel(p) : 0;
         // Each line on its own (see LineRaster): a tile draws only some of a table's lines.
         if (pixel) {

@@ -128,7 +128,8 @@ void DrawTarget(ScopeCanvas &c, int index)
     }
 
     c.pen(colour, 1, Qt::DotLine);
-    p.drawLine(Pixel(o.nose), Pixel(o.vectorEnd));
+    const QPointF vector[] = {Pixel(o.nose), Pixel(o.vectorEnd)};
+    c.polyline(vector, 2);
     if (v.vectorMinutes > 0) {
         const QPoint end = Round(o.vectorEnd);
         c.textOut(end.x(), end.y(), QString::number(v.vectorMinutes), colour);

@@ -112,8 +112,8 @@ TEST(DrawCaches, TextsAndOutlinesAreThePaintersOwnAnywhereOnThePicture)
             QPainter a(&direct), b(&painted);
             a.setFont(QFont(QString::fromLatin1(family), 9));
             b.setFont(a.font());
-            texts.begin(a);
-            outlines.begin(direct);
+            texts.begin(a, &direct);
+            outlines.begin(direct, true);
             QRandomGenerator places(9); // the same places each time
             for (int i = 0; i < 600; ++i) {
                 const QPoint at(places.bounded(-90, 210), places.bounded(-12, 162));
