@@ -116,6 +116,7 @@ void TextCache::begin(const QPainter &painter, QImage *direct)
         entries_.clear();
         index_.clear();
         byData_.clear();
+        slots_.clear();
         previous_.clear();
         current_.clear();
         offset_ = 0;
@@ -126,17 +127,34 @@ void TextCache::begin(const QPainter &painter, QImage *direct)
     }
 }
 
-TextCache::Entry &TextCache::find(const QPainter &painter, const QString &text)
+TextCache::Entry &TextCache::find(const QPainter &painter, const QString &text, TextSlot slot)
 {
     const qsizetype position = qsizetype(current_.size());
     // A text of the sector's tables is the same shared text redraw after redraw, whatever
-    // order the tiles ask for it in.
+    // order the tiles ask for it in: found at its place when the caller tells it, otherwise
+    // by its characters' address. The entry holds the text, so while the address is found
+    // it cannot have been given to other characters.
     int found = -1;
-    if (const auto it = byData_.constFind(text.constData()); it != byData_.constEnd()) {
-        const QString &kept = entries_[size_t(*it)].text;
-        if (kept.constData() == text.constData() && kept.size() == text.size())
-            found = *it;
+    int *slotted = nullptr;
+    if (slot.table >= 0 && slot.row >= 0) {
+        if (size_t(slot.table) >= slots_.size())
+            slots_.resize(size_t(slot.table) + 1);
+        std::vector<int> &rows = slots_[size_t(slot.table)];
+        if (size_t(slot.row) >= rows.size())
+            rows.resize(size_t(slot.row) + 1, -1);
+        slotted = &rows[size_t(slot.row)];
+        if (*slotted >= 0 && size_t(*slotted) < entries_.size()) {
+            const QString &kept = entries_[size_t(*slotted)].text;
+            if (kept.constData() == text.constData() && kept.size() == text.size())
+                found = *slotted;
+        }
     }
+    if (found < 0)
+        if (const auto it = byData_.constFind(text.constData()); it != byData_.constEnd()) {
+            const QString &kept = entries_[size_t(*it)].text;
+            if (kept.constData() == text.constData() && kept.size() == text.size())
+                found = *it;
+        }
     if (found < 0)
         found = FollowOrder(previous_, position, offset_,
                             [&](int candidate) { return SameText(entries_[size_t(candidate)].text, text); });
@@ -168,6 +186,8 @@ TextCache::Entry &TextCache::find(const QPainter &painter, const QString &text)
             byData_.insert(entries_.back().text.constData(), found);
         }
     }
+    if (slotted)
+        *slotted = found;
     current_.push_back(found);
     Entry &entry = entries_[size_t(found)];
     entry.position = position;
@@ -178,11 +198,12 @@ TextCache::Entry &TextCache::find(const QPainter &painter, const QString &text)
     return entry;
 }
 
-void TextCache::draw(QPainter &painter, int x, int baseline, const QString &text, const QColor &colour)
+void TextCache::draw(QPainter &painter, int x, int baseline, const QString &text, const QColor &colour,
+                     TextSlot slot)
 {
     if (text.isEmpty())
         return;
-    Entry *entry = &find(painter, text);
+    Entry *entry = &find(painter, text, slot);
     if (!entry->plainLatin)
         entry = nullptr;
     if (entry && entry->laidOut && drawStamped(painter, *entry, x, baseline, colour))
@@ -228,9 +249,9 @@ bool TextCache::drawStamped(QPainter &painter, Entry &entry, int x, int baseline
     return true;
 }
 
-int TextCache::boundingWidth(const QPainter &painter, const QString &text)
+int TextCache::boundingWidth(const QPainter &painter, const QString &text, TextSlot slot)
 {
-    Entry &entry = find(painter, text);
+    Entry &entry = find(painter, text, slot);
     if (entry.boundingWidth < 0)
         entry.boundingWidth = QFontMetrics(painter.font()).boundingRect(text).width();
     return entry.boundingWidth;
@@ -242,6 +263,7 @@ void TextCache::end()
     if (qsizetype(entries_.size()) > Limit(mostUsed_)) {
         Forget<Entry>(entries_, index_, previous_, redraw_, [](const Entry &e) { return e.text; });
         byData_.clear();
+        slots_.clear();
         for (size_t i = 0; i < entries_.size(); ++i)
             byData_.insert(entries_[i].text.constData(), int(i));
     }

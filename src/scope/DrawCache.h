@@ -24,6 +24,14 @@
 
 namespace zaz {
 
+// Where a text comes from: a table of the caller's numbering and a row in it. A text asked
+// for again at the same place is found without a look-up while it is the same shared text
+// (a name of the sector's tables). table -1: from nowhere in particular.
+struct TextSlot {
+    int table = -1;
+    qsizetype row = 0;
+};
+
 // Texts laid out once for the painter's font: drawing them skips the shaping that
 // QPainter::drawText does at every call; on a picture that takes direct pixels, their glyphs
 // are blended straight into it.
@@ -35,9 +43,10 @@ public:
     void begin(const QPainter &painter, QImage *direct);
     // Draws text with its baseline at (x, baseline) in colour, as drawText does with a pen of
     // that colour; the painter's pen is left as it was.
-    void draw(QPainter &painter, int x, int baseline, const QString &text, const QColor &colour);
+    void draw(QPainter &painter, int x, int baseline, const QString &text, const QColor &colour,
+              TextSlot slot = {});
     // The width of the text's bounding rectangle in the painter's font.
-    int boundingWidth(const QPainter &painter, const QString &text);
+    int boundingWidth(const QPainter &painter, const QString &text, TextSlot slot = {});
     void end();
 
     qsizetype size() const { return qsizetype(entries_.size()); }
@@ -57,7 +66,7 @@ private:
         quint32 used = 0;
         qsizetype position = -1; // in the order of the redraw that asked for it last
     };
-    Entry &find(const QPainter &painter, const QString &text);
+    Entry &find(const QPainter &painter, const QString &text, TextSlot slot);
     // Draws the entry from its glyph stamps; false when the painter must draw it.
     bool drawStamped(QPainter &painter, Entry &entry, int x, int baseline, const QColor &colour);
 
@@ -72,6 +81,7 @@ private:
     std::vector<Entry> entries_;
     QHash<QString, int> index_;
     QHash<const void *, int> byData_; // by the characters an entry's text shares
+    std::vector<std::vector<int>> slots_; // entry by table and row, -1: none yet
     std::vector<int> previous_; // entries of the last redraw in the order asked for
     std::vector<int> current_;
     qsizetype offset_ = 0;      // place in previous_ of the next text, less its place now

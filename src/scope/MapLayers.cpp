@@ -47,7 +47,7 @@ void ScopeCanvas::pen(const QColor &colour, int width, Qt::PenStyle style)
     p_.setBrush(Qt::NoBrush);
 }
 
-void ScopeCanvas::textOut(int x, int y, const QString &text, const QColor &colour, bool opaque)
+void ScopeCanvas::textOut(int x, int y, const QString &text, const QColor &colour, bool opaque, TextSlot slot)
 {
     // Text placed below or right of the picture shows nothing (and far-off positions of
     // absurd coordinates must not overflow the baseline).
@@ -66,8 +66,8 @@ void ScopeCanvas::textOut(int x, int y, const QString &text, const QColor &colou
     }
     TextCache &texts = caches_->texts;
     if (opaque)
-        p_.fillRect(QRect(x, y, texts.boundingWidth(p_, text), height_), tableColour(kColBackground));
-    texts.draw(p_, x, y + ascent_, text, colour);
+        p_.fillRect(QRect(x, y, texts.boundingWidth(p_, text, slot), height_), tableColour(kColBackground));
+    texts.draw(p_, x, y + ascent_, text, colour, slot);
 }
 
 QPoint ScopeCanvas::project(float lat, float lon) const
@@ -401,7 +401,7 @@ void DrawGeo(ScopeCanvas &c, const MapBins &bins)
         for (const quint64 i : bins.items[bin]) {
             const Taxiway &label = table[qsizetype(i)];
             const QPoint p = c.project(label.latitude, label.longitude);
-            c.textOut(p.x() + offset, p.y() + offset, label.label, ToQColor(colour));
+            c.textOut(p.x() + offset, p.y() + offset, label.label, ToQColor(colour), false, {bin, qsizetype(i)});
         }
     };
     labels(t.taxiways, kBinTaxiways, 0);
@@ -477,9 +477,9 @@ void DrawRoutes(ScopeCanvas &c, const RouteLayer &layer, const MapBins &bins)
             continue;
         const qsizetype named = NamedSegment(layer, route);
         if (named < 0)
-            c.textOut(start.x() + 20, start.y() + 20, route.name, colour);
+            c.textOut(start.x() + 20, start.y() + 20, route.name, colour, false, {layer.bin, qsizetype(item >> 32)});
         else if (i == named)
-            c.textOut(end.x() + 10, end.y() + 10, route.name, colour);
+            c.textOut(end.x() + 10, end.y() + 10, route.name, colour, false, {layer.bin, qsizetype(item >> 32)});
     }
 }
 
@@ -505,8 +505,8 @@ void DrawRunways(ScopeCanvas &c, const MapPlan &plan, const MapBins &bins)
         const QPoint t = c.project(r.latitude, r.longitude), o = c.project(r.oppositeLatitude, r.oppositeLongitude);
         c.pen(colour, 3);
         c.painter().drawLine(t, o);
-        c.textOut(t.x() + 5, t.y(), r.number, colour, true);
-        c.textOut(o.x() + 5, o.y(), r.oppositeNumber, colour, true);
+        c.textOut(t.x() + 5, t.y(), r.number, colour, true, {kBinRunways, qsizetype(2 * i)});
+        c.textOut(o.x() + 5, o.y(), r.oppositeNumber, colour, true, {kBinRunways, qsizetype(2 * i + 1)});
         DrawAxis(c, plan.axes[size_t(2 * i)]);
         DrawAxis(c, plan.axes[size_t(2 * i + 1)]);
     }
@@ -536,7 +536,7 @@ void DrawAirports(ScopeCanvas &c, const MapBins &bins)
         c.pen(colour);
         c.painter().drawLine(p.x(), p.y() - 4, p.x(), p.y() + 4);
         c.painter().drawLine(p.x() - 4, p.y(), p.x() + 4, p.y());
-        c.textOut(p.x() + 20, p.y(), a.identifier, colour);
+        c.textOut(p.x() + 20, p.y(), a.identifier, colour, false, {kBinAirports, qsizetype(i)});
         if ((a.realMetarReceived || a.simMetarReceived) && weather) {
             c.pen(c.tableColour(kColWeather));
             c.painter().drawRect(p.x() - 10, p.y() - 10, 20, 20);
@@ -557,7 +557,7 @@ void DrawFixes(ScopeCanvas &c, const MapBins &bins)
         const qreal x = p.x(), y = p.y();
         const QPointF triangle[] = {{x, y - 4}, {x - 4, y + 4}, {x + 4, y + 4}, {x, y - 4}};
         c.polyline(triangle, 4);
-        c.textOut(p.x() + 20, p.y(), f.name, colour);
+        c.textOut(p.x() + 20, p.y(), f.name, colour, false, {kBinFixes, qsizetype(i)});
     }
 }
 
@@ -577,7 +577,7 @@ void DrawNavaids(ScopeCanvas &c, const MapBins &bins, MapBin bin, const QList<VO
         } else {
             c.painter().drawEllipse(QRect(x - 8, y - 8, 16, 16));
         }
-        c.textOut(x + 20, y, v.identifier, colour, true);
+        c.textOut(x + 20, y, v.identifier, colour, true, {bin, qsizetype(i)});
         if (v.detailsShown)
             c.textOut(x + (hexagon ? 50 : 45), y, v.frequency + QLatin1Char(' ') + v.comment, colour, true);
     }

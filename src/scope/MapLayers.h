@@ -1,6 +1,7 @@
 // Drawing of the sector's map layers and of the range rings onto the scope picture.
 #pragma once
 
+#include "scope/DrawCache.h"
 #include "scope/ScopeScene.h"
 #include "sector/Projection.h"
 
@@ -10,8 +11,6 @@
 #include <vector>
 
 namespace zaz {
-
-struct DrawCaches;
 
 // What every layer draws with: the painter on the picture, the scene, the view with the
 // picture's edges, the colour table, the picture's size and its origin in world pixels (see
@@ -39,8 +38,9 @@ public:
     void pen(const QColor &colour, int width = 1, Qt::PenStyle style = Qt::SolidLine);
 
     // Text with its top-left corner at (x, y), in colour; on the background colour when
-    // opaque, otherwise over what is there.
-    void textOut(int x, int y, const QString &text, const QColor &colour, bool opaque = false);
+    // opaque, otherwise over what is there. slot: where a text of the sector's tables comes
+    // from (the table by its bin), for the caches.
+    void textOut(int x, int y, const QString &text, const QColor &colour, bool opaque = false, TextSlot slot = {});
 
     // The pixel of a point on this canvas: its rounded world pixel less the origin.
     QPoint project(float lat, float lon) const;

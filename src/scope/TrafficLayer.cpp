@@ -86,6 +86,10 @@ int TargetColour(const TrafficState &traffic, int index, const AVION &a)
     return kColTarget;
 }
 
+// The callsigns are found in the caches by aircraft (the traffic is drawn with caches of
+// its own: the number is the traffic's).
+constexpr int kCallsignTexts = 0;
+
 void DrawTarget(ScopeCanvas &c, int index)
 {
     const ScopeScene &scene = c.scene();
@@ -141,7 +145,7 @@ void DrawTarget(ScopeCanvas &c, int index)
     // In "mode Charly" only aircraft whose transponder reports altitude are labelled.
     if (!(d.labelMode == 1 && a.transponderMode != QLatin1String("N"))) {
         const int x = RoundHalfEven(at.x()) + 5;
-        c.textOut(x, RoundHalfEven(at.y() + 5), a.callsign, colour);
+        c.textOut(x, RoundHalfEven(at.y() + 5), a.callsign, colour, false, {kCallsignTexts, index});
         c.textOut(x, RoundHalfEven(at.y() + 10 + d.screenFontSize), line2, colour);
     }
 }

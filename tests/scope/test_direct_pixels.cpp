@@ -124,7 +124,8 @@ TEST(DrawCaches, TextsAndOutlinesAreThePaintersOwnAnywhereOnThePicture)
                 b.setPen(a.pen());
                 if (kind == 5) {
                     const QString &text = words[places.bounded(int(words.size()))];
-                    texts.draw(a, at.x(), at.y(), text, colour);
+                    // A few places, each given different texts in turn.
+                    texts.draw(a, at.x(), at.y(), text, colour, {1, i % 3});
                     b.drawText(at, text);
                 } else if (kind <= 1) {
                     outlines.ellipse(a, at, radius, radius);
