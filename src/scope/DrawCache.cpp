@@ -106,9 +106,10 @@ void Forget(std::vector<Entry> &entries, Index &index, std::vector<int> &previou
 
 // ---- Texts --------------------------------------------------------------------------------
 
-void TextCache::begin(const QPainter &painter, QImage *direct)
+void TextCache::begin(const QPainter &painter, QImage *direct, QPoint shift)
 {
     direct_ = direct;
+    shift_ = shift;
     const QPaintDevice *device = painter.device();
     const int dpiX = device ? device->logicalDpiX() : 0;
     const int dpiY = device ? device->logicalDpiY() : 0;
@@ -245,7 +246,7 @@ bool TextCache::drawStamped(QPainter &painter, Entry &entry, int x, int baseline
     }
     if (entry.stamped < 0)
         return false;
-    glyphs_.draw(*picture, entry.stamps, x, baseline, pixel);
+    glyphs_.draw(*picture, entry.stamps, x + shift_.x(), baseline + shift_.y(), pixel);
     return true;
 }
 
@@ -318,17 +319,20 @@ quint64 OutlineCache::Key::fingerprint() const
     return h;
 }
 
-void OutlineCache::begin(QImage &picture, bool direct)
+void OutlineCache::begin(QImage &picture, bool direct, QPoint shift, QSize whole)
 {
     direct_ = direct;
-    if (picture.size() != size_ || picture.format() != format_) {
+    shift_ = shift;
+    if (whole.isEmpty())
+        whole = picture.size();
+    if (whole != size_ || picture.format() != format_) {
         entries_.clear();
         index_.clear();
         previous_.clear();
         current_.clear();
         scratchPainter_.reset();
         scratch_ = QImage();
-        size_ = picture.size();
+        size_ = whole;
         format_ = picture.format();
     }
     picture_ = &picture;
@@ -364,9 +368,8 @@ quint32 OutlineCache::directColour(const QPainter &painter, Key &key)
     return penColour_;
 }
 
-bool OutlineCache::capture(const QPainter &painter, const Key &key, QPoint anchor, QRect window, Entry &entry)
+bool OutlineCache::prepareScratch(const QPainter &painter)
 {
-    entry.pixels.clear();
     if (scratch_.isNull()) {
         scratch_ = QImage(size_, format_);
         if (scratch_.isNull())
@@ -382,6 +385,14 @@ bool OutlineCache::capture(const QPainter &painter, const Key &key, QPoint ancho
     pen.setColor(Qt::white);
     scratchPainter_->setPen(pen);
     scratchPainter_->setBrush(Qt::NoBrush);
+    return true;
+}
+
+bool OutlineCache::capture(const QPainter &painter, const Key &key, QPoint anchor, QRect window, Entry &entry)
+{
+    entry.pixels.clear();
+    if (!prepareScratch(painter))
+        return false;
     if (!take(key, anchor, window, entry.pixels))
         return false;
     if (!key.relative)
@@ -436,25 +447,43 @@ bool OutlineCache::take(const Key &key, QPoint anchor, QRect window, QVarLengthA
     return true;
 }
 
-void OutlineCache::write(const Entry &entry, quint32 colour, QPoint anchor)
+void OutlineCache::write(const QVarLengthArray<quint32, 16> &pixels, quint32 colour, QPoint anchor, bool within)
 {
-    uchar *bits = picture_->bits() + qsizetype(anchor.y()) * picture_->bytesPerLine() + anchor.x() * 4;
+    const QPoint at = anchor + shift_;
     const qsizetype stride = picture_->bytesPerLine();
-    for (quint32 packed : entry.pixels)
-        reinterpret_cast<quint32 *>(bits + qsizetype(packed & 0xFFFF) * stride)[packed >> 16] = colour;
+    uchar *bits = picture_->bits();
+    if (within) {
+        bits += qsizetype(at.y()) * stride + at.x() * 4;
+        for (quint32 packed : pixels)
+            reinterpret_cast<quint32 *>(bits + qsizetype(packed & 0xFFFF) * stride)[packed >> 16] = colour;
+        return;
+    }
+    const int width = picture_->width(), height = picture_->height();
+    for (quint32 packed : pixels) {
+        const int x = at.x() + int(packed >> 16), y = at.y() + int(packed & 0xFFFF);
+        if (unsigned(x) < unsigned(width) && unsigned(y) < unsigned(height))
+            reinterpret_cast<quint32 *>(bits + qsizetype(y) * stride)[x] = colour;
+    }
+}
+
+void OutlineCache::drawAcross(const QPainter &painter, const Key &key, QPoint anchor, QRect window, quint32 colour)
+{
+    QVarLengthArray<quint32, 16> pixels;
+    if (!prepareScratch(painter) || !take(key, anchor, window, pixels))
+        return;
+    write(pixels, colour, anchor, false);
 }
 
 template <typename DrawFn>
 void OutlineCache::draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&draw)
 {
     const quint32 colour = directColour(painter, key);
-    // Only small outlines on or near the picture; anything else (NaN included) is left to
+    // Only outlines on or near the whole picture; anything else (NaN included) is left to
     // the painter.
     const bool near = bounds.left() >= -kMaxOutline && bounds.top() >= -kMaxOutline
                       && bounds.right() <= size_.width() + kMaxOutline
                       && bounds.bottom() <= size_.height() + kMaxOutline;
-    if (!colour || !near || !(bounds.width() <= kMaxOutline && bounds.height() <= kMaxOutline)
-        || !(key.width <= 16) || size_.width() > 0xFFFF || size_.height() > 0xFFFF) {
+    if (!colour || !near || !(key.width <= 16) || size_.width() > 0xFFFF || size_.height() > 0xFFFF) {
         draw();
         return;
     }
@@ -462,15 +491,34 @@ void OutlineCache::draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&dra
     const int margin = int(std::ceil(key.width)) + 3;
     const QRect window(QPoint(int(std::floor(bounds.left())) - margin, int(std::floor(bounds.top())) - margin),
                        QPoint(int(std::ceil(bounds.right())) + margin, int(std::ceil(bounds.bottom())) + margin));
+    // The picture may hold only part of the whole (its other rows drawn on another picture):
+    // an outline that does not reach it draws nothing here, and one that reaches beyond it
+    // into the whole is drawn as the painter draws it on the whole, then cut (the painter
+    // would cut it at this picture's edge, and start its dots there).
+    const QRect whole(QPoint(0, 0), size_);
+    const QRect held = QRect(-shift_, picture_->size()) & whole;
+    if (!window.intersects(held))
+        return;
+    const bool across = !held.contains(window & whole);
+    QPoint anchor(0, 0);
+    const auto drawHere = [&] {
+        if (across)
+            drawAcross(painter, key, anchor, window, colour);
+        else
+            draw();
+    };
+    if (!(bounds.width() <= kMaxOutline && bounds.height() <= kMaxOutline)) {
+        drawHere();
+        return;
+    }
     // Outlines placed on whole pixels, wholly inside the picture, are kept by their shape:
     // their points (or centre) are taken from the window's corner.
-    QPoint anchor(0, 0);
-    if (QRect(QPoint(0, 0), size_).contains(window)) {
+    if (whole.contains(window)) {
         const int placed = key.kind == 1 ? 2 : 2 * key.count;
-        bool whole = true;
+        bool wholePixels = true;
         for (int i = 0; i < placed; ++i)
-            whole = whole && key.values[i] == std::floor(key.values[i]);
-        if (whole) {
+            wholePixels = wholePixels && key.values[i] == std::floor(key.values[i]);
+        if (wholePixels) {
             anchor = window.topLeft();
             key.relative = 1;
             for (int i = 0; i < placed; i += 2) {
@@ -478,6 +526,11 @@ void OutlineCache::draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&dra
                 key.values[i + 1] -= anchor.y();
             }
         }
+    }
+    // Pixels kept for one place are those of the whole picture only there.
+    if (across && !key.relative) {
+        drawHere();
+        return;
     }
     const quint64 fingerprint = key.fingerprint();
     const qsizetype position = qsizetype(current_.size());
@@ -506,7 +559,7 @@ void OutlineCache::draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&dra
         entries_[size_t(found)].position = position;
     current_.push_back(found);
     if (found < 0) {
-        draw();
+        drawHere();
         return;
     }
     Entry &entry = entries_[size_t(found)];
@@ -522,9 +575,9 @@ void OutlineCache::draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&dra
         entry.state = Entry::Seen;
     }
     if (entry.state == Entry::Captured)
-        write(entry, colour, anchor);
+        write(entry.pixels, colour, anchor, !across);
     else
-        draw();
+        drawHere();
 }
 
 void OutlineCache::ellipse(QPainter &painter, QPointF centre, qreal rx, qreal ry)

@@ -39,8 +39,9 @@ class TextCache {
 public:
     // Prepares for a redraw with this painter (its font and device); forgets every text when
     // the font or the device's resolution changed. direct: the picture whose pixels may be
-    // written straight (see DirectPicture), null when every text goes to the painter.
-    void begin(const QPainter &painter, QImage *direct);
+    // written straight (see DirectPicture), null when every text goes to the painter; shift:
+    // where the painter's (0, 0) lies on it.
+    void begin(const QPainter &painter, QImage *direct, QPoint shift = QPoint());
     // Draws text with its baseline at (x, baseline) in colour, as drawText does with a pen of
     // that colour; the painter's pen is left as it was.
     void draw(QPainter &painter, int x, int baseline, const QString &text, const QColor &colour,
@@ -72,6 +73,7 @@ private:
 
     QFont font_;
     QImage *direct_ = nullptr;
+    QPoint shift_;
     GlyphStamps glyphs_;
     QPainter::RenderHints stampHints_;
     int dpiX_ = 0;
@@ -97,9 +99,12 @@ private:
 // place (checked when it is taken by drawing it a second time far from the first).
 class OutlineCache {
 public:
-    // Prepares for a redraw on picture; forgets every outline when the picture's size or
-    // format changed. direct: whether its pixels may be written straight (see DirectPicture).
-    void begin(QImage &picture, bool direct);
+    // Prepares for a redraw on picture; forgets every outline when the whole picture's size or
+    // format changed. direct: whether its pixels may be written straight (see DirectPicture),
+    // the painter's (0, 0) at shift on the picture. whole: the size of the whole picture the
+    // painter's coordinates span when picture holds only some of its rows (the others drawn
+    // on another picture); empty: picture's own.
+    void begin(QImage &picture, bool direct, QPoint shift = QPoint(), QSize whole = QSize());
     // painter.drawEllipse(centre, rx, ry) and painter.drawPolyline(points, count).
     void ellipse(QPainter &painter, QPointF centre, qreal rx, qreal ry);
     void polyline(QPainter &painter, const QPointF *points, int count);
@@ -138,11 +143,17 @@ private:
     // The pixel value the painter writes with its pen, or 0 when the outline must be left
     // to the painter (a state the pixels were not taken for). Fills the pen's part of key.
     quint32 directColour(const QPainter &painter, Key &key);
+    // The scratch picture made, its painter given the pen's shape; false when it cannot be.
+    bool prepareScratch(const QPainter &painter);
     bool capture(const QPainter &painter, const Key &key, QPoint anchor, QRect window, Entry &entry);
     // Draws the outline at anchor on the blank scratch picture and takes the pixels it set
     // (from anchor), leaving the scratch blank; false when it reaches the window's edge.
     bool take(const Key &key, QPoint anchor, QRect window, QVarLengthArray<quint32, 16> &pixels);
-    void write(const Entry &entry, quint32 colour, QPoint anchor);
+    // Writes the pixels (from anchor) in colour; within: all of them fall on the picture.
+    void write(const QVarLengthArray<quint32, 16> &pixels, quint32 colour, QPoint anchor, bool within);
+    // Draws the outline (not kept) at anchor on the whole picture, keeping what falls on this
+    // one.
+    void drawAcross(const QPainter &painter, const Key &key, QPoint anchor, QRect window, quint32 colour);
     template <typename DrawFn>
     void draw(QPainter &painter, Key &key, QRectF bounds, DrawFn &&draw);
 
@@ -152,6 +163,7 @@ private:
     quint32 penColour_ = 0;
     QImage *picture_ = nullptr;
     bool direct_ = false;
+    QPoint shift_;
     QSize size_;
     QImage::Format format_ = QImage::Format_Invalid;
     QImage scratch_;                         // all blank outside a capture
@@ -227,13 +239,19 @@ struct DrawCaches {
     // Orientation points of targets oriented by their track: the position on the picture,
     // the last position and the vector's length give nose, tail, wings and vector end.
     SequenceMemo<5, 10> orientations;
-    // The picture being drawn when its pixels may be written straight, otherwise null.
+    // The picture being drawn when its pixels may be written straight, otherwise null, and
+    // where the painter's (0, 0) lies on it.
     QImage *direct = nullptr;
-    void begin(const QPainter &painter, QImage &picture)
+    QPoint shift;
+    // The size of the whole picture the painter's coordinates span (see OutlineCache::begin).
+    QSize whole;
+    void begin(const QPainter &painter, QImage &picture, QSize wholeSize = QSize())
     {
-        direct = DirectPicture(painter) == &picture ? &picture : nullptr;
-        texts.begin(painter, direct);
-        outlines.begin(picture, direct != nullptr);
+        shift = QPoint();
+        direct = DirectPicture(painter, &shift) == &picture ? &picture : nullptr;
+        whole = wholeSize.isEmpty() ? picture.size() : wholeSize;
+        texts.begin(painter, direct, shift);
+        outlines.begin(picture, direct != nullptr, shift, whole);
     }
     void end()
     {

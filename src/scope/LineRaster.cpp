@@ -50,10 +50,19 @@ bool CutAxis(double &u1, double &v1, double &u2, double &v2, double low, double 
 
 } // namespace
 
-LineRaster::LineRaster(QImage &picture, quint32 pixel)
+LineRaster::LineRaster(QImage &picture, quint32 pixel, QRect whole)
     : bits_(picture.bits()), stride_(picture.bytesPerLine()), width_(picture.width()), height_(picture.height()),
-      pixel_(pixel), xmin_(-1), xmax_(picture.width() + 1), ymin_(-1), ymax_(picture.height() + 1)
+      pixel_(pixel)
 {
+    if (whole.isEmpty())
+        whole = picture.rect();
+    // Lines are cut and walked where they lie on the whole picture (the fixed-point values
+    // of the cut ends depend on it), then moved onto this one.
+    origin_ = whole.topLeft();
+    xmin_ = -1;
+    xmax_ = whole.width() + 1;
+    ymin_ = -1;
+    ymax_ = whole.height() + 1;
 }
 
 // Cuts the line to the rectangle around the picture, in floating point so that far points
@@ -66,6 +75,7 @@ bool LineRaster::cut(double &x1, double &y1, double &x2, double &y2) const
 
 void LineRaster::draw(QLine line)
 {
+    line.translate(-origin_);
     // A line of no length is its one pixel.
     if (line.p1() == line.p2()) {
         plot(line.x1(), line.y1());

@@ -15,14 +15,17 @@
 
 #include <QImage>
 #include <QLine>
+#include <QRect>
 
 namespace zaz {
 
 class LineRaster {
 public:
     // Lines in pixel (0xAARRGGBB, opaque) on picture (Format_RGB32 or
-    // Format_ARGB32_Premultiplied).
-    LineRaster(QImage &picture, quint32 pixel);
+    // Format_ARGB32_Premultiplied). whole: when picture holds only part of a larger picture,
+    // where that larger one lies in picture's pixels: lines are cut as the painter cuts them
+    // on the larger picture, and only what falls on picture is written.
+    LineRaster(QImage &picture, quint32 pixel, QRect whole = QRect());
 
     void draw(QLine line);
 
@@ -30,6 +33,8 @@ private:
     bool cut(double &x1, double &y1, double &x2, double &y2) const;
     void plot(int x, int y)
     {
+        x += origin_.x();
+        y += origin_.y();
         if (unsigned(x) < unsigned(width_) && unsigned(y) < unsigned(height_))
             reinterpret_cast<quint32 *>(bits_ + qsizetype(y) * stride_)[x] = pixel_;
     }
@@ -39,7 +44,9 @@ private:
     int width_;
     int height_;
     quint32 pixel_;
-    // The lines are cut to this rectangle before they are walked.
+    // The whole picture's top-left on this one; the lines are cut to this rectangle of the
+    // whole before they are walked.
+    QPoint origin_;
     double xmin_, xmax_, ymin_, ymax_;
 };
 

@@ -53,6 +53,9 @@ void ScopeCanvas::textOut(int x, int y, const QString &text, const QColor &colou
     // absurd coordinates must not overflow the baseline).
     if (x >= size_.width() || y >= size_.height() || y < -size_.height() - 1000)
         return;
+    // Beyond the rows drawn, with a line's height to spare for glyphs above or below.
+    if (y >= rowsBottom_ + height_ || y + 2 * height_ < rowsTop_)
+        return;
     if (!caches_) {
         if (opaque) {
             const QRect box = QFontMetrics(p_.font()).boundingRect(text);
@@ -81,6 +84,17 @@ void ScopeCanvas::ellipse(QPointF centre, qreal rx, qreal ry)
         caches_->outlines.ellipse(p_, centre, rx, ry);
     else
         p_.drawEllipse(centre, rx, ry);
+}
+
+void ScopeCanvas::line(QPoint a, QPoint b)
+{
+    const quint32 pixel = caches_ && caches_->direct ? DirectLinePixel(p_) : 0;
+    if (!pixel) {
+        p_.drawLine(a, b);
+        return;
+    }
+    const QPoint shift = caches_->shift;
+    LineRaster(*caches_->direct, pixel, QRect(shift, caches_->whole)).draw(QLine(a + shift, b + shift));
 }
 
 void ScopeCanvas::polyline(const QPointF *points, int count)
@@ -346,9 +360,10 @@ public:
         const quint32 pixel = picture ? DirectLinePixel(p) : 0;
         // Each line on its own (see LineRaster): a tile draws only some of a table's lines.
         if (pixel) {
-            LineRaster raster(*picture, pixel);
+            const QPoint shift = c_.caches()->shift;
+            LineRaster raster(*picture, pixel, QRect(shift, c_.caches()->whole));
             for (const QLine &line : lines_)
-                raster.draw(line);
+                raster.draw(line.translated(shift));
         } else {
             for (const QLine &line : lines_)
                 p.drawLine(line);

@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QString>
+#include <climits>
 #include <vector>
 
 namespace zaz {
@@ -42,13 +43,24 @@ public:
     // from (the table by its bin), for the caches.
     void textOut(int x, int y, const QString &text, const QColor &colour, bool opaque = false, TextSlot slot = {});
 
+    // A canvas that draws only rows top to bottom (excluded) of the picture: texts wholly
+    // outside them are skipped (the painter would draw nothing of them).
+    void limitRows(int top, int bottom)
+    {
+        rowsTop_ = top;
+        rowsBottom_ = bottom;
+    }
+
     // The pixel of a point on this canvas: its rounded world pixel less the origin.
     QPoint project(float lat, float lon) const;
 
     // painter().drawEllipse(centre, rx, ry) and painter().drawPolyline(points, count), for
-    // small outlines drawn again at the same place redraw after redraw.
+    // small outlines drawn again at the same place redraw after redraw (and for any outline
+    // on a canvas over some rows of the picture: see OutlineCache).
     void ellipse(QPointF centre, qreal rx, qreal ry);
     void polyline(const QPointF *points, int count);
+    // painter().drawLine(a, b).
+    void line(QPoint a, QPoint b);
 
 private:
     QPainter &p_;
@@ -59,6 +71,8 @@ private:
     int ascent_;
     int height_;
     DrawCaches *caches_;
+    int rowsTop_ = INT_MIN / 4;
+    int rowsBottom_ = INT_MAX / 4;
 };
 
 // The map is drawn in square tiles of this many logical pixels, fixed in the world: tile

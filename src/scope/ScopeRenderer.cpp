@@ -1,6 +1,7 @@
 #include "scope/ScopeRenderer.h"
 
 #include "core/Text.h"
+#include "scope/DirectPixels.h"
 #include "scope/DrawCache.h"
 #include "scope/MapLayers.h"
 #include "scope/TextBlock.h"
@@ -52,6 +53,8 @@ QPainter &Prepare(QPainter &painter, const ScopeScene &scene)
 }
 
 constexpr size_t kTilesForHelper = 2;
+// Pictures lower than two bands of this many rows are drawn over in one piece.
+constexpr int kMinBand = 64;
 
 quint64 TileKey(int column, int row)
 {
@@ -65,23 +68,50 @@ QSize LogicalSize(const QImage &picture)
     return QSize(qRound(picture.width() / ratio), qRound(picture.height() / ratio));
 }
 
-// Copies tile into picture with its top-left at the device pixel at.
-void Blit(QImage &picture, const QImage &tile, QPoint at)
+// Copies what falls within rows of tile into picture (its pixels at bits), the tile's
+// top-left at the device pixel at.
+void Blit(const QImage &picture, uchar *bits, const QImage &tile, QPoint at, const QRect &rows)
 {
-    const QRect target = QRect(at, tile.size()) & picture.rect();
+    const QRect target = QRect(at, tile.size()) & picture.rect() & rows;
     if (target.isEmpty())
         return;
     const int bytes = picture.depth() / 8;
     for (int y = target.top(); y <= target.bottom(); ++y)
-        std::memcpy(picture.scanLine(y) + qsizetype(target.left()) * bytes,
+        std::memcpy(bits + qsizetype(y) * picture.bytesPerLine() + qsizetype(target.left()) * bytes,
                     tile.constScanLine(y - at.y()) + qsizetype(target.left() - at.x()) * bytes,
                     size_t(target.width()) * size_t(bytes));
 }
 
+// The tiles a view of this logical size shows: from first to last (world tiles), and the
+// view's origin in world pixels.
+struct TileSpan {
+    TileSpan(const ViewState &view, QSize logical)
+        : origin(ViewOrigin(view))
+        , first(TileOf(origin.x()), TileOf(origin.y()))
+        , last(TileOf(origin.x() + logical.width() - 1), TileOf(origin.y() + logical.height() - 1))
+    {
+    }
+    QPoint origin, first, last;
+};
+
+// Copies the device pixel rows of picture (its pixels at bits) from the kept tiles the view
+// shows.
+void CopyTiles(const QImage &picture, uchar *bits, const ScopeScene &s, const MapTiles &store, const QRect &rows)
+{
+    const int device = std::max(1, qRound(picture.devicePixelRatio()));
+    const TileSpan span(s.view, LogicalSize(picture));
+    for (int row = span.first.y(); row <= span.last.y(); ++row)
+        for (int column = span.first.x(); column <= span.last.x(); ++column) {
+            const QPoint tile(column, row);
+            Blit(picture, bits, store.tiles.value(TileKey(column, row)).image,
+                 (tile * kMapTile - span.origin) * device, rows);
+        }
+}
+
 // Steps 2 to 14, the background and the map layers: the tiles the view shows, those not kept
-// in store drawn first, copied into the picture. Tiles far from the view are forgotten.
-void ComposeMap(QImage &picture, const ScopeScene &s, MapTiles &store, DrawCaches *caches, MapHelper *helper,
-                std::vector<AngleError> *errors)
+// in store drawn first (see CopyTiles). Tiles far from the view are forgotten.
+void DrawTiles(const QImage &picture, const ScopeScene &s, MapTiles &store, DrawCaches *caches, DrawHelper *helper,
+               std::vector<AngleError> *errors)
 {
     const qreal ratio = picture.devicePixelRatio();
     const int device = std::max(1, qRound(ratio));
@@ -93,10 +123,8 @@ void ComposeMap(QImage &picture, const ScopeScene &s, MapTiles &store, DrawCache
         store.ratio = ratio;
         store.format = picture.format();
     }
-    const QPoint origin = ViewOrigin(s.view);
-    const QPoint first(TileOf(origin.x()), TileOf(origin.y()));
-    const QPoint last(TileOf(origin.x() + logical.width() - 1),
-                      TileOf(origin.y() + logical.height() - 1));
+    const TileSpan span(s.view, logical);
+    const QPoint origin = span.origin, first = span.first, last = span.last;
     const int columns = last.x() - first.x() + 1, rows = last.y() - first.y() + 1;
     const QRect view(origin, logical);
     // The part of each tile to draw: none when what the view shows of it is drawn; when
@@ -151,7 +179,7 @@ void ComposeMap(QImage &picture, const ScopeScene &s, MapTiles &store, DrawCache
                 tileCaches->end();
         };
         if (shared)
-            helper->start(drawTiles);
+            helper->start([&](const DrawHelper::Caches &helperCaches) { drawTiles(helperCaches.map); });
         drawTiles(caches);
         if (shared)
             helper->wait();
@@ -160,10 +188,6 @@ void ComposeMap(QImage &picture, const ScopeScene &s, MapTiles &store, DrawCache
             const QPoint tile(first.x() + k % columns, first.y() + k / columns);
             store.tiles.insert(TileKey(tile.x(), tile.y()), MapTile{std::move(images[n]), areas[size_t(k)]});
         }
-    }
-    for (int k = 0; k < columns * rows; ++k) {
-        const QPoint tile(first.x() + k % columns, first.y() + k / columns);
-        Blit(picture, store.tiles.value(TileKey(tile.x(), tile.y())).image, (tile * kMapTile - origin) * device);
     }
     // Tiles more than two tiles beyond the view are not kept.
     store.tiles.removeIf([&](const QHash<quint64, MapTile>::iterator &it) {
@@ -185,12 +209,12 @@ void DrawOverMap(ScopeCanvas &c, const QDateTime &now)
 
 // The helper's thread waits for a job, runs it with its caches, and says so. Its caches are
 // made and dropped on that thread: the glyphs they keep belong to its fonts.
-MapHelper::MapHelper()
+DrawHelper::DrawHelper()
     : thread_([this] { run(); })
 {
 }
 
-MapHelper::~MapHelper()
+DrawHelper::~DrawHelper()
 {
     {
         std::lock_guard lock(mutex_);
@@ -200,7 +224,7 @@ MapHelper::~MapHelper()
     thread_.join();
 }
 
-void MapHelper::start(std::function<void(DrawCaches *)> job)
+void DrawHelper::start(std::function<void(const Caches &)> job)
 {
     {
         std::lock_guard lock(mutex_);
@@ -209,23 +233,24 @@ void MapHelper::start(std::function<void(DrawCaches *)> job)
     wake_.notify_all();
 }
 
-void MapHelper::wait()
+void DrawHelper::wait()
 {
     std::unique_lock lock(mutex_);
     done_.wait(lock, [this] { return !job_; });
 }
 
-void MapHelper::run()
+void DrawHelper::run()
 {
-    DrawCaches caches;
+    DrawCaches map, overlay;
+    const Caches caches{&map, &overlay};
     std::unique_lock lock(mutex_);
     for (;;) {
         wake_.wait(lock, [this] { return quit_ || job_; });
         if (quit_)
             return;
-        const std::function<void(DrawCaches *)> job = job_;
+        const std::function<void(const Caches &)> job = job_;
         lock.unlock();
-        job(&caches);
+        job(caches);
         lock.lock();
         job_ = nullptr;
         done_.notify_all();
@@ -258,19 +283,43 @@ void ScopeRenderer::draw(QImage &picture, const ScopeScene &scene, const QDateTi
     const PictureScene s(scene, logical);
     if (!mapCaches_) {
         mapCaches_ = std::make_unique<DrawCaches>();
-        // One core draws the traffic and the map alone.
-        if (QThread::idealThreadCount() > 1)
-            mapHelper_ = std::make_unique<MapHelper>();
-    }
-    ComposeMap(picture, s.scene, tiles_, mapCaches_.get(), mapHelper_.get(), &angleErrors_);
-    QPainter painter(&picture);
-    Prepare(painter, s.scene);
-    if (!caches_)
         caches_ = std::make_unique<DrawCaches>();
-    caches_->begin(painter, picture);
-    ScopeCanvas c(painter, s.scene, logical, caches_.get());
-    DrawOverMap(c, now);
-    caches_->end();
+        // One core draws everything alone.
+        if (QThread::idealThreadCount() > 1)
+            helper_ = std::make_unique<DrawHelper>();
+    }
+    DrawTiles(picture, s.scene, tiles_, mapCaches_.get(), helper_.get(), &angleErrors_);
+    // The map is copied and drawn over in two bands of rows, the lower one by the helper. Each
+    // band is a picture of its own over the same pixels, its painter moved up by the band's
+    // top so that everything is drawn at its place on the whole picture.
+    uchar *bits = picture.bits(); // taken once: the bands must not copy the picture
+    const int device = std::max(1, qRound(picture.devicePixelRatio()));
+    const auto band = [&](DrawCaches *caches, int top, int bottom) {
+        const QRect rows(0, top * device, picture.width(), (bottom - top) * device);
+        CopyTiles(picture, bits, s.scene, tiles_, rows);
+        QImage part(bits + qsizetype(rows.top()) * picture.bytesPerLine(), picture.width(), rows.height(),
+                    picture.bytesPerLine(), picture.format());
+        part.setDevicePixelRatio(picture.devicePixelRatio());
+        part.setDotsPerMeterX(picture.dotsPerMeterX());
+        part.setDotsPerMeterY(picture.dotsPerMeterY());
+        QPainter painter(&part);
+        Prepare(painter, s.scene);
+        painter.translate(0, -top);
+        caches->begin(painter, part, logical);
+        ScopeCanvas c(painter, s.scene, logical, caches);
+        c.limitRows(top, bottom);
+        DrawOverMap(c, now);
+        caches->end();
+    };
+    const int height = logical.height();
+    // Only pictures whose pixels the caches write: a painter alone would cut what crosses
+    // from one band into the other (and start dotted lines anew there).
+    const int split = helper_ && DirectFormat(picture) && height >= 2 * kMinBand ? height / 2 : height;
+    if (split < height)
+        helper_->start([&](const DrawHelper::Caches &helperCaches) { band(helperCaches.overlay, split, height); });
+    band(caches_.get(), 0, split);
+    if (split < height)
+        helper_->wait();
 }
 
 void DrawScopeStraight(QImage &picture, const ScopeScene &scene, const QDateTime &now)
@@ -287,7 +336,8 @@ void DrawMapLayers(QImage &picture, const ScopeScene &scene)
 {
     MapTiles tiles;
     const PictureScene s(scene, LogicalSize(picture));
-    ComposeMap(picture, s.scene, tiles, nullptr, nullptr, nullptr);
+    DrawTiles(picture, s.scene, tiles, nullptr, nullptr, nullptr);
+    CopyTiles(picture, picture.bits(), s.scene, tiles, picture.rect());
 }
 
 quint64 MapSignature(const ScopeScene &s)

@@ -48,18 +48,25 @@ struct MapTiles {
     QHash<quint64, MapTile> tiles; // by (column << 32 | row) in world tiles
 };
 
-// A second drawer of map tiles on a thread of its own, kept for the renderer's life: when a
-// redraw has several tiles to draw, it takes tiles beside the caller (a wheel step draws a
-// whole new map). Tiles do not depend on each other, so who draws one does not change it.
-class MapHelper {
+// A second drawer on a thread of its own, kept for the renderer's life: when a redraw has
+// several map tiles to draw, it takes tiles beside the caller (a wheel step draws a whole
+// new map), then it draws what goes over the map on the lower half of the picture while the
+// caller draws the upper half. Tiles do not depend on each other, and a painter draws the
+// same pixels on a part of the picture as on the whole, so who draws what changes nothing.
+class DrawHelper {
 public:
-    MapHelper();
-    ~MapHelper();
-    MapHelper(const MapHelper &) = delete;
-    MapHelper &operator=(const MapHelper &) = delete;
+    // The helper's caches, one set for the map's tiles and one for what goes over the map.
+    struct Caches {
+        DrawCaches *map;
+        DrawCaches *overlay;
+    };
+    DrawHelper();
+    ~DrawHelper();
+    DrawHelper(const DrawHelper &) = delete;
+    DrawHelper &operator=(const DrawHelper &) = delete;
 
     // Runs job on the helper's thread with the helper's caches; wait() returns once it ran.
-    void start(std::function<void(DrawCaches *)> job);
+    void start(std::function<void(const Caches &)> job);
     void wait();
 
 private:
@@ -68,7 +75,7 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable done_;
-    std::function<void(DrawCaches *)> job_;
+    std::function<void(const Caches &)> job_;
     bool quit_ = false;
     std::thread thread_; // last: started once the rest is ready
 };
@@ -99,7 +106,7 @@ private:
     // Texts laid out and outlines rasterised by earlier redraws (made by the first one), for
     // the map and for the traffic.
     std::unique_ptr<DrawCaches> mapCaches_;
-    std::unique_ptr<MapHelper> mapHelper_;
+    std::unique_ptr<DrawHelper> helper_;
     std::unique_ptr<DrawCaches> caches_;
     std::vector<AngleError> angleErrors_;
 };

@@ -55,7 +55,8 @@ void DrawMeasuringTools(ScopeCanvas &c)
     if (r.shown) {
         const QColor colour = c.tableColour(kColRangeLine);
         c.pen(colour, 1, Qt::DotLine);
-        c.painter().drawLine(r.point1, r.point2);
+        const QPointF line[] = {r.point1, r.point2};
+        c.polyline(line, 2);
         c.textOut(r.point2.x() + 14, r.point2.y(), r.distanceText + QStringLiteral("nm"), colour);
         c.textOut(r.point2.x() + 14, r.point2.y() + 14, r.bearingText, colour);
     }

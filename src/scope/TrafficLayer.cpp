@@ -111,7 +111,7 @@ void DrawTarget(ScopeCanvas &c, int index)
     if (!a.handoffFrom.isEmpty()) {
         c.pen(c.tableColour(kColTargetStrip));
         for (int r : {6, 10, 14})
-            p.drawEllipse(centre, r, r);
+            c.ellipse(centre, r, r);
     }
     const QString line2 = LabelAltitudeLine(a, scene.weather.transitionAltitude);
 
@@ -121,14 +121,17 @@ void DrawTarget(ScopeCanvas &c, int index)
     const QPointF wings[] = {centre, Pixel(o.wing1), Pixel(o.wing2)};
     c.polyline(wings, 3);
 
+    // The handoff circle: filled with the background when the handoff is asked for (the
+    // disc, then its outline).
     if (a.handoffState == QLatin1String("D")) {
-        c.pen(c.tableColour(kColPendingCommand));
+        p.setPen(Qt::NoPen);
         p.setBrush(c.tableColour(kColBackground));
         p.drawEllipse(centre, 8.0, 8.0);
-        p.setBrush(Qt::NoBrush);
+        c.pen(c.tableColour(kColPendingCommand));
+        c.ellipse(centre, 8.0, 8.0);
     } else if (a.handoffState == QLatin1String("A")) {
         c.pen(c.tableColour(kColTarget));
-        p.drawEllipse(centre, 8.0, 8.0);
+        c.ellipse(centre, 8.0, 8.0);
     }
 
     c.pen(colour, 1, Qt::DotLine);
@@ -162,7 +165,7 @@ void DrawSelectedRoute(ScopeCanvas &c)
         const RoutePoint &a = route[k], &b = route[k + 1];
         if (a.lat == 0 || b.lat == 0 || !SegmentVisible(c.view(), a.lat, a.lon, b.lat, b.lon))
             continue;
-        c.painter().drawLine(c.project(a.lat, a.lon), c.project(b.lat, b.lon));
+        c.line(c.project(a.lat, a.lon), c.project(b.lat, b.lon));
     }
 }
 

@@ -2,7 +2,7 @@
 // batches of lines (short, long, far off the picture, of no length, drawn back along the last
 // one); every way of blending glyph coverage; texts from captured
 // glyphs over a varied picture and across its edges; outlines kept by their shape and written
-// at other places.
+// at other places; and all of them drawn on two bands of a picture.
 #include "scope/CoverageBlend.h"
 #include "scope/DrawCache.h"
 #include "scope/LineRaster.h"
@@ -45,9 +45,17 @@ TEST(LineRaster, SetsThePaintersPixelsForRandomLines)
         for (const QLine &line : lines)
             painter.drawLine(line);
         painter.end();
-        LineRaster raster(direct, OpaquePixel(colour));
-        for (const QLine &line : lines)
-            raster.draw(line);
+        // Every other time in two bands of rows, each cutting the lines as on the whole.
+        const int seam = round % 2 ? random.bounded(1, 119) : 120;
+        for (const auto &[top, bottom] : {std::pair(0, seam), std::pair(seam, 120)}) {
+            if (top == bottom)
+                continue;
+            QImage part(direct.bits() + top * direct.bytesPerLine(), 200, bottom - top, direct.bytesPerLine(),
+                        direct.format());
+            LineRaster raster(part, OpaquePixel(colour), QRect(0, -top, 200, 120));
+            for (const QLine &line : lines)
+                raster.draw(line.translated(0, -top));
+        }
         ASSERT_TRUE(direct == painted) << "round " << round;
     }
 }
@@ -93,62 +101,78 @@ QImage Varied(QSize size)
     return picture;
 }
 
-TEST(DrawCaches, TextsAndOutlinesAreThePaintersOwnAnywhereOnThePicture)
+TEST(DrawCaches, TextsAndOutlinesAreThePaintersOwnAnywhereOnThePictureOrOnItsBands)
 {
     // Texts in several colours and fonts, and the outlines of the scope (trail circles and
-    // alert rings, dotted; target symbols of width 2; dashed approach forks; fix triangles),
-    // at random places, many cut by an edge, drawn three times: glyphs and outlines noted,
-    // taken, then written.
+    // alert rings, dotted; target symbols of width 2; dashed approach forks; fix triangles;
+    // a long dotted line), at random places, many cut by an edge, drawn four times: glyphs and
+    // outlines noted, taken, then written. From the second time on, the picture is drawn as
+    // two bands of rows, each a picture of its own with its own caches and a painter moved up
+    // by the band's top: the bands together are the painter's picture of the whole.
     const QStringList words = {"LFLL", "AFR1234 FL350", "Wj@g_|", "Été 113.90 ÀÖ", "ii ll WW", "+3000/250"};
     const std::vector<QPointF> shapes[] = {{{0, 0}, {-7, 5}, {6, -4}},
                                            {{0, 0}, {31, 12}, {38, 3}, {40, 9}},
-                                           {{0, -4}, {-4, 4}, {4, 4}, {0, -4}}};
+                                           {{0, -4}, {-4, 4}, {4, 4}, {0, -4}},
+                                           {{0, -130}, {37, 140}}};
+    const QSize size(200, 150);
     for (const char *family : {"DejaVu Sans Mono", "DejaVu Sans"}) {
-        TextCache texts;
-        OutlineCache outlines;
+        DrawCaches caches[2];
         int drawn = 0;
-        for (int round = 0; round < 3; ++round) {
-            QImage direct = Varied(QSize(200, 150)), painted = direct.copy();
-            QPainter a(&direct), b(&painted);
-            a.setFont(QFont(QString::fromLatin1(family), 9));
-            b.setFont(a.font());
-            texts.begin(a, &direct);
-            outlines.begin(direct, true);
-            QRandomGenerator places(9); // the same places each time
-            for (int i = 0; i < 600; ++i) {
-                const QPoint at(places.bounded(-90, 210), places.bounded(-12, 162));
-                const QColor colour = QColor::fromRgb(places.generate() | 0xFF000000u);
-                const int kind = places.bounded(6), radius = 2 + 7 * kind;
-                const Qt::PenStyle style = kind <= 1 ? Qt::DotLine : kind == 3 ? Qt::DashLine : Qt::SolidLine;
-                a.setPen(QPen(QBrush(colour), kind == 2 ? 2 : 1, style, Qt::FlatCap));
-                b.setPen(a.pen());
-                if (kind == 5) {
-                    const QString &text = words[places.bounded(int(words.size()))];
-                    // A few places, each given different texts in turn.
-                    texts.draw(a, at.x(), at.y(), text, colour, {1, i % 3});
-                    b.drawText(at, text);
-                } else if (kind <= 1) {
-                    outlines.ellipse(a, at, radius, radius);
-                    b.drawEllipse(QPointF(at), radius, radius);
-                } else {
-                    std::vector<QPointF> points = shapes[kind - 2];
-                    for (QPointF &p : points)
-                        p += at;
-                    outlines.polyline(a, points.data(), int(points.size()));
-                    b.drawPolyline(points.data(), int(points.size()));
+        for (int round = 0; round < 4; ++round) {
+            QImage direct = Varied(size), painted = direct.copy();
+            QPainter b(&painted);
+            b.setFont(QFont(QString::fromLatin1(family), 9));
+            const int seam = round == 0 ? size.height() : 40 + 25 * round;
+            for (int band = 0; band < (seam < size.height() ? 2 : 1); ++band) {
+                const int top = band == 0 ? 0 : seam, bottom = band == 0 ? seam : size.height();
+                QImage part(direct.bits() + top * direct.bytesPerLine(), size.width(), bottom - top,
+                            direct.bytesPerLine(), direct.format());
+                QPainter a(&part);
+                a.setFont(b.font());
+                a.translate(0, -top);
+                DrawCaches &c = caches[band];
+                c.begin(a, part, size);
+                QRandomGenerator places(9); // the same places each time
+                for (int i = 0; i < 600; ++i) {
+                    const QPoint at(places.bounded(-90, 210), places.bounded(-12, 162));
+                    const QColor colour = QColor::fromRgb(places.generate() | 0xFF000000u);
+                    const int kind = places.bounded(7), radius = kind == 1 ? 150 : 2 + 7 * kind;
+                    const Qt::PenStyle style = kind <= 1 || kind == 6 ? Qt::DotLine
+                                               : kind == 3            ? Qt::DashLine
+                                                                      : Qt::SolidLine;
+                    a.setPen(QPen(QBrush(colour), kind == 2 ? 2 : 1, style, Qt::FlatCap));
+                    const bool both = band == 0;
+                    if (both)
+                        b.setPen(a.pen());
+                    if (kind == 5) {
+                        const QString &text = words[places.bounded(int(words.size()))];
+                        // A few places, each given different texts in turn.
+                        c.texts.draw(a, at.x(), at.y(), text, colour, {1, i % 3});
+                        if (both)
+                            b.drawText(at, text);
+                    } else if (kind <= 1) {
+                        c.outlines.ellipse(a, at, radius, radius);
+                        if (both)
+                            b.drawEllipse(QPointF(at), radius, radius);
+                    } else {
+                        std::vector<QPointF> points = shapes[kind == 6 ? 3 : kind - 2];
+                        for (QPointF &p : points)
+                            p += at;
+                        c.outlines.polyline(a, points.data(), int(points.size()));
+                        if (both)
+                            b.drawPolyline(points.data(), int(points.size()));
+                    }
+                    drawn += kind != 5 && both ? 1 : 0;
                 }
-                drawn += kind < 5 ? 1 : 0;
+                c.end();
             }
-            texts.end();
-            outlines.end();
-            a.end();
             b.end();
             ASSERT_TRUE(direct == painted) << family << " round " << round;
         }
-        EXPECT_GT(texts.glyphMasks(), 20) << "the texts were not drawn from their glyphs";
+        EXPECT_GT(caches[0].texts.glyphMasks(), 20) << "the texts were not drawn from their glyphs";
         // Outlines wholly inside are kept once for every place they are drawn at: fewer entries
-        // than three quarters of the outlines of one redraw.
-        EXPECT_LT(outlines.size(), drawn / 4);
+        // than a quarter of the outlines of one redraw.
+        EXPECT_LT(caches[0].outlines.size(), drawn / 4 / 4);
     }
 }
 
