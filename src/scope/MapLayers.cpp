@@ -225,8 +225,11 @@ QRect Bounds(const AxisFigure &figure)
 } // namespace
 
 void PlanMap(const ScopeScene &scene, const QFontMetrics &metrics, QPoint first, int columns,
-             const std::vector<QRect> &areas, const AngleErrorSink &angleErrors, MapPlan &plan)
+             const std::vector<QRect> &areas, const AngleErrorSink &angleErrors, MapPlan &plan, PlanShare share)
 {
+    // The rows of a table of n rows this planner takes.
+    const auto from = [&](qsizetype n) { return n * share.part / share.parts; };
+    const auto to = [&](qsizetype n) { return n * (share.part + 1) / share.parts; };
     const int rows = int(areas.size()) / columns;
     std::vector<MapBins> &bins = plan.tiles;
     bins.assign(areas.size(), MapBins());
@@ -252,13 +255,13 @@ void PlanMap(const ScopeScene &scene, const QFontMetrics &metrics, QPoint first,
     const DisplaySettings &d = scene.display;
     const auto shown = [&](int entry) { return d.colours[entry].visible != 0; };
     if (shown(kColGeo)) {
-        for (qsizetype i = 0; i < t.geo.size(); ++i) {
+        for (qsizetype i = from(t.geo.size()); i < to(t.geo.size()); ++i) {
             const GEO &g = t.geo[i];
             place(kBinGeo, Span(at(g.lat1, g.lon1), at(g.lat2, g.lon2), 1), quint64(i));
         }
         for (const auto &[table, bin, offset] : {std::tuple(&t.taxiways, kBinTaxiways, 0),
                                                  std::tuple(&t.parkings, kBinParkings, 2)})
-            for (qsizetype i = 0; i < table->size(); ++i) {
+            for (qsizetype i = from(table->size()); i < to(table->size()); ++i) {
                 const Taxiway &label = (*table)[i];
                 const QPoint p = at(label.latitude, label.longitude);
                 place(bin, room.box(p.x() + offset, p.y() + offset, label.label), quint64(i));
@@ -269,7 +272,7 @@ void PlanMap(const ScopeScene &scene, const QFontMetrics &metrics, QPoint first,
             continue;
         const QList<ROUTE> &table = t.*layer.table;
         const bool names = ShowsNames(layer, d);
-        for (qsizetype r = 0; r < table.size(); ++r) {
+        for (qsizetype r = from(table.size()); r < to(table.size()); ++r) {
             const ROUTE &route = table[r];
             if (!IsBoundary(layer) && !route.selected)
                 continue;
@@ -288,7 +291,7 @@ void PlanMap(const ScopeScene &scene, const QFontMetrics &metrics, QPoint first,
     }
     plan.axes.assign(size_t(2 * t.runways.size()), AxisFigure());
     if (shown(kColRunways))
-        for (qsizetype i = 0; i < t.runways.size(); ++i) {
+        for (qsizetype i = from(t.runways.size()); i < to(t.runways.size()); ++i) {
             const RUNWAY &r = t.runways[i];
             const QPointF tw = GeoToWorld(view, r.latitude, r.longitude);
             const QPointF ow = GeoToWorld(view, r.oppositeLatitude, r.oppositeLongitude);
@@ -306,7 +309,7 @@ void PlanMap(const ScopeScene &scene, const QFontMetrics &metrics, QPoint first,
         }
     if (shown(kColAirports)) {
         const bool weather = shown(kColWeather);
-        for (qsizetype i = 0; i < t.airports.size(); ++i) {
+        for (qsizetype i = from(t.airports.size()); i < to(t.airports.size()); ++i) {
             const Airport &a = t.airports[i];
             const QPoint p = at(a.latitude, a.longitude);
             const bool metar = (a.realMetarReceived || a.simMetarReceived) && weather;
@@ -315,7 +318,7 @@ void PlanMap(const ScopeScene &scene, const QFontMetrics &metrics, QPoint first,
         }
     }
     if (shown(kColFixes))
-        for (qsizetype i = 0; i < t.fixes.size(); ++i) {
+        for (qsizetype i = from(t.fixes.size()); i < to(t.fixes.size()); ++i) {
             const FIXE &f = t.fixes[i];
             if (!f.selected)
                 continue;
@@ -326,7 +329,7 @@ void PlanMap(const ScopeScene &scene, const QFontMetrics &metrics, QPoint first,
          {std::tuple(&t.vors, kBinVors, kColVor, 50), std::tuple(&t.ndbs, kBinNdbs, kColNdb, 45)}) {
         if (!shown(entry))
             continue;
-        for (qsizetype i = 0; i < table->size(); ++i) {
+        for (qsizetype i = from(table->size()); i < to(table->size()); ++i) {
             const VOR &v = (*table)[i];
             const QPoint p = at(v.latitude, v.longitude);
             QRect box = Span(p, p, 9) | room.box(p.x() + 20, p.y(), v.identifier);
@@ -335,6 +338,19 @@ void PlanMap(const ScopeScene &scene, const QFontMetrics &metrics, QPoint first,
             place(bin, box, quint64(i));
         }
     }
+}
+
+void JoinPlans(MapPlan &plan, const MapPlan &later)
+{
+    for (size_t i = 0; i < plan.axes.size() && i < later.axes.size(); ++i)
+        if (later.axes[i].shown)
+            plan.axes[i] = later.axes[i];
+}
+
+void JoinBins(MapBins &bins, const MapBins &later)
+{
+    for (int bin = 0; bin < kBinCount; ++bin)
+        bins.items[bin].insert(bins.items[bin].end(), later.items[bin].begin(), later.items[bin].end());
 }
 
 namespace {

@@ -108,13 +108,25 @@ struct MapPlan {
     std::vector<AxisFigure> axes;
 };
 
-// Sorts the elements of the scene's tables into the bins of the tiles asked for: tiles
-// (first.x() + k % columns, first.y() + k / columns), plan.tiles[k] the elements that reach
-// areas[k] (world pixels within the tile; empty: the tile is not drawn); works out the
-// approach axes, telling angleErrors of those that fail. metrics: the scope font's, for the
-// room of the names.
+// The rows of the tables one planner takes when several plan one redraw: the part-th of
+// parts equal runs of every table.
+struct PlanShare {
+    int part = 0;
+    int parts = 1;
+};
+
+// Sorts the elements of the scene's tables (the share's rows of each) into the bins of the
+// tiles asked for: tiles (first.x() + k % columns, first.y() + k / columns), plan.tiles[k] the
+// elements that reach areas[k] (world pixels within the tile; empty: the tile is not drawn);
+// works out the approach axes, telling angleErrors of those that fail in runway order.
+// metrics: the scope font's, for the room of the names.
 void PlanMap(const ScopeScene &scene, const QFontMetrics &metrics, QPoint first, int columns,
-             const std::vector<QRect> &areas, const AngleErrorSink &angleErrors, MapPlan &plan);
+             const std::vector<QRect> &areas, const AngleErrorSink &angleErrors, MapPlan &plan,
+             PlanShare share = {});
+// Joins what a planner of later rows found to plan: its approach axes, and, one tile at a
+// time, its elements after those of the same bin.
+void JoinPlans(MapPlan &plan, const MapPlan &later);
+void JoinBins(MapBins &bins, const MapBins &later);
 
 // The background, the map layers and the range rings of one tile, bottom first: the tile's
 // pixels are final where the elements of bins reach.

@@ -142,21 +142,40 @@ void DrawTiles(const QImage &picture, const ScopeScene &s, MapTiles &store, Draw
         }
     }
     if (missing) {
-        MapPlan plan;
-        AngleErrorSink sink;
-        if (errors)
-            sink = [errors](const QString &key, float length, float difference) {
-                if (errors->size() < size_t(ScopeRenderer::kMaxAngleErrors))
-                    errors->push_back({key, length, difference});
+        // The approach axes that fail are told in runway order: those of the first half of
+        // the runways, then those of the second.
+        std::vector<AngleError> laterErrors;
+        const auto sinkInto = [&](std::vector<AngleError> *into) -> AngleErrorSink {
+            if (!errors)
+                return {};
+            return [into](const QString &key, float length, float difference) {
+                if (into->size() < size_t(ScopeRenderer::kMaxAngleErrors))
+                    into->push_back({key, length, difference});
             };
+        };
         std::vector<int> wanted;
         for (int k = 0; k < columns * rows; ++k)
             if (!areas[size_t(k)].isEmpty())
                 wanted.push_back(k);
         // A drag uncovers a row or a column of tiles: below two, a helper costs more than it
-        // saves.
+        // saves. With the helper, each drawer plans half of every table, then each tile joins
+        // the two halves of its elements.
         const bool shared = helper && wanted.size() >= kTilesForHelper;
-        PlanMap(s, QFontMetrics(ScreenFont(s.display), &picture), first, columns, areas, sink, plan);
+        MapPlan plan, later;
+        if (shared)
+            helper->start([&](const DrawHelper::Caches &) {
+                PlanMap(s, QFontMetrics(ScreenFont(s.display), &picture), first, columns, areas,
+                        sinkInto(&laterErrors), later, {1, 2});
+            });
+        PlanMap(s, QFontMetrics(ScreenFont(s.display), &picture), first, columns, areas, sinkInto(errors), plan,
+                shared ? PlanShare{0, 2} : PlanShare{});
+        if (shared) {
+            helper->wait();
+            JoinPlans(plan, later);
+            for (const AngleError &error : laterErrors)
+                if (errors->size() < size_t(ScopeRenderer::kMaxAngleErrors))
+                    errors->push_back(error);
+        }
         // Tiles do not depend on each other: each drawer takes the next one wanted, with its
         // own caches, so a whole new map (a wheel step) is drawn on every core.
         std::vector<QImage> images(wanted.size());
@@ -173,6 +192,8 @@ void DrawTiles(const QImage &picture, const ScopeScene &s, MapTiles &store, Draw
                 if (tileCaches)
                     tileCaches->begin(painter, image);
                 ScopeCanvas c(painter, s, QSize(kMapTile, kMapTile), tile * kMapTile, tileCaches);
+                if (shared)
+                    JoinBins(plan.tiles[size_t(k)], later.tiles[size_t(k)]);
                 DrawMapTile(c, plan, plan.tiles[size_t(k)]);
             }
             if (tileCaches)
