@@ -1,14 +1,22 @@
 #include "app/AppWindows.h"
 
 #include "app/TForm1.h"
+#include "link/Connection.h"
 #include "ui/TForm_bouton.h"
+#include "ui/TForm_choixcontrol.h"
+#include "ui/TForm_control.h"
 #include "ui/TForm_couleur.h"
 #include "ui/TForm_info.h"
 #include "ui/TForm_message.h"
 #include "ui/TForm_secu.h"
 #include "ui/TForm2.h"
 #include "ui/TForm3.h"
+#include "ui/TForm4.h"
+#include "ui/TForm8.h"
+#include "ui/Tform_texte.h"
 #include "ui/TForm_decline.h"
+#include "ui/TForm_depot.h"
+#include "ui/TForm_listcontrol.h"
 #include "ui/TForm_range.h"
 #include "ui/TForm_vues.h"
 
@@ -34,10 +42,22 @@ std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
     //  3 TForm3            centre on a point
     w->centre = std::make_unique<TForm3>(main.state().sector.tables, &main);
     //  4 TForm4            radio
+    w->radio = std::make_unique<TForm4>(main.state(), main.connection());
+    QObject::connect(main.menu().Frquence1, &QAction::triggered, w->radio.get(), &TForm4::Frquence1Click);
+    QObject::connect(w->radio.get(), &TForm4::scopeKey, &main, &TForm1::FormKeyDown);
+    QObject::connect(w->radio.get(), &TForm4::com1Tuned, &main, [m = &main] { m->fullRedraw(); });
     //  5 TForm5            weather
     //  6 TForm6            ATIS
     //  7 TForm7            flight list
     //  8 TForm8            packet monitor
+    w->packets = std::make_unique<TForm8>(main.state().link, main.state().traffic, main.connection());
+    main.menu().paquets1->setCheckable(true);
+    QObject::connect(main.menu().paquets1, &QAction::toggled, &main,
+                     [s = &main.state()](bool ticked) { s->link.monitorTicked = ticked; });
+    QObject::connect(main.menu().paquets1, &QAction::triggered, w->packets.get(), [p = w->packets.get()] {
+        p->show();
+        p->raise();
+    });
     //  9 TForm_couleur     display settings
     w->couleur = std::make_unique<TForm_couleur>(main.state(), *services.prompts, &main);
     // 10 TForm_range       visibility
@@ -48,7 +68,14 @@ std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
     // 12 TForm_strip       strip editor
     // 13 TForm_liststrip   strip board
     // 14 TForm_listcontrol controllers list
+    w->listControls = std::make_unique<TForm_listcontrol>(main.state(), &main);
+    QObject::connect(main.menu().controls1, &QAction::triggered,
+                     w->listControls.get(), [l = w->listControls.get()] {
+                         l->show();
+                         l->raise();
+                     });
     // 15 TForm_choixcontrol handoff target
+    w->chooseControl = std::make_unique<TForm_choixcontrol>(main.state(), main.connection(), &main);
     // 16 TForm_unavion     aircraft panel
     // 17 TForm_message     progress window
     w->message = std::make_unique<TForm_message>();
@@ -69,6 +96,8 @@ std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
     // 19 TForm_decline     magnetic declination
     w->decline = std::make_unique<TForm_decline>(&main);
     // 20 TForm_control     controller details
+    w->control = std::make_unique<TForm_control>(main.state(), main.connection(), &main);
+    w->listControls->setDetailsWindow(w->control.get());
     // 21 TForm_vues        views
     w->vues = std::make_unique<TForm_vues>(&main);
     main.connectScopeInteraction({w->centre.get(), w->range.get(), w->decline.get(), w->vues.get()});
@@ -77,7 +106,13 @@ std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
     QObject::connect(main.menu().version2, &QAction::triggered,
                      w->info.get(), &QDialog::show);
     // 23 Tform_texte       predefined texts
+    w->texts = std::make_unique<Tform_texte>(*main.state().files.com, *services.prompts, &main);
+    QObject::connect(main.menu().textes1, &QAction::triggered, w->texts.get(), &Tform_texte::textes1Click);
     // 24 TForm_depot       filed flight plans
+    w->depot = std::make_unique<TForm_depot>(main.state(), main.connection(), *services.prompts, *services.clock,
+                                             &main);
+    QObject::connect(main.menu().TOUS1, &QAction::triggered, w->depot.get(), &TForm_depot::TOUS1Click);
+    QObject::connect(main.menu().pardate1, &QAction::triggered, w->depot.get(), &TForm_depot::pardate1Click);
     // 25 TForm_AI          AI traffic
     // 26 TForm_createAI    AI creation
     // 27 TForm_fp          flight-plan display

@@ -11,11 +11,18 @@ namespace zaz {
 class TForm1;
 class TForm2;
 class TForm3;
+class TForm4;
+class TForm8;
+class Tform_texte;
 class TForm_couleur;
 class TForm_decline;
 class TForm_message;
 class TForm_bouton;
+class TForm_choixcontrol;
+class TForm_control;
+class TForm_depot;
 class TForm_info;
+class TForm_listcontrol;
 class TForm_range;
 class TForm_secu;
 class TForm_vues;
@@ -28,14 +35,21 @@ struct AppWindows {
     std::unique_ptr<TForm1> form1;           //  1 main window "RADAR"
     std::unique_ptr<TForm2> form2;           //  2 server connection settings
     std::unique_ptr<TForm3> centre;          //  3 centre on a point
+    std::unique_ptr<TForm4> radio;           //  4 radio
+    std::unique_ptr<TForm8> packets;         //  8 packet monitor
     std::unique_ptr<TForm_couleur> couleur;  //  9 display settings
     std::unique_ptr<TForm_range> range;      // 10 visibility
     std::unique_ptr<TForm_secu> secu;        // 11 separation minima
+    std::unique_ptr<TForm_listcontrol> listControls; // 14 controllers list
+    std::unique_ptr<TForm_choixcontrol> chooseControl; // 15 handoff target
     std::unique_ptr<TForm_message> message;  // 17 progress window
     std::unique_ptr<TForm_bouton> bouton;    // 18 shortcut window "CMD"
     std::unique_ptr<TForm_decline> decline;  // 19 magnetic declination
+    std::unique_ptr<TForm_control> control;  // 20 controller details
     std::unique_ptr<TForm_vues> vues;        // 21 views
     std::unique_ptr<TForm_info> info;        // 22 about window
+    std::unique_ptr<Tform_texte> texts;      // 23 predefined texts
+    std::unique_ptr<TForm_depot> depot;      // 24 filed flight plans
 };
 
 // Creates every window in its order and connects the menu items they serve.

@@ -152,6 +152,7 @@ void TForm1::wireServerLink()
     connect(Timer2(), &QTimer::timeout, this, &TForm1::Timer2Timer);
     connect(link, &ServerConnection::loginSent, this, [this] {
         Timer1()->start();
+        menu_.paquets1->setEnabled(true);
         menu_.connect1->setEnabled(false);
         menu_.ConnectFSX1->setEnabled(false);
         menu_.disconnect1->setEnabled(true);
@@ -165,6 +166,7 @@ void TForm1::wireServerLink()
     connect(link, &ServerConnection::closed, this, [this](bool hadLogin) {
         Timer1()->stop();
         Timer2()->stop();
+        menu_.paquets1->setEnabled(false);
         menu_.Depot->menuAction()->setEnabled(false);
         menu_.connect1->setEnabled(true);
         menu_.ConnectFSX1->setEnabled(state_.sim.libraryLoaded);

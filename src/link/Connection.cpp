@@ -6,6 +6,7 @@
 #include "traffic/TrafficOps.h"
 
 #include <QHash>
+#include <utility>
 
 namespace zaz {
 
@@ -19,6 +20,21 @@ QString FacilitySuffix(int facility)
 {
     static const char *suffixes[] = {"_OBS", "_FSS", "_CLD", "_GND", "_TWR", "_APP", "_CTR"};
     return facility >= 0 && facility < 7 ? QLatin1String(suffixes[facility]) : QString();
+}
+
+bool CallsignIsValid(const QString &callsign)
+{
+    if (callsign.size() < 2 || callsign.size() > 12)
+        return false;
+    for (const QChar c : callsign)
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != QLatin1Char('_'))
+            return false;
+    return true;
+}
+
+QString InvalidCallsignText()
+{
+    return QStringLiteral("indicatif non valide : 2 à 12 lettres, chiffres ou _");
 }
 
 bool PrepareConnection(LinkState &link, SectorState &sector, WeatherState &weather, ViewState &view,
@@ -182,6 +198,7 @@ void ServerConnection::open(const QString &host, quint16 port)
 {
     host_ = host;
     port_ = port;
+    g_.link.closeStatusText.clear();
     socket_.abort();
     socket_.connectToHost(host, port);
 }
@@ -200,7 +217,8 @@ void ServerConnection::SendLine(const QString &text)
 
 void ServerConnection::closeLink()
 {
-    socket_.disconnectFromHost();
+    if (socket_.state() != QAbstractSocket::UnconnectedState)
+        socket_.disconnectFromHost();
 }
 
 void ServerConnection::socketConnected()
@@ -236,7 +254,11 @@ void ServerConnection::socketConnected()
 void ServerConnection::socketDisconnected()
 {
     LinkState &link = g_.link;
-    emit g_.notifier.statusText(0, QStringLiteral("Disconnected"));
+    // The lines the server sent just before closing are read first: a reason it gave for
+    // closing shows and stays in view.
+    dispatcher_.drainPending();
+    emit g_.notifier.statusText(0, link.closeStatusText.isEmpty() ? QStringLiteral("Disconnected")
+                                                                  : std::exchange(link.closeStatusText, QString()));
     link.status = sim_.connected ? QStringLiteral("connecté ") + sim_.simulatorName : QStringLiteral("non connecté");
     link.IdentityText.clear();
     link.VireoServer = false;
@@ -262,8 +284,11 @@ void ServerConnection::signOff()
 {
     LinkState &link = g_.link;
     if (isOpen())
-        SendLogged(link, *this, SignOffLine(link.LoginCallsign, link.UserId, true), SendLog::Always);
+        SendLogged(link, *this, SignOffLine(link.LoginCallsign, link.UserId), SendLog::Always);
     link.LoginSent = false;
+    // What the server sent and was not handled yet no longer matters: it must not bring
+    // aircraft back once the close is handled.
+    dispatcher_.clearReceiveBuffer();
     if (socket_.state() != QAbstractSocket::UnconnectedState)
         socket_.disconnectFromHost();
     ClearTraffic(g_.traffic);

@@ -35,10 +35,16 @@ int FacilityRange(int facility);
 // Callsign suffix of a facility code: "_OBS", "_FSS", "_CLD", "_GND", "_TWR", "_APP", "_CTR".
 QString FacilitySuffix(int facility);
 
-// Steps 5 and 6 of the connect procedure: the callsign's airport gives the own position and
-// COM1 (false when no sector airport has the callsign's first four characters: the previous
-// position stays); the user, facility, rating and range values; the scope scale from the
-// client height. Raises ConversionError when the port is not a number.
+// A callsign the server takes: 2 to 12 ASCII letters, digits or "_" (a blank, a ":" or an
+// accented letter would be refused by the server or break the lines it goes into).
+bool CallsignIsValid(const QString &callsign);
+// The message shown when it is not.
+QString InvalidCallsignText();
+
+// The connect procedure once the dialog is confirmed: the callsign's airport gives the own
+// position and COM1 (false when no sector airport has the callsign's first four characters:
+// the previous position stays); the user, facility, rating and range values; the scope
+// scale from the client height. Raises ConversionError when the port is not a number.
 bool PrepareConnection(LinkState &link, SectorState &sector, WeatherState &weather, ViewState &view,
                        const ConnectionChoice &choice, int clientHeight);
 

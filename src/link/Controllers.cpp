@@ -23,6 +23,13 @@ int FreeController(const ControllersState &controllers)
 
 } // namespace
 
+QString FrequencyText(const QString &digits)
+{
+    if (digits.isEmpty())
+        return QString();
+    return Copy(digits, 1, 3) + QLatin1Char('.') + Copy(digits, 4, 3);
+}
+
 int FindController(const ControllersState &controllers, const QString &callsign)
 {
     if (callsign.isEmpty())

@@ -37,7 +37,16 @@ struct ControllersState {
     QList<t_controller> ControllerTable;
     QStringList ControllerList; // decimal indexes of the records in use, in order of arrival
     int ControllerCount = 0;
+    // The controller picked in "choix control": the next handoff is offered to them.
+    QString chosenCallsign;
+    // The last handoff offered: to whom and on which frequency ("122.800"), for the
+    // "$CONT" and "$FREQ" variables of the texts.
+    QString handoffCallsign;
+    QString handoffFrequency;
 };
+
+// Six frequency digits written as shown ("118700" -> "118.700"); an empty text stays empty.
+QString FrequencyText(const QString &digits);
 
 // A controller's position as the server reports it ("%" lines).
 struct ControllerPosition {

@@ -1,6 +1,7 @@
 #include "link/Dispatcher.h"
 
 #include "core/Codec.h"
+#include "link/Radio.h"
 #include "link/Senders.h"
 
 namespace zaz {
@@ -40,59 +41,76 @@ void Dispatcher::clearReceiveBuffer()
 
 int Dispatcher::tick()
 {
-    int handled = 0;
-    if (!buffer_.isEmpty()) {
-        QByteArray chunk = buffer_.takeFirst();
-        pending_ -= chunk.size();
-        // A line cut between two reads is completed by the next one.
-        QByteArray text = tail_.isEmpty() ? chunk : tail_ + chunk;
-        tail_.clear();
-
-        qsizetype start = 0;
-        const qsizetype n = text.size();
-        if (skipLineFeed_ && n > 0 && text[0] == '\n')
-            start = 1;
-        skipLineFeed_ = false;
-        while (start < n) {
-            const qsizetype cr = text.indexOf('\r', start);
-            if (cr < 0)
-                break;
-            if (discardToCr_) {
-                // The end of a line already dropped as too long.
-                discardToCr_ = false;
-            } else if (cr - start > kMaxLineBytes) {
-                packetError(QStringLiteral("ligne trop longue : %1 octets ignorés").arg(cr - start));
-            } else {
-                handleLine(DecodeCp1252(text.constData() + start, cr - start));
-            }
-            ++handled;
-            start = cr + 1;
-            // The line feed after the carriage return belongs to the line.
-            if (start < n && text[start] == '\n')
-                ++start;
-            else if (start == n)
-                skipLineFeed_ = true;
-            if (handled >= kMaxLinesPerTick && start < n) {
-                // Enough for one tick: the rest is handled at the next one.
-                QByteArray rest = text.mid(start);
-                pending_ += rest.size();
-                buffer_.prepend(rest);
-                start = n;
-            }
-        }
-        if (start < n) {
-            tail_ = text.mid(start);
-            if (tail_.size() > kMaxLineBytes) {
-                // No line is that long: drop it, and what follows up to its end of line.
-                packetError(QStringLiteral("ligne sans fin de ligne : %1 octets perdus").arg(tail_.size()));
-                tail_.clear();
-                discardToCr_ = true;
-            }
-        }
-    }
+    const int handled = handleRead();
     sendDueFlightPlanRequests();
     if (handled > 0)
         emit g_.notifier.trafficChanged();
+    return handled;
+}
+
+void Dispatcher::drainPending()
+{
+    int handled = 0;
+    while (!busy_ && !buffer_.isEmpty())
+        handled += handleRead();
+    if (handled > 0)
+        emit g_.notifier.trafficChanged();
+}
+
+int Dispatcher::handleRead()
+{
+    int handled = 0;
+    if (buffer_.isEmpty())
+        return 0;
+    busy_ = true;
+    QByteArray chunk = buffer_.takeFirst();
+    pending_ -= chunk.size();
+    // A line cut between two reads is completed by the next one.
+    QByteArray text = tail_.isEmpty() ? chunk : tail_ + chunk;
+    tail_.clear();
+
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    if (skipLineFeed_ && n > 0 && text[0] == '\n')
+        start = 1;
+    skipLineFeed_ = false;
+    while (start < n) {
+        const qsizetype cr = text.indexOf('\r', start);
+        if (cr < 0)
+            break;
+        if (discardToCr_) {
+            // The end of a line already dropped as too long.
+            discardToCr_ = false;
+        } else if (cr - start > kMaxLineBytes) {
+            packetError(QStringLiteral("ligne trop longue : %1 octets ignorés").arg(cr - start));
+        } else {
+            handleLine(DecodeCp1252(text.constData() + start, cr - start));
+        }
+        ++handled;
+        start = cr + 1;
+        // The line feed after the carriage return belongs to the line.
+        if (start < n && text[start] == '\n')
+            ++start;
+        else if (start == n)
+            skipLineFeed_ = true;
+        if (handled >= kMaxLinesPerTick && start < n) {
+            // Enough for one tick: the rest is handled at the next one.
+            QByteArray rest = text.mid(start);
+            pending_ += rest.size();
+            buffer_.prepend(rest);
+            start = n;
+        }
+    }
+    if (start < n) {
+        tail_ = text.mid(start);
+        if (tail_.size() > kMaxLineBytes) {
+            // No line is that long: drop it, and what follows up to its end of line.
+            packetError(QStringLiteral("ligne sans fin de ligne : %1 octets perdus").arg(tail_.size()));
+            tail_.clear();
+            discardToCr_ = true;
+        }
+    }
+    busy_ = false;
     return handled;
 }
 
@@ -135,13 +153,25 @@ void Dispatcher::DispatchLine(const QString &text)
     std::visit([this](auto &record) { apply(std::move(record)); }, decoded);
 }
 
+void Dispatcher::closeWithStatus(const QString &text)
+{
+    // The socket-closed event, now or when the server closes, would show "Disconnected":
+    // it shows this text instead, which must be what stays in the status bar.
+    g_.link.closeStatusText = text;
+    emit g_.notifier.statusText(0, text);
+    sender_.closeLink();
+}
+
 void Dispatcher::apply(const LoginRefused &line)
 {
-    // Closing first: the socket-closed event shows "Disconnected", and the reason must be
-    // what stays in the status bar.
-    sender_.closeLink();
-    emit g_.notifier.statusText(0, QStringLiteral("connexion refusée: ") + line.reason);
+    closeWithStatus(QStringLiteral("connexion refusée: ") + line.reason);
     emit g_.notifier.loginAnswered(false, line.reason);
+}
+
+void Dispatcher::apply(const ServerKick &line)
+{
+    // The server closes the connection after this line; we do not wait for it.
+    closeWithStatus(QStringLiteral("déconnecté par le serveur : ") + line.reason);
 }
 
 void Dispatcher::apply(const LoginAccepted &line)
@@ -159,6 +189,9 @@ void Dispatcher::apply(const LoginAccepted &line)
     SendPosition(link, sender_, false);
     if (link.serverType == QLatin1String("FSD"))
         SendLogged(link, sender_, WeatherRequestLine(line.callsign, link.WeatherStation), SendLog::Always);
+    // Aircraft kept from before (a reconnection) may hold plans that changed meanwhile:
+    // they are all asked again, a few per tick from the end of this tick on.
+    RequestAllFlightPlans(g_.traffic, clock_.now());
     emit g_.notifier.loginAnswered(true, line.welcome);
 }
 
@@ -252,9 +285,18 @@ void Dispatcher::apply(const FiledPlan &line)
 
 void Dispatcher::apply(ServerPosition &&line)
 {
-    const bool vireo = g_.link.serverType == QLatin1String("VIREO-SERVER");
+    // Field 9 is the heading in whole degrees from a VIREO-SERVER, the packed attitude word
+    // of the pilot clients of an "FSD" server; another server's is not read.
+    const QString &type = g_.link.serverType;
+    bool headingFromServer = type == QLatin1String("VIREO-SERVER");
+    if (type == QLatin1String("FSD")) {
+        headingFromServer = true;
+        line.heading.reset();
+        if (line.attitude)
+            line.heading = PackedHeading(*line.attitude);
+    }
     const int refused = g_.traffic.refusedAircraft;
-    ApplyServerPosition(g_.traffic, std::move(line), vireo, clock_.now());
+    ApplyServerPosition(g_.traffic, std::move(line), headingFromServer, clock_.now());
     if (g_.traffic.refusedAircraft != refused)
         throw LineError(QStringLiteral("table du trafic pleine : avion refusé"));
 }
@@ -282,10 +324,7 @@ void Dispatcher::apply(const PilotLeft &line)
 
 void Dispatcher::addRadio(const QString &channel, const QString &entry, const QString &sender, bool isPrivate)
 {
-    QStringList &messages = g_.link.RadioMessages;
-    messages.append(entry);
-    if (messages.size() > kMaxRadioMessages)
-        messages.removeFirst();
+    AppendRadioEntry(g_.link, entry);
     emit g_.notifier.statusText(0, entry);
     emit g_.notifier.radioMessage(channel, entry, sender, isPrivate);
 }
@@ -385,12 +424,18 @@ void Dispatcher::apply(const HandoffAccepted &line)
 
 void Dispatcher::apply(const ServerErrorReport &line)
 {
-    emit g_.notifier.statusText(0, QStringLiteral("erreur: ") + line.text);
-    if (line.message != QLatin1String("No such weather profile"))
+    QString text = QStringLiteral("erreur ") + line.code;
+    if (!line.parameter.isEmpty())
+        text += QStringLiteral(" (") + line.parameter + QLatin1Char(')');
+    emit g_.notifier.statusText(0, text + QStringLiteral(" : ") + line.message);
+    if (line.code != QLatin1String("009") && line.message != QLatin1String("No such weather profile"))
         return;
+    // The station asked for has no weather: it stays the station, with no weather at all
+    // (the error is no METAR).
     WeatherState &weather = g_.weather;
     weather.CurrentWeather.station = line.parameter;
-    weather.rawMetar = line.message;
+    weather.rawMetar.clear();
+    weather.CurrentWeather.metar.clear();
     weather.qnhText.clear();
     weather.CurrentWeather.temperatures.clear();
     weather.CurrentWeather.windsAloft.clear();

@@ -38,8 +38,6 @@ public:
     static constexpr qsizetype kMaxLineBytes = 64 * 1024;
     // Lines handled at most in one tick; the rest waits for the next tick.
     static constexpr int kMaxLinesPerTick = 50000;
-    // Radio messages kept at most; the oldest go first.
-    static constexpr qsizetype kMaxRadioMessages = 10000;
 
     Dispatcher(const LinkGroups &groups, LineSender &sender, const Clock &clock);
     Dispatcher(const Dispatcher &) = delete;
@@ -64,6 +62,11 @@ public:
     // Sends the queries of the flight plans that are due (a few per tick).
     void sendDueFlightPlanRequests();
 
+    // The connection closed: handles every read still pending, sending nothing, so that
+    // what the server said last (a reason for closing among others) is still read. Nothing
+    // when called from the handling of a line.
+    void drainPending();
+
 private:
     void apply(const IgnoredLine &) {}
     void apply(const LoginAccepted &line);
@@ -83,8 +86,11 @@ private:
     void apply(const HandoffOffer &line);
     void apply(const HandoffAccepted &line);
     void apply(const ServerErrorReport &line);
+    void apply(const ServerKick &line);
+    void closeWithStatus(const QString &text);
     void applyStrip(const StripTransfer &strip);
     void addRadio(const QString &channel, const QString &entry, const QString &sender, bool isPrivate);
+    int handleRead();
     void handleLine(const QString &line);
     void packetError(const QString &logLine);
 
@@ -96,6 +102,7 @@ private:
     QByteArray tail_;          // text after the last CR of the reads handled so far
     bool skipLineFeed_ = false;
     bool discardToCr_ = false; // the rest of a dropped line is still coming
+    bool busy_ = false;        // a read is being handled
 };
 
 } // namespace zaz

@@ -1,5 +1,7 @@
 #include "link/IncomingLines.h"
 
+#include <limits>
+
 namespace zaz {
 
 namespace {
@@ -118,10 +120,16 @@ ServerPosition DecodePosition(const LineFields &line)
     p.altitude = line.integer(7);
     p.groundSpeed = line.integer(8);
     // A heading that is no number never fails the line; the tenth field must be an integer
-    // although it is not kept.
+    // although it is not kept. The same field read as the packed word of an "FSD" pilot
+    // client: an unsigned 32-bit number (some clients write it signed: the same bits).
+    const QString &field9 = line.text(9);
     int heading = 0;
-    if (TryStrToInt(line.text(9), heading))
+    if (TryStrToInt(field9, heading))
         p.heading = heading;
+    bool ok = false;
+    const qlonglong word = field9.toLongLong(&ok);
+    if (ok && word >= std::numeric_limits<qint32>::min() && word <= qlonglong(std::numeric_limits<quint32>::max()))
+        p.attitude = quint32(word);
     line.integer(10);
     return p;
 }
@@ -183,7 +191,17 @@ HandoffLine DecodeHandoff(const LineFields &line)
 
 ServerErrorReport DecodeServerError(const LineFields &line)
 {
-    return {line.joinedFrom(2), line.optional(4), line.optional(5)};
+    return {line.optional(3), line.optional(4), line.joinedFrom(5, u":")};
+}
+
+ServerKick DecodeKick(const LineFields &line)
+{
+    return {line.joinedFrom(3, u":")};
+}
+
+double PackedHeading(quint32 word)
+{
+    return ((word >> 2) & 1023u) * (360.0 / 1024.0);
 }
 
 bool IsPositionLine(const LineFields &line)
@@ -193,6 +211,8 @@ bool IsPositionLine(const LineFields &line)
 
 IncomingLine DecodeBeforeLogin(const LineFields &line)
 {
+    if (line.startsWith("$!!"))
+        return DecodeKick(line);
     if (line.is("$ERserver"))
         return LoginRefused{line.joinedFrom(2)};
     if (line.is("#TMserver"))
@@ -241,6 +261,8 @@ IncomingLine DecodeAccepted(const LineFields &line)
         return HandoffAccepted{DecodeHandoff(line)};
     if (line.is("$ERserver"))
         return DecodeServerError(line);
+    if (line.startsWith("$!!"))
+        return DecodeKick(line);
     return IgnoredLine{};
 }
 

@@ -81,9 +81,13 @@ struct HandoffOffer : HandoffLine {};
 struct HandoffAccepted : HandoffLine {};
 // "$ERserver" once connected.
 struct ServerErrorReport {
-    QString text;      // fields 2 onward joined without separator
-    QString parameter; // field 4
-    QString message;   // field 5
+    QString code;      // field 3, as sent ("009")
+    QString parameter; // field 4, often empty
+    QString message;   // field 5 onward, its colons kept
+};
+// "$!!": the server puts this client off and closes the connection.
+struct ServerKick {
+    QString reason; // field 3 onward, its colons kept
 };
 // A line no test matches: ignored.
 struct IgnoredLine {};
@@ -91,11 +95,12 @@ struct IgnoredLine {};
 using IncomingLine = std::variant<IgnoredLine, LoginAccepted, LoginRefused, TemperatureLayers, WindLayers,
                                   CloudLayers, ServerMetar, ServerFlightPlan, FiledPlan, ServerPosition, AtisQuery,
                                   PilotLeft, TextMessage, ControllerPosition, ControllerLeft, HandoffOffer,
-                                  HandoffAccepted, ServerErrorReport>;
+                                  HandoffAccepted, ServerErrorReport, ServerKick>;
 
 // A position line ("@S", "@N" or "@Y", the whole first field).
 bool IsPositionLine(const LineFields &line);
-// A line received before the login is accepted: only the acceptance and the refusal count.
+// A line received before the login is accepted: only the acceptance, the refusal and the
+// server putting us off count.
 IncomingLine DecodeBeforeLogin(const LineFields &line);
 // A line received once the login is accepted, tested against each prefix in turn.
 IncomingLine DecodeAccepted(const LineFields &line);
@@ -112,5 +117,12 @@ StripTransfer DecodeStripTransfer(const QString &text);
 ControllerPosition DecodeControllerPosition(const LineFields &line);
 HandoffLine DecodeHandoff(const LineFields &line);
 ServerErrorReport DecodeServerError(const LineFields &line);
+ServerKick DecodeKick(const LineFields &line);
+
+// The heading in the pitch/bank/heading word the pilot clients of an "FSD" server send in
+// field 9 of their positions: bits 2-11, in steps of 1/1024 of a full turn; degrees from 0
+// to below 360. (Bits 12-21 hold the bank and 22-31 the pitch, signed, which nothing here
+// needs.)
+double PackedHeading(quint32 word);
 
 } // namespace zaz

@@ -19,11 +19,14 @@ QString LineFields::optional(int n) const
     return fields_[n - 1];
 }
 
-QString LineFields::joinedFrom(int n) const
+QString LineFields::joinedFrom(int n, QStringView separator) const
 {
     QString out;
-    for (qsizetype i = qMax(n, 1) - 1; i < fields_.size(); ++i)
+    for (qsizetype i = qMax(n, 1) - 1; i < fields_.size(); ++i) {
+        if (i > qMax(n, 1) - 1)
+            out.append(separator);
         out.append(fields_[i]);
+    }
     return out;
 }
 
@@ -50,17 +53,12 @@ QString FrequencyField(const QString &frequency)
 
 QString CoordinateField(double degrees)
 {
-    return FormatFixed(degrees, 5, 8);
+    return FormatFixed(degrees, 5);
 }
 
 QString WithoutLineEnd(const QString &line)
 {
-    qsizetype end = line.size();
-    if (end > 0 && line[end - 1] == QLatin1Char('\n'))
-        --end;
-    if (end > 0 && line[end - 1] == QLatin1Char('\r'))
-        --end;
-    return line.left(end);
+    return line.endsWith(QLatin1String(kLineEnd)) ? line.chopped(2) : line;
 }
 
 bool FieldIsSendable(const QString &field)
@@ -71,7 +69,7 @@ bool FieldIsSendable(const QString &field)
     return true;
 }
 
-QString BuildLine(std::initializer_list<QString> fields, const char *end)
+QString BuildLine(std::initializer_list<QString> fields)
 {
     QString line;
     bool firstField = true;
@@ -83,7 +81,7 @@ QString BuildLine(std::initializer_list<QString> fields, const char *end)
         line.append(field);
         firstField = false;
     }
-    line.append(QLatin1String(end));
+    line.append(QLatin1String(kLineEnd));
     return line;
 }
 
@@ -108,10 +106,9 @@ QString PositionLine(const QString &own, const QString &com1Digits, int facility
                       IntToStr(rating), CoordinateField(lat), CoordinateField(lon), IntToStr(altitude)});
 }
 
-QString SignOffLine(const QString &callsign, const QString &userId, bool menuSignOff)
+QString SignOffLine(const QString &callsign, const QString &userId)
 {
-    // The sign-off from the menu goes out with a carriage return alone.
-    return BuildLine({QLatin1String("#DA") + callsign, userId}, menuSignOff ? "\r" : kLineEnd);
+    return BuildLine({QLatin1String("#DA") + callsign, userId});
 }
 
 QString WeatherRequestLine(const QString &own, const QString &station)

@@ -1,5 +1,5 @@
 // The server's line protocol: lines of fields separated by ":", a prefix and the sender's
-// callsign in the first field, CR LF at the end (CR alone for the menu sign-off).
+// callsign in the first field, CR LF at the end of every line.
 // Every line the program sends is built here, and every line it receives is read through
 // LineFields.
 #pragma once
@@ -55,8 +55,9 @@ public:
     // Field n as a lenient coordinate (0 for a text that is no number); raises LineError
     // when missing.
     float coordinate(int n) const { return float(StrToFloatLenient(text(n))); }
-    // Fields from n to the end joined without separator.
-    QString joinedFrom(int n) const;
+    // Fields from n to the end joined by separator (none by default); empty when the line
+    // is shorter.
+    QString joinedFrom(int n, QStringView separator = {}) const;
 
 private:
     [[noreturn]] static void missing(int n);
@@ -68,27 +69,28 @@ private:
 // Value encodings.
 // "122.800" -> "22800": three digits, dot, three decimals, without the leading "1" and the dot.
 QString FrequencyField(const QString &frequency);
-// Fixed 5 decimals, at least 8 characters: 5.25 -> " 5.25000".
+// Fixed 5 decimals, no padding: 5.25 -> "5.25000". Servers read numbers strictly, and a
+// leading blank is no number to them.
 QString CoordinateField(double degrees);
 
-// Ends of line.
+// The end of every line sent.
 inline constexpr const char *kLineEnd = "\r\n";
-// A sent line as the packet monitor shows it: without its CR LF or lone CR.
+// A sent line as the packet monitor shows it: without its CR LF.
 QString WithoutLineEnd(const QString &line);
 
 // A field may hold neither ":" (it would split), nor CR or LF (they would end the line and
 // start another one the server would take as ours).
 bool FieldIsSendable(const QString &field);
-// The fields joined by ":" and followed by end; an empty text when a field is not
+// The fields joined by ":" and followed by CR LF; an empty text when a field is not
 // sendable: such a line is never sent.
-QString BuildLine(std::initializer_list<QString> fields, const char *end = kLineEnd);
+QString BuildLine(std::initializer_list<QString> fields);
 
 // Lines sent by the program, each with its end of line; empty when refused (see BuildLine).
 QString LoginLine(const QString &callsign, const QString &serverType, const QString &name,
                   const QString &userId, const QString &password, int rating);
 QString PositionLine(const QString &own, const QString &com1Digits, int facility, int range, int rating,
                      float lat, float lon, int altitude);
-QString SignOffLine(const QString &callsign, const QString &userId, bool menuSignOff);
+QString SignOffLine(const QString &callsign, const QString &userId);
 QString WeatherRequestLine(const QString &own, const QString &station);
 QString FlightPlanQueryLine(const QString &own, const QString &aircraft);
 QString FiledPlansQueryLine(const QString &own, const QString &selection);

@@ -57,6 +57,9 @@ struct LinkState {
     bool VireoServer = false;
     bool loggedIn = false;
     bool connected = false;   // the socket is open
+    // What status panel 0 shows when the socket closes, instead of "Disconnected": the
+    // server's reason when it refused the login or put us off. Cleared at each opening.
+    QString closeStatusText;
 
     // Packet monitor.
     bool monitorTicked = false; // menu entry "paquets" ticked

@@ -55,17 +55,4 @@ void RequestFiledPlans(LinkState &link, LineSender &sender, const QString &selec
     SendLogged(link, sender, FiledPlansQueryLine(link.OwnCallsign, selection), SendLog::Ticked);
 }
 
-void AcceptHandoff(LinkState &link, TrafficState &traffic, LineSender &sender, int index)
-{
-    TrafficTable &table = traffic.table;
-    if (!table.inUse(index))
-        return;
-    const QString offering = table[index].handoffFrom;
-    if (offering.isEmpty())
-        return;
-    SendLogged(link, sender, HandoffAcceptLine(link.OwnCallsign, offering, table[index].callsign), SendLog::Ticked);
-    table.edit(index).handoffFrom.clear();
-    RequestFlightPlan(link, sender, table[index].callsign);
-}
-
 } // namespace zaz

@@ -31,7 +31,5 @@ void SendPosition(LinkState &link, LineSender &sender, bool periodic);
 void RequestFlightPlan(LinkState &link, LineSender &sender, const QString &callsign);
 // "$CQ ... :SERVER:DEPOTFP:" + selection.
 void RequestFiledPlans(LinkState &link, LineSender &sender, const QString &selection);
-// The controller accepts the handoff offered for an aircraft: "$HA", then its plan query.
-void AcceptHandoff(LinkState &link, TrafficState &traffic, LineSender &sender, int index);
 
 } // namespace zaz

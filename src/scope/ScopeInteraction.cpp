@@ -1,7 +1,7 @@
 #include "scope/ScopeInteraction.h"
 
 #include "core/Text.h"
-#include "link/Senders.h"
+#include "link/Handoff.h"
 #include "sector/Projection.h"
 
 #include <algorithm>

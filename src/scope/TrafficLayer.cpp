@@ -31,7 +31,8 @@ struct Orientation {
 Orientation Orient(const ScopeScene &scene, const ViewState &view, const AVION &a, QPointF p, int vectorLength, DrawCaches *caches)
 {
     Orientation o;
-    if (TargetUsesHeading(scene)) {
+    // From an "FSD" server, only the aircraft whose client sent its attitude word have a heading.
+    if (TargetUsesHeading(scene) || (a.headingReceived && scene.link.serverType == QLatin1String("FSD"))) {
         const double h = a.heading;
         const auto at = [&](double angle, double length) {
             return QPointF(RoundHalfEven(p.x() + length * std::sin(angle)),

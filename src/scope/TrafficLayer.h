@@ -9,8 +9,9 @@
 namespace zaz {
 
 // How a target is oriented: along its track from the trail (servers that send no heading)
-// or by its heading (VIREO-SERVER, or the simulator). A server of another type is oriented
-// by its track, as positions from it carry no heading this program knows of.
+// or by its heading (VIREO-SERVER, or the simulator). On an FSD server, an aircraft whose
+// pilot client sends the packed pitch/bank/heading word is drawn by its heading, the others
+// by their track.
 bool TargetUsesHeading(const ScopeScene &scene);
 
 // Label line 2: trend, altitude ("FL" + hundreds from the transition altitude up) and

@@ -8,6 +8,7 @@
 #include "link/Controllers.h"
 #include "link/Dispatcher.h"
 #include "link/LinkState.h"
+#include "link/Radio.h"
 #include "scope/DisplaySettings.h"
 #include "scope/ScopeScene.h"
 #include "scope/ScopeState.h"
@@ -80,6 +81,7 @@ struct RadarState {
     FlightPlanFiles planFiles;
     LinkState link;
     ControllersState controllers;
+    RadioState radio; // the radio window's channel, correspondent and tuning, kept while hidden
     WeatherState weather;
     SimState sim;
     StateNotifier notifier;

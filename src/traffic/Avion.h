@@ -40,6 +40,7 @@ struct AVION {
     std::array<TrailPoint, kTrailLength> trail{}; // 0 the most recent previous position
     std::int32_t altitude = 0;    // ft
     double heading = 0;           // true heading, radians
+    bool headingReceived = false; // the last server position gave the heading (else drawn by the track)
     std::int32_t prevAltitude = 0;
     std::int32_t groundSpeed = 0; // kt
     bool hasFlightPlan = false;

@@ -48,4 +48,10 @@ void ClearRequests(FlightPlanRequests &requests)
     requests.waitingSet.clear();
 }
 
+void ForgetAskedRequests(FlightPlanRequests &requests)
+{
+    requests.lastAsked.clear();
+    requests.asked.clear();
+}
+
 } // namespace zaz

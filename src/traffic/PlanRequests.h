@@ -34,5 +34,7 @@ QStringList TakeDueRequests(FlightPlanRequests &requests, const QDateTime &now);
 void ForgetRequest(FlightPlanRequests &requests, const QString &callsign);
 // Every aircraft left (sign-off): no wish is left.
 void ClearRequests(FlightPlanRequests &requests);
+// A new connection: the queries of the old one no longer hold any callsign back.
+void ForgetAskedRequests(FlightPlanRequests &requests);
 
 } // namespace zaz

@@ -22,7 +22,8 @@ void ApplyMovement(AVION &a, ServerPosition &p, bool headingFromServer, const QD
     a.lon = p.lon;
     a.altitude = p.altitude;
     a.groundSpeed = p.groundSpeed;
-    if (headingFromServer && p.heading)
+    a.headingReceived = headingFromServer && p.heading;
+    if (a.headingReceived)
         a.heading = *p.heading * 2 * kPi / 360;
     a.serverSeen = now;
     a.transponderMode = std::move(p.transponderMode);
@@ -130,6 +131,7 @@ void RemoveAircraft(TrafficState &traffic, int index)
     table.setCallsign(index, QString());
     a.lat = 9999.0f;
     a.hasFlightPlan = a.ifr = a.hasStrip = a.flightListMark = a.alert = a.commandPending = false;
+    a.headingReceived = false;
     a.handoffFrom.clear();
     a.handoffState.clear();
     a.squawk.clear();
@@ -150,6 +152,20 @@ void ClearTraffic(TrafficState &traffic)
     traffic.strips.entries.clear();
     ClearRequests(traffic.planRequests);
     traffic.globalAlert = false;
+}
+
+void RequestAllFlightPlans(TrafficState &traffic, const QDateTime &now)
+{
+    // A plan received on the previous connection may have changed or gone while we were
+    // away, and the new server may not be the old one: every aircraft still in the table is
+    // asked again, through the same queue as newcomers (a few per tick). The marks of the
+    // queries sent before the login belong to the old connection and would hold these back
+    // for up to a minute, so they are dropped first.
+    ForgetAskedRequests(traffic.planRequests);
+    const TrafficTable &table = traffic.table;
+    for (int i = 0; i < table.size(); ++i)
+        if (table.inUse(i))
+            WantFlightPlan(traffic.planRequests, table[i].callsign, now);
 }
 
 bool ExpireAircraft(TrafficState &traffic, int index, const QDateTime &now)

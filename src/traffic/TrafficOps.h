@@ -23,9 +23,12 @@ struct ServerPosition {
     float lon = 0;
     int altitude = 0;        // ft
     int groundSpeed = 0;     // kt
-    // Whole degrees, meaningful from a VIREO-SERVER only; none when the field is no number
-    // (the heading then stays as it was).
-    std::optional<int> heading;
+    // Degrees: field 9 read as whole degrees (a VIREO-SERVER's); none when the field is no
+    // number (the heading then stays as it was).
+    std::optional<double> heading;
+    // Field 9 read as the packed attitude word of an "FSD" server's pilot clients; none when
+    // it is no 32-bit number.
+    std::optional<quint32> attitude = std::nullopt;
 };
 
 // A flight plan as the server sends it ("$FP" lines). A line of three fields or fewer
@@ -51,10 +54,10 @@ struct ServerFlightPlan {
 };
 
 // A position from the server. A new callsign takes a record (the highest free one, or a new
-// one) and wants its flight plan. The heading is taken only when headingFromServer (a
-// VIREO-SERVER); otherwise it stays as it was. Returns the aircraft's index, or
-// kNoAircraft when the table is full and the callsign is new: nothing changes then but
-// the count of refused aircraft.
+// one) and wants its flight plan. The heading is taken only when headingFromServer and the
+// position carries one, and headingReceived tells whether it was (otherwise the heading
+// stays as it was). Returns the aircraft's index, or kNoAircraft when the table is full and
+// the callsign is new: nothing changes then but the count of refused aircraft.
 int ApplyServerPosition(TrafficState &traffic, ServerPosition position, bool headingFromServer,
                         const QDateTime &now);
 
@@ -68,6 +71,9 @@ void RemoveAircraft(TrafficState &traffic, int index);
 
 // Empties the table at sign-off, with everything that names its records.
 void ClearTraffic(TrafficState &traffic);
+
+// A new login: every aircraft of the table wants its flight plan again.
+void RequestAllFlightPlans(TrafficState &traffic, const QDateTime &now);
 
 // The staleness check: shows, keeps or removes the aircraft. True when the aircraft is
 // still there to be drawn.

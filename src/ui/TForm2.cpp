@@ -300,6 +300,13 @@ ConnectionChoice TForm2::choice() const
 void TForm2::Button1Click()
 {
     const ConnectionChoice c = choice();
+    // A callsign the server would refuse is not saved and connects nothing: the dialog stays
+    // open for it to be corrected.
+    if (!CallsignIsValid(c.callsign)) {
+        prompts_.showMessage(InvalidCallsignText());
+        Callsign_->setFocus();
+        return;
+    }
 
     if (IniFile *zaz = state_.files.zaz.get()) {
         if (!Settings::WriteConnection(*zaz, c))

@@ -1,7 +1,7 @@
 // The connection settings dialog "paramètres de Connexion": the server (a section of
 // servers.ini), its address and credentials, the controller's callsign, rating and facility.
-// "Connecter" saves the values to ZAZ.ini [connect] and to the server's section of
-// servers.ini; the caller then reads them with Choice().
+// "Connecter" checks the callsign, then saves the values to ZAZ.ini [connect] and to the
+// server's section of servers.ini; the caller then reads them with Choice().
 #pragma once
 
 #include "link/Connection.h"

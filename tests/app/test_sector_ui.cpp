@@ -2,6 +2,7 @@
 // and the messages.
 #include "app/AppWindows.h"
 #include "app/TForm1.h"
+#include "ui/TForm2.h"
 #include "ui/TForm_message.h"
 #include "support/TestEnv.h"
 
@@ -71,6 +72,17 @@ TEST(SectorUi, ChargerSecteurLoadsTheFileChosenAndKeepsItWhenTheNextCannotBeRead
               QStringList{QStringLiteral("Impossible de lire le secteur %1 : c'est un dossier").arg(folder)});
     EXPECT_EQ(p.state.sector.identity.name + "|" + SelectionText(p.state.sector.tables.fixes), "Petit|10");
     p.expectWorkDone("chargement secteur en cours");
+}
+
+TEST(SectorUi, TheSectorLoadedNamesTheControllerOnTheLinkAndInTheConnectionDialog)
+{
+    Program p;
+    const LinkState &l = p.state.link;
+    EXPECT_EQ(QStringList({l.OwnCallsign, l.WeatherStation, p.state.weather.CurrentWeather.station, l.Com1Frequency,
+                           l.Com1Digits, QString::number(l.OwnLat, 'f', 4)}),
+              QStringList({"LFLL_APP", "LFLL", "LFLL", "127.575", "127575", "45.7256"}));
+    p.windows->form2->prepare(QStringLiteral("VIREO-SERVER"));
+    EXPECT_EQ(p.windows->form2->choice().callsign, "LFLL_APP");
 }
 
 TEST(SectorUi, SauvegarderSecteurWritesWhatReadsBackOrSaysWhyNot)

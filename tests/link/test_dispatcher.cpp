@@ -2,6 +2,7 @@
 // the receive limits, each line type's effect, malformed lines changing nothing, the flight
 // plan queries sent a few at a time, and the strips and records of aircraft that come and go.
 #include "core/Codec.h"
+#include "link/Handoff.h"
 #include "link/Senders.h"
 #include "scope/TrafficStep.h"
 #include "state/RadarState.h"
@@ -134,10 +135,27 @@ TEST_F(Link, WeatherLinesAndTheirPressureTexts)
     w.newMetar = false;
     lines({"$ARserver:LFLL_TWR:METAR:LFLL 061300Z 27015KT CAVOK", "$ARserver:LFLL_TWR:TAF:LFLL 061100Z"});
     EXPECT_FALSE(w.newMetar) << "the same METAR again is not new, a TAF is not read";
-    lines({"$ERserver:LFLL_TWR:002:LFXX:No such weather profile"});
-    EXPECT_EQ(status, "erreur: LFLL_TWR002LFXXNo such weather profile");
-    EXPECT_EQ(now.station + "|" + w.rawMetar, "LFXX|No such weather profile");
+    lines({"$ERserver:LFLL_TWR:007::No such callsign: X"});
+    EXPECT_EQ(status + "|" + now.station, "erreur 007 : No such callsign: X|") << "only error 009 names a station";
+    lines({"$ERserver:LFLL_TWR:009:LFXX:No such weather profile"});
+    EXPECT_EQ(status, "erreur 009 (LFXX) : No such weather profile");
+    EXPECT_EQ(now.station + "|" + w.rawMetar + "|" + now.metar, "LFXX||") << "an error is no METAR";
     EXPECT_TRUE(now.temperatures.isEmpty() && now.windsAloft.isEmpty() && w.qnhText.isEmpty());
+}
+
+TEST_F(Link, FieldNineIsAPackedWordFromAnFsdServerAndDegreesFromAVireoServer)
+{
+    const struct {
+        const char *server, *field;
+        double degrees; // -1: no heading, drawn by the track
+    } cases[] = {{"FSD", "1027", 90}, {"FSD", "4294872064", 270}, {"FSD", "360", 31.640625}, {"FSD", "nord", -1},
+                 {"VIREO-SERVER", "270", 270}, {"AUTRE", "270", -1}}; // 4294872064: bank and pitch negative
+    for (const auto &c : cases) {
+        s.link.serverType = QLatin1String(c.server);
+        lines({QStringLiteral("@N:H%1:1200:1:45.72:5.08:35000:450:%1:0").arg(c.field)});
+        const AVION &a = aircraft(QStringLiteral("H") + c.field);
+        EXPECT_NEAR(a.headingReceived ? a.heading * 180 / kPi : -1, c.degrees, 1e-9) << c.server << " " << c.field;
+    }
 }
 
 TEST_F(Link, TextsAreFiledUnderEveryChannelTheirDestinationMatchesAndAtisQueriesAnswered)

@@ -61,13 +61,15 @@ TEST(IncomingLines, EachPrefixGoesToItsDecoderAndAnythingElseIsIgnored)
         {"#DALFMN_APP", KindOf<ControllerLeft>()},
         {"#TMserver:ME:welcome", KindOf<TextMessage>()},
         {"$ERserver:ME:005:LFLL:Syntax error", KindOf<ServerErrorReport>()},
+        {"$!!SERVER:ME:flood", KindOf<ServerKick>()},
         {"", KindOf<IgnoredLine>()},
     };
     for (const auto &c : cases)
         EXPECT_EQ(Decode(QLatin1String(c.line)).index(), c.kind) << c.line;
 
-    // Before the login is accepted only the acceptance and the refusal count.
+    // Before the login is accepted only the acceptance, the refusal and a kick count.
     As<IgnoredLine>("@N:AFR1:1200:1:45.7:5.1:3000:250:90:0", false);
+    EXPECT_EQ(As<ServerKick>("$!!SERVER:ME:banni: 2 h", false).reason, "banni: 2 h");
     EXPECT_EQ(As<LoginRefused>("$ERserver:a:001:b", false).reason, "a001b");
     const auto accepted = As<LoginAccepted>("#TMserver:LFLL_X:salut", false);
     EXPECT_EQ(accepted.callsign + "/" + accepted.welcome, "LFLL_X/salut");
@@ -111,9 +113,8 @@ TEST(IncomingLines, FieldsLandInTheirRecords)
     const auto filed = As<FiledPlan>("$DEPOTFP:ME:AFR123:I:B738:450:LFPG:1230:945:350:LFML:1:20:3:00:LFMN:rmk:PG/UL612");
     EXPECT_EQ(FiledPlanRow(filed),
               "AFR123\t1230\tIFR\tB738\tLFPG\tPG/UL612\tLFML\tFL350\t450kts\tZ09:45\trmk");
-    const auto error = As<ServerErrorReport>("$ERserver:ME:002:LFXX:No such weather profile");
-    EXPECT_EQ(error.text + "|" + error.parameter + "|" + error.message,
-              "ME002LFXXNo such weather profile|LFXX|No such weather profile");
+    const auto error = As<ServerErrorReport>("$ERserver:ME:002:LFXX:No such weather profile: LFXX");
+    EXPECT_EQ(error.code + "|" + error.parameter + "|" + error.message, "002|LFXX|No such weather profile: LFXX");
 
     // Weather groups are read only when complete (four fields are enough for a wind).
     EXPECT_EQ(As<TemperatureLayers>("#TDserver:ME:1000:15:5000:5:9000").layers.size(), 2);
@@ -157,12 +158,10 @@ TEST(IncomingLines, WhatTheProgramSendsDecodesBackFieldByField)
     const HandoffAccepted accept = Received<HandoffAccepted>(HandoffAcceptLine("LFLL_APP", "LFLL_TWR", "AFR123"));
     EXPECT_EQ(accept.sender + "|" + accept.recipient + "|" + accept.aircraft, "LFLL_APP|LFLL_TWR|AFR123");
 
-    // The sign-off from the menu ends with a carriage return alone, and still reads as one.
-    EXPECT_EQ(SignOffLine("LFLL_TWR", "42", true), "#DALFLL_TWR:42\r");
-    EXPECT_EQ(Received<ControllerLeft>(SignOffLine("LFLL_TWR", "42", false)).callsign, "LFLL_TWR");
+    EXPECT_EQ(Received<ControllerLeft>(SignOffLine("LFLL_TWR", "42")).callsign, "LFLL_TWR");
 }
 
-TEST(OutgoingLines, ABuilderRefusesAColonCrOrLfInAnyField)
+TEST(OutgoingLines, EveryBuilderEndsWithCrLfPadsNoFieldAndRefusesAColonCrOrLf)
 {
     using Fields = QStringList;
     const struct {
@@ -172,7 +171,7 @@ TEST(OutgoingLines, ABuilderRefusesAColonCrOrLfInAnyField)
     } builders[] = {
         {"login", 4, [](const Fields &f) { return LoginLine(f[0], "VIREO-SERVER", f[1], f[2], f[3], 5); }},
         {"position", 2, [](const Fields &f) { return PositionLine(f[0], "1" + f[1], 4, 30, 5, 45, 5, 0); }},
-        {"sign-off", 2, [](const Fields &f) { return SignOffLine(f[0], f[1], true); }},
+        {"sign-off", 2, [](const Fields &f) { return SignOffLine(f[0], f[1]); }},
         {"weather", 2, [](const Fields &f) { return WeatherRequestLine(f[0], f[1]); }},
         {"plan query", 2, [](const Fields &f) { return FlightPlanQueryLine(f[0], f[1]); }},
         {"filed plans", 2, [](const Fields &f) { return FiledPlansQueryLine(f[0], f[1]); }},
@@ -184,10 +183,13 @@ TEST(OutgoingLines, ABuilderRefusesAColonCrOrLfInAnyField)
         {"accept", 3, [](const Fields &f) { return HandoffAcceptLine(f[0], f[1], f[2]); }},
         {"strip", 3, [](const Fields &f) { return StripTransferLine(f[0], f[1], kStrip, f[2]); }},
         {"metar", 1, [](const Fields &f) { return MetarLine(f[0]); }},
+        {"zulu", 0, [](const Fields &) { return ZuluLine(9, 5); }},
     };
     for (const auto &b : builders) {
         const Fields good(b.fields, QStringLiteral("AB12"));
-        EXPECT_FALSE(b.build(good).isEmpty()) << b.name;
+        // Servers that read strictly want CR LF and no blank in front of a field.
+        const QString line = b.build(good);
+        EXPECT_TRUE(line.endsWith("\r\n") && line.count('\r') == 1 && !line.contains(": ")) << line.toStdString();
         for (int k = 0; k < b.fields; ++k)
             for (const char *bad : {"A:B", "A\rB", "A\nB"}) {
                 Fields fields = good;
@@ -199,11 +201,11 @@ TEST(OutgoingLines, ABuilderRefusesAColonCrOrLfInAnyField)
     EXPECT_EQ(StripTransferLine("A", "B", QString(kStrip).replace(20, 1, '\n'), "C"), QString());
 }
 
-TEST(OutgoingLines, FrequenciesAndCoordinatesKeepTheirWidths)
+TEST(OutgoingLines, FrequenciesAndCoordinatesAreWrittenWithoutPadding)
 {
     for (const char *f : {"122.800", "122.8", "122800", "22800", " 122.80 "})
         EXPECT_EQ(FrequencyField(QLatin1String(f)), "22800") << f;
     EXPECT_EQ(CoordinateField(5.25) + "|" + CoordinateField(-5.25) + "|" + CoordinateField(-45.123456) + "|"
                   + CoordinateField(0),
-              " 5.25000|-5.25000|-45.12346| 0.00000");
+              "5.25000|-5.25000|-45.12346|0.00000");
 }

@@ -1,7 +1,8 @@
 // The server link end to end: the real main window, offscreen, logs in through its menu and
 // connection dialog over TCP to a scripted server on 127.0.0.1. What only a real socket and
 // the real timers show: the login exchange and the menus, the periodic position report, the
-// refused login, the server closing the connection, reconnection and the menu sign-off.
+// refused login, the server closing the connection after a kick, reconnection and the menu
+// sign-off.
 #include "app/AppWindows.h"
 #include "app/TForm1.h"
 #include "link/Connection.h"
@@ -28,7 +29,7 @@ using zaz::test::TestEnv;
 namespace {
 
 const QString kLogin = QStringLiteral("#AALFLL_APP:SERVER:Jean Martin:1234567:secret:5:9");
-const QString kReport = QStringLiteral("%LFLL_APP:27575:5:100:5:45.72556: 5.08111:0");
+const QString kReport = QStringLiteral("%LFLL_APP:27575:5:100:5:45.72556:5.08111:0");
 
 // The windows of the program, shown offscreen, with a scripted server listening.
 struct Rig {
@@ -142,17 +143,22 @@ TEST(ServerLink, ARefusedLoginClosesTheSocketAndLeavesTheReasonInTheStatusBar)
     EXPECT_EQ(r.link().status, "non connecté");
 }
 
-TEST(ServerLink, TheServerClosingShowsDisconnectedAndReconnexionLogsInAgain)
+TEST(ServerLink, AKickLeavesItsReasonAfterTheServerClosesAndReconnexionAsksThePlansAgain)
 {
     Rig r;
     ASSERT_TRUE(r.logIn());
-    r.peer.close();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return r.form->statusText(0) == QLatin1String("Disconnected"); }, 1000));
-    EXPECT_TRUE(r.closedState());
+    r.peer.send({"@N:AFR123:4521:1:45.8:5.2:12000:250:0:0"}).expect("$CQLFLL_APP:SERVER:FP:AFR123");
+    r.peer.send({"$!!SERVER:LFLL_APP:trop de lignes"}).close();
+    ASSERT_TRUE(r.peer.waitDone()) << r.peer.failure().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return r.closedState(); }, 1000));
+    QTest::qWait(150); // no later tick or event overwrites it
+    EXPECT_EQ(r.form->statusText(0), "déconnecté par le serveur : trop de lignes");
     EXPECT_TRUE(r.link().IdentityText.isEmpty());
     EXPECT_EQ(r.link().status, "non connecté");
 
-    r.peer.expect(kLogin).send({"#TMserver:LFLL_APP:rebonjour"}).expect("%LFLL_APP:");
+    // The aircraft kept from the first connection, asked for seconds ago, is asked again.
+    r.peer.expect(kLogin).send({"#TMserver:LFLL_APP:rebonjour"}).expect("%LFLL_APP:").expect("#WX")
+        .expect("$CQLFLL_APP:SERVER:FP:AFR123");
     r.menu().reconnexion1->trigger();
     ASSERT_TRUE(r.peer.waitDone()) << r.peer.failure().toStdString();
     EXPECT_EQ(r.peer.connectionCount(), 2);
@@ -161,7 +167,7 @@ TEST(ServerLink, TheServerClosingShowsDisconnectedAndReconnexionLogsInAgain)
     EXPECT_TRUE(r.form->Timer1()->isActive() && r.form->Timer2()->isActive());
 }
 
-TEST(ServerLink, TheMenuSignOffEndsWithACarriageReturnAloneAndEmptiesTheTraffic)
+TEST(ServerLink, EveryLineSentEndsWithCrLfAndTheSignOffEmptiesTheTraffic)
 {
     Rig r;
     ASSERT_TRUE(r.logIn());
@@ -175,7 +181,8 @@ TEST(ServerLink, TheMenuSignOffEndsWithACarriageReturnAloneAndEmptiesTheTraffic)
     r.peer.expectClientClose();
     r.menu().disconnect1->trigger();
     ASSERT_TRUE(r.peer.waitDone()) << r.peer.failure().toStdString();
-    EXPECT_TRUE(r.peer.rawReceived().endsWith("\r\n#DALFLL_APP:1234567\r")) << r.peer.rawReceived().right(30).data();
+    EXPECT_EQ(r.peer.received().last(), "#DALFLL_APP:1234567");
+    EXPECT_EQ(r.peer.rawReceived(), (r.peer.received().join("\r\n") + "\r\n").toLatin1());
     EXPECT_EQ(r.link().SentLog.lines.last(), "#DALFLL_APP:1234567");
     EXPECT_TRUE(traffic.table.isEmpty() && traffic.LiveTrafficList.isEmpty() && traffic.strips.entries.isEmpty());
     EXPECT_EQ(traffic.SelectedAircraft, kNoAircraft);

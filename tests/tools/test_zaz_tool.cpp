@@ -2,6 +2,7 @@
 // its own tests; these check what the tool adds: the JSON each command prints, the settings
 // folder it reads, the replay's login, clock, ticks and limits, and the exit code and single
 // error line of every bad command line.
+#include "core/Text.h"
 #include "support/TestEnv.h"
 
 #include <QImage>
@@ -132,16 +133,17 @@ TEST_F(ZazTool, PlanPrintsTheListsAndTheRouteOfTheStartingPlan)
 TEST_F(ZazTool, ReplayPrintsWhatTheCaptureChangedAfterTicksLikeTheProgram)
 {
     env.writeBytes(QStringLiteral("capture.txt"),
-                   "@N:AFR1:1200:1:45.72:5.08:35000:450:90:0\n@S:AFR1:7700:1:45.80:5.10:36000:460:95:0\r\n"
+                   "@N:AFR1:1200:1:45.72:5.08:35000:450:90:0\n@S:AFR1:7700:1:45.80:5.10:36000:460:1024:0\r\n"
                    "%LFMN_APP:27500:4:100:5:43.66:7.21:0\r#TMLFMN_APP:@18100:sur COM1\n#TMLFMN_APP:ZAZ_OBS:~STRIP"
                    "01210/15/30A003050YYNBULOL270120NNNNNI250TWRDLFMN_APP007 4   AFR1\n$HALFMN_APP:ZAZ_OBS:AFR1\n"
                    "@N:BAD1:1200:1:45:5:FL350:450:90:0");
     const QJsonObject o =
         run({"replay", env.path(QStringLiteral("capture.txt")), "--sector", sector, "--settings", conf}).json();
-    // An FSD server's heading is not read; the emergency squawk alerts in the model step; the
-    // clock starts at noon; the strip goes back with the handoff mark, then the plan query.
+    // An FSD server's field 9 is the pilot client's packed word (1024: heading 90°); the
+    // emergency squawk alerts in the model step; the clock starts at noon; the strip goes
+    // back with the handoff mark, then the plan query.
     const std::pair<const char *, QJsonValue> expected[] = {
-        {"traffic/0/squawk", "7700"}, {"traffic/0/heading", 0}, {"traffic/0/alert", 1},
+        {"traffic/0/squawk", "7700"}, {"traffic/0/alert", 1},
         {"traffic/1", QJsonValue::Undefined}, {"controllers/0/facilityText", "Tower"},
         {"controllers/0/ratingText", "C1"}, {"radio", QJsonArray{">COM1:LFMN_APP:sur COM1"}},
         {"strips/0", "00012:00:00A003050YYNBULOL270120NNNNNI250TWRALFMN_APP007     "},
@@ -150,6 +152,7 @@ TEST_F(ZazTool, ReplayPrintsWhatTheCaptureChangedAfterTicksLikeTheProgram)
         {"sent/1", "$CQZAZ_OBS:SERVER:FP:AFR1"}, {"sent/2", QJsonValue::Undefined}, {"refusedAircraft", 0}};
     for (const auto &[path, value] : expected)
         EXPECT_EQ(At(o, path), value) << path;
+    EXPECT_NEAR(At(o, "traffic/0/heading").toDouble(), kPi / 2, 1e-6); // printed with 8 digits
 }
 
 TEST_F(ZazTool, ReplayAdmitsAtMost5000AircraftAndAsksEachOfThemOnceForItsPlan)

@@ -57,9 +57,12 @@ TEST(TForm2, PrepareShowsTheServerOfTheFileAndTheCodeTextsReadAtStart)
 {
     Rig r;
     EXPECT_EQ(r.dialog.windowTitle(), "paramètres de connexion VIREO SERVER");
-    EXPECT_EQ(r.servers()->currentText() + "|" + r.servers()->itemText(1) + "|" + r.servers()->itemText(2),
-              "VIREO-SERVER|FSD-LOCAL|nouveau serveur");
-    EXPECT_EQ(r.edit("adresse :")->text() + "|" + r.edit("port :")->text(), "127.0.0.1|6809");
+    // The starting file names the local FSD server first, on the usual port.
+    EXPECT_EQ(r.servers()->itemText(0) + "|" + r.servers()->currentText() + "|" + r.servers()->itemText(2),
+              "FSD-LOCAL|VIREO-SERVER|nouveau serveur");
+    EXPECT_EQ(r.edit("adresse :")->text() + "|" + r.edit("port :")->text(), "127.0.0.1|6810");
+    r.servers()->setCurrentIndex(0);
+    EXPECT_EQ(r.dialog.choice().serverType + "|" + r.edit("port :")->text(), "FSD|6809");
 
     // The lists are those texts; prepared again, the dialog does not pile them up. The values
     // of a server the file lacks read "error".
@@ -87,6 +90,20 @@ TEST(TForm2, TheCallsignSuffixChoosesFacilityAndRatingAndAFacilityRewritesTheSuf
     r.edit("callsign :")->setText(QStringLiteral("LFMN_APP"));
     r.click("Tower Controller (30nm)");
     EXPECT_EQ(r.edit("callsign :")->text() + "|" + r.ratings()->currentText(), "LFMN_TWR|Controller1");
+}
+
+TEST(TForm2, ConnecterRefusesACallsignTheServerWouldRefuse)
+{
+    const std::pair<const char *, bool> cases[] = {{"L", false},        {"LFLL_APP_1234", false}, {"LFLL APP", false},
+                                                   {"LFLÉ_APP", false}, {"LF", true},             {"LFLL_APP_123", true}};
+    Rig r;
+    for (const auto &[callsign, valid] : cases) {
+        r.dialog.setResult(QDialog::Rejected);
+        r.edit("callsign :")->setText(QString::fromUtf8(callsign));
+        r.click("Connecter");
+        EXPECT_EQ(r.dialog.result() == QDialog::Accepted, valid) << callsign;
+    }
+    EXPECT_EQ(r.env.prompts.messages(), QStringList(4, "indicatif non valide : 2 à 12 lettres, chiffres ou _"));
 }
 
 TEST(TForm2, ServersAreErasedAfterAQuestionOrAddedByNameAndConnecterWritesTheConnection)

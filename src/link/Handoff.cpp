@@ -1,0 +1,73 @@
+#include "link/Handoff.h"
+
+#include "core/StateNotifier.h"
+#include "core/Text.h"
+#include "link/LineProtocol.h"
+#include "link/Senders.h"
+#include "traffic/TrafficOps.h"
+
+namespace zaz {
+
+namespace {
+
+constexpr int kMarkColumn = 45;
+constexpr int kControllerColumn = 46;
+constexpr int kControllerWidth = 8;
+constexpr int kNextPointColumn = 57;
+
+// The next point in the two columns of the strip: "07"; -1 (no point passed yet) as "-1".
+QString NextPointText(int nextPoint)
+{
+    return nextPoint < 0 ? FitWidth(IntToStr(nextPoint), 2) : ZeroPad(nextPoint, 2);
+}
+
+} // namespace
+
+bool CanOfferHandoff(TrafficState &traffic, int index)
+{
+    const QString *line = StripLineOf(traffic, index);
+    return line && Copy(*line, kMarkColumn, 1) == QLatin1String(" ");
+}
+
+bool OfferHandoff(LinkState &link, TrafficState &traffic, ControllersState &controllers, StateNotifier &notifier,
+                  LineSender &sender, int index)
+{
+    const QString chosen = controllers.chosenCallsign;
+    if (chosen.isEmpty() || !CanOfferHandoff(traffic, index))
+        return false;
+    const AVION &aircraft = traffic.table[index];
+    const QString offer = HandoffOfferLine(link.OwnCallsign, chosen, aircraft.callsign);
+    if (!SendLogged(link, sender, offer, SendLog::Always))
+        return false;
+    emit notifier.statusText(0, WithoutLineEnd(offer));
+    QString &strip = *StripLineOf(traffic, index);
+    const QString notice = HandoffNoticeLine(link.OwnCallsign, chosen, aircraft.callsign, strip, aircraft.destination);
+    SendLogged(link, sender, notice, SendLog::Always);
+
+    strip = ReplaceColumns(strip, kMarkColumn, QStringLiteral("D"));
+    strip = ReplaceColumns(strip, kControllerColumn, FitWidth(chosen, kControllerWidth));
+    strip = ReplaceColumns(strip, kNextPointColumn, NextPointText(aircraft.nextPoint));
+    traffic.table.edit(index).handoffState = QStringLiteral("D");
+
+    controllers.handoffCallsign = chosen;
+    const int controller = FindController(controllers, chosen);
+    controllers.handoffFrequency =
+        controller == kNoController ? QString() : FrequencyText(controllers.ControllerTable[controller].frequency);
+    emit notifier.stripsChanged();
+    return true;
+}
+
+void AcceptHandoff(LinkState &link, TrafficState &traffic, LineSender &sender, int index)
+{
+    TrafficTable &table = traffic.table;
+    if (!table.inUse(index))
+        return;
+    const QString offering = table[index].handoffFrom;
+    if (offering.isEmpty())
+        return;
+    SendLogged(link, sender, HandoffAcceptLine(link.OwnCallsign, offering, table[index].callsign), SendLog::Ticked);
+    table.edit(index).handoffFrom.clear();
+    RequestFlightPlan(link, sender, table[index].callsign);
+}
+
+} // namespace zaz

@@ -1,0 +1,31 @@
+// Handing an aircraft over between controllers: the offer made from the command console
+// to the controller picked in "choix control", and the acceptance of an offer by a click
+// on the target.
+#pragma once
+
+#include "link/Controllers.h"
+#include "link/LineSender.h"
+#include "link/LinkState.h"
+#include "traffic/TrafficState.h"
+
+namespace zaz {
+
+class StateNotifier;
+
+// The aircraft can be offered: it is in the table, has a strip, and no handoff is under
+// way (column 45 of its strip is blank).
+bool CanOfferHandoff(TrafficState &traffic, int index);
+
+// Offers the aircraft to controllers.chosenCallsign: sends "$HO", shows it in status
+// panel 0, sends the "demande de Handoff pour" notice, then marks the strip (45 "D",
+// 46-53 the controller cut or padded to eight columns, 57-58 the next point) and the
+// aircraft (handoffState "D"), and keeps the controller and their frequency for the text
+// variables. Nothing at all happens, and false is returned, when the aircraft cannot be
+// offered, no controller is chosen or the "$HO" line is refused.
+bool OfferHandoff(LinkState &link, TrafficState &traffic, ControllersState &controllers, StateNotifier &notifier,
+                  LineSender &sender, int index);
+
+// The controller accepts the handoff offered for an aircraft: "$HA", then its plan query.
+void AcceptHandoff(LinkState &link, TrafficState &traffic, LineSender &sender, int index);
+
+} // namespace zaz
