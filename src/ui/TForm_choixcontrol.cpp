@@ -20,6 +20,7 @@ TForm_choixcontrol::TForm_choixcontrol(RadarState &state, LineSender &sender, QW
     label_->hide();
     combo_ = new QComboBox(this);
     combo_->setObjectName(QStringLiteral("ComboBox1"));
+    combo_->setAccessibleName(QStringLiteral("controleur"));
     auto *ok = new QPushButton(QStringLiteral("Valider"), this);
     ok->setObjectName(QStringLiteral("Button1"));
     auto *cancel = new QPushButton(QStringLiteral("Annuler"), this);

@@ -35,6 +35,7 @@ TForm_control::TForm_control(RadarState &state, LineSender &sender, QWidget *par
     position_ = NamedLabel("Label_pos", this);
     lines_ = new QListWidget(this);
     lines_->setObjectName(QStringLiteral("ListBox1"));
+    lines_->setAccessibleName(QStringLiteral("messages du control"));
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("qualification"), rating_);

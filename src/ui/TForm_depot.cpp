@@ -41,6 +41,7 @@ TForm_depot::TForm_depot(RadarState &state, LineSender &sender, Prompts &prompts
     setWindowTitle(QStringLiteral("plans de vol déposés"));
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("ListBox1"));
+    list_->setAccessibleName(QStringLiteral("plans de vol déposés"));
     auto *save = new QPushButton(QStringLiteral("exporter"), this);
     save->setObjectName(QStringLiteral("Button_enr"));
     auto *layout = new QVBoxLayout(this);

@@ -16,6 +16,7 @@ TForm_listcontrol::TForm_listcontrol(RadarState &state, QWidget *parent)
     setWindowTitle(QStringLiteral("liste controls"));
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("CheckListBox1"));
+    list_->setAccessibleName(QStringLiteral("controleurs"));
     auto *show = new QPushButton(QStringLiteral("voir le control"), this);
     show->setObjectName(QStringLiteral("Button1"));
     auto *layout = new QVBoxLayout(this);
