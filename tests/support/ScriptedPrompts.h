@@ -1,6 +1,5 @@
 // Prompts for tests: every box is recorded, and answers come from a script. A box the
-// script does not answer is cancelled (or acknowledged, for a message); input boxes are
-// always cancelled.
+// script does not answer is cancelled (or acknowledged, for a message).
 #pragma once
 
 #include "core/Prompts.h"
@@ -13,14 +12,15 @@ namespace zaz::test {
 struct PromptCall {
     enum Kind { Message, Ask, Input, Open, Save, Color } kind;
     // The message text, question or prompt; the caption or dialog title; for file dialogs,
-    // the filter and the initial folder.
-    QString text, caption, filter, initialDir;
+    // the filter and the initial folder; for input boxes, the value offered.
+    QString text, caption, filter, initialDir, value = {};
 };
 
 class ScriptedPrompts final : public Prompts {
 public:
     // Answers, consumed in order by the box of the matching kind.
     void answerAsk(Answer a) { asks_.append(a); }
+    void answerInput(std::optional<QString> v) { inputs_.append(std::move(v)); }
     void answerOpen(std::optional<QString> v) { opens_.append(std::move(v)); }
     void answerSave(std::optional<QString> v) { saves_.append(std::move(v)); }
     void answerColor(std::optional<TColor> c) { colors_.append(c); }
@@ -43,10 +43,10 @@ public:
         calls_.append({PromptCall::Ask, text, caption, {}, {}});
         return !asks_.isEmpty() ? asks_.takeFirst() : buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
     }
-    std::optional<QString> inputQuery(const QString &caption, const QString &prompt, const QString &) override
+    std::optional<QString> inputQuery(const QString &caption, const QString &prompt, const QString &value) override
     {
-        calls_.append({PromptCall::Input, prompt, caption, {}, {}});
-        return std::nullopt;
+        calls_.append({PromptCall::Input, prompt, caption, {}, {}, value});
+        return inputs_.isEmpty() ? std::nullopt : inputs_.takeFirst();
     }
     std::optional<QString> openFile(const FileDialogRequest &r) override { return file(PromptCall::Open, r, opens_); }
     std::optional<QString> saveFile(const FileDialogRequest &r) override { return file(PromptCall::Save, r, saves_); }
@@ -65,7 +65,7 @@ private:
 
     QList<PromptCall> calls_;
     QList<Answer> asks_;
-    QList<std::optional<QString>> opens_, saves_;
+    QList<std::optional<QString>> inputs_, opens_, saves_;
     QList<std::optional<TColor>> colors_;
 };
 

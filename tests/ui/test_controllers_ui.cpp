@@ -137,22 +137,6 @@ TEST(ControllersUi, TheChooserKeepsItsChoiceAndOffersTheAircraft)
     EXPECT_EQ(seen, "choix control||LFMN_TWR|LFMM_CTR>LFMM_CTR");
 }
 
-// Input boxes answered from a script; them and the messages recorded.
-struct DepotPrompts final : Prompts {
-    void showMessage(const QString &text) override { shown << text; }
-    Answer ask(const QString &, const QString &, Buttons) override { return Answer::Cancel; }
-    std::optional<QString> inputQuery(const QString &caption, const QString &prompt, const QString &value) override
-    {
-        shown << caption + "|" + prompt + "|" + value;
-        return input;
-    }
-    std::optional<QString> openFile(const FileDialogRequest &) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileDialogRequest &) override { return std::nullopt; }
-    std::optional<TColor> chooseColor(TColor) override { return std::nullopt; }
-    QStringList shown;
-    QString input;
-};
-
 TEST(FiledPlansUi, ADateMustBeValidAndNotPastAndIsSentAsTyped)
 {
     const QLocale locale = QLocale::system();
@@ -168,13 +152,14 @@ TEST(FiledPlansUi, ADateMustBeValidAndNotPastAndIsSentAsTyped)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
         Program p;
-        DepotPrompts prompts;
-        prompts.input = c.typed;
+        ScriptedPrompts prompts;
+        prompts.answerInput(c.typed);
         ManualClock clock(QDateTime(today, QTime(10, 0)));
         TForm_depot window(p.state, p.form.connection(), prompts, clock);
         const QString sent = p.sent([&] { window.pardate1Click(); }).join("");
-        const QString asked = "FP déposés|entrez la date|" + todayText;
-        EXPECT_EQ(prompts.shown.join("/"), asked + (c.message ? "/" : "") + c.message);
+        const PromptCall &asked = prompts.calls().first();
+        EXPECT_EQ(asked.caption + "|" + asked.text + "|" + asked.value, "FP déposés|entrez la date|" + todayText);
+        EXPECT_EQ(prompts.messages(), c.message ? QStringList{c.message} : QStringList());
         EXPECT_EQ(sent + "|" + window.windowTitle(), c.message ? "|plans de vol déposés"
                       : "$CQLFLL_TWR:SERVER:DEPOTFP:" + c.typed + "|plans de vol déposés au " + c.typed);
     }
