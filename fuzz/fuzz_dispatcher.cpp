@@ -213,7 +213,7 @@ public:
             Check(index >= 0 && index < c.ControllerTable.size());
             Check(!c.ControllerTable[index].callsign.isEmpty());
         }
-        Check(s.link.RadioMessages.size() <= Dispatcher::kMaxRadioMessages);
+        Check(s.link.RadioMessages.size() <= kMaxRadioMessages);
     }
 
     RadarState s;

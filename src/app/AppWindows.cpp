@@ -12,6 +12,8 @@
 #include "ui/TForm2.h"
 #include "ui/TForm3.h"
 #include "ui/TForm4.h"
+#include "ui/TForm5.h"
+#include "ui/TForm6.h"
 #include "ui/TForm8.h"
 #include "ui/Tform_texte.h"
 #include "ui/TForm_decline.h"
@@ -47,7 +49,12 @@ std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
     QObject::connect(w->radio.get(), &TForm4::scopeKey, &main, &TForm1::FormKeyDown);
     QObject::connect(w->radio.get(), &TForm4::com1Tuned, &main, [m = &main] { m->fullRedraw(); });
     //  5 TForm5            weather
+    w->meteo = std::make_unique<TForm5>(main.state(), main.connection(), main.metarFetch(), *main.Timer3(), &main);
+    QObject::connect(main.menu().mto1, &QAction::triggered, w->meteo.get(), &TForm5::mto1Click);
     //  6 TForm6            ATIS
+    w->atis = std::make_unique<TForm6>(main.state(), *services.prompts, &main);
+    QObject::connect(main.menu().ATIS1, &QAction::triggered, w->atis.get(), &TForm6::ATIS1Click);
+    QObject::connect(w->atis.get(), &TForm6::atisStored, &main, [m = &main] { m->fullRedraw(); });
     //  7 TForm7            flight list
     //  8 TForm8            packet monitor
     w->packets = std::make_unique<TForm8>(main.state().link, main.state().traffic, main.connection());

@@ -12,6 +12,8 @@ class TForm1;
 class TForm2;
 class TForm3;
 class TForm4;
+class TForm5;
+class TForm6;
 class TForm8;
 class Tform_texte;
 class TForm_couleur;
@@ -36,6 +38,8 @@ struct AppWindows {
     std::unique_ptr<TForm2> form2;           //  2 server connection settings
     std::unique_ptr<TForm3> centre;          //  3 centre on a point
     std::unique_ptr<TForm4> radio;           //  4 radio
+    std::unique_ptr<TForm5> meteo;           //  5 weather
+    std::unique_ptr<TForm6> atis;            //  6 ATIS
     std::unique_ptr<TForm8> packets;         //  8 packet monitor
     std::unique_ptr<TForm_couleur> couleur;  //  9 display settings
     std::unique_ptr<TForm_range> range;      // 10 visibility

@@ -9,9 +9,11 @@
 #include "sector/SectorReader.h"
 #include "sector/SectorWriter.h"
 #include "state/Ticks.h"
+#include "state/WeatherRefresh.h"
 #include "ui/Artwork.h"
 #include "ui/ScopeView.h"
 #include "ui/TForm2.h"
+#include "weather/MetarFetch.h"
 
 #include <QAction>
 #include <QApplication>
@@ -150,6 +152,16 @@ void TForm1::wireServerLink()
     connect(menu_.reconnexion1, &QAction::triggered, this, &TForm1::reconnexion1Click);
     connect(Timer1(), &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(Timer2(), &QTimer::timeout, this, &TForm1::Timer2Timer);
+    // The stations' weather: refreshed by Timer3, its progress in the status bar, the
+    // METARs forwarded while the server link is open.
+    metarFetch_ = std::make_unique<MetarFetch>(state_.weather, state_.sector);
+    connect(Timer3(), &QTimer::timeout, this, &TForm1::Timer3Timer);
+    connect(metarFetch_.get(), &MetarFetch::notice, this, [this](const QString &text) { setStatusText(0, text); });
+    connect(metarFetch_.get(), &MetarFetch::finished, this, [this](const QString &text) { setStatusText(0, text); });
+    connect(metarFetch_.get(), &MetarFetch::metarToPublish, this, [this](const QString &metar) {
+        if (connection_->isOpen())
+            SendMetarToServer(state_.link, *connection_, metar);
+    });
     connect(link, &ServerConnection::loginSent, this, [this] {
         Timer1()->start();
         menu_.paquets1->setEnabled(true);
@@ -162,6 +174,7 @@ void TForm1::wireServerLink()
             return;
         menu_.Depot->menuAction()->setEnabled(state_.link.VireoServer);
         Timer2()->start();
+        RequestServerMetar(state_.link, *connection_);
     });
     connect(link, &ServerConnection::closed, this, [this](bool hadLogin) {
         Timer1()->stop();
@@ -608,6 +621,11 @@ void TForm1::Timer1Timer()
 void TForm1::Timer2Timer()
 {
     SendPosition(state_.link, *connection_, true);
+}
+
+void TForm1::Timer3Timer()
+{
+    RefreshTimerStep(state_, *metarFetch_, connection_.get());
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

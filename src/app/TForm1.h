@@ -20,6 +20,7 @@ class QTimer;
 
 namespace zaz {
 
+class MetarFetch;
 class ProgressDisplay;
 class ScopeView;
 class ServerConnection;
@@ -117,6 +118,8 @@ public:
     // The connection settings dialog used by "connect serveur".
     void setConnectionDialog(TForm2 *dialog) { connectionDialog_ = dialog; }
     ServerConnection &connection() { return *connection_; }
+    // The internet fetch of the stations' METARs.
+    MetarFetch &metarFetch() { return *metarFetch_; }
 
     // Menu handlers.
     void exit1Click();
@@ -128,6 +131,8 @@ public:
     void reconnexion1Click();
     void Timer1Timer();
     void Timer2Timer();
+    // The weather refresh: the own airport's station and every station around fetched again.
+    void Timer3Timer();
 
     // --- Scope interaction: mouse, keys, layouts, views, centring, range, declination
     // (TForm1Scope.cpp).
@@ -227,6 +232,7 @@ private:
     ProgressDisplay *progress_ = nullptr;
     TForm2 *connectionDialog_ = nullptr;
     std::unique_ptr<ServerConnection> connection_;
+    std::unique_ptr<MetarFetch> metarFetch_;
     bool shown_ = false;
 };
 

@@ -116,6 +116,11 @@ QString WeatherRequestLine(const QString &own, const QString &station)
     return BuildLine({QLatin1String("#WX") + own, QStringLiteral("SERVER"), station});
 }
 
+QString MetarRequestLine(const QString &own, const QString &station)
+{
+    return BuildLine({QLatin1String("$AX") + own, QStringLiteral("SERVER"), QStringLiteral("METAR"), station});
+}
+
 QString FlightPlanQueryLine(const QString &own, const QString &aircraft)
 {
     return BuildLine({QLatin1String("$CQ") + own, QStringLiteral("SERVER"), QStringLiteral("FP"), aircraft});

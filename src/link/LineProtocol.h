@@ -92,6 +92,8 @@ QString PositionLine(const QString &own, const QString &com1Digits, int facility
                      float lat, float lon, int altitude);
 QString SignOffLine(const QString &callsign, const QString &userId);
 QString WeatherRequestLine(const QString &own, const QString &station);
+// "$AX": the station's METAR asked of an "FSD" server.
+QString MetarRequestLine(const QString &own, const QString &station);
 QString FlightPlanQueryLine(const QString &own, const QString &aircraft);
 QString FiledPlansQueryLine(const QString &own, const QString &selection);
 QString AtisQueryLine(const QString &own, const QString &controller);

@@ -1,5 +1,7 @@
 #include "state/RadarState.h"
 
+#include "weather/Stations.h"
+
 namespace zaz {
 
 LinkGroups LinkGroupsOf(RadarState &state)
@@ -42,6 +44,8 @@ void ApplySectorLoad(RadarState &state, SectorLoadResult &&result)
             }
         }
     }
+    // The new sector's airports around the own position are the weather stations.
+    BuildStationList(state.weather, state.sector, link.OwnLat, link.OwnLon);
     emit state.notifier.statusText(0, status);
     emit state.notifier.captionText(state.sector.identity.captionText);
     emit state.notifier.sectorLoaded();

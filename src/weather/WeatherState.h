@@ -120,6 +120,22 @@ struct WeatherServerSettings {
     QString radius = QStringLiteral("50"); // text holding an integer, nautical miles
 };
 
+// A station of the weather window's check list: its METAR arrived; ticked once sent on.
+struct StationCheck {
+    QString code;
+    bool checked = false;
+};
+
+// The stations around the own position and their fetch.
+struct StationsState {
+    QStringList list;               // codes within the radius, in airport-table order
+    QList<StationCheck> checkList;  // stations whose METAR arrived, in arrival order
+    QString loadingText;            // progress of the fetch, shown by the weather window
+    bool busy = false;              // an internet fetch runs
+    quint64 fetchGeneration = 0;    // the current fetch; replies of older ones are dropped
+    bool publish = false;           // received METARs are forwarded to the server
+};
+
 struct WeatherState {
     t_weather CurrentWeather;
     QString windUnit;          // of the last decode
@@ -136,6 +152,7 @@ struct WeatherState {
     bool timerRunning = false; // the stations' weather is refreshed by its timer
     std::array<WeatherDictionary, kWeatherDictionaryCount> dictionaries;
     WeatherServerSettings server;
+    StationsState stations;
 };
 
 } // namespace zaz

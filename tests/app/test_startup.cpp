@@ -167,7 +167,7 @@ TEST(MainMenu, CommandesVersionAndTeamspeakStartWhatTheyName)
         m.teamspeak1->trigger();
     }
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(started); }, 5000));
-    EXPECT_EQ(env.prompts.messages(), QStringList({"paramètres de connexion invalides",
+    EXPECT_EQ(env.prompts.messages(), QStringList({"renseignez votre fréquence radio", "paramètres de connexion invalides",
                                                    "Impossible de lancer le programme vocal \"/opt/pas-de-voix\""}));
 }
 

@@ -173,6 +173,7 @@ TEST(OutgoingLines, EveryBuilderEndsWithCrLfPadsNoFieldAndRefusesAColonCrOrLf)
         {"position", 2, [](const Fields &f) { return PositionLine(f[0], "1" + f[1], 4, 30, 5, 45, 5, 0); }},
         {"sign-off", 2, [](const Fields &f) { return SignOffLine(f[0], f[1]); }},
         {"weather", 2, [](const Fields &f) { return WeatherRequestLine(f[0], f[1]); }},
+        {"server metar", 2, [](const Fields &f) { return MetarRequestLine(f[0], f[1]); }},
         {"plan query", 2, [](const Fields &f) { return FlightPlanQueryLine(f[0], f[1]); }},
         {"filed plans", 2, [](const Fields &f) { return FiledPlansQueryLine(f[0], f[1]); }},
         {"atis query", 2, [](const Fields &f) { return AtisQueryLine(f[0], f[1]); }},

@@ -75,7 +75,7 @@ struct Rig {
         menu().connect1->trigger();
     }
 
-    // The server accepts the login; done once the first report and the "#WX" came back.
+    // The server accepts the login; done once the first report, the "#WX" and the "$AX" came back.
     ::testing::AssertionResult logIn()
     {
         if (!ready)
@@ -83,7 +83,8 @@ struct Rig {
         peer.expect(QStringLiteral("#AA"))
             .send({QStringLiteral("@N:EARLY1:1200:1:45.7:5.0:3000:250:0:0"), "#TMserver:LFLL_APP:bienvenue"})
             .expect(QStringLiteral("%LFLL_APP:"))
-            .expect(QStringLiteral("#WX"));
+            .expect(QStringLiteral("#WX"))
+            .expect(QStringLiteral("$AX"));
         connectThroughMenu();
         if (!peer.waitDone() || !link().Accepted)
             return ::testing::AssertionFailure() << peer.failure().toStdString() << " / received: "
@@ -108,9 +109,11 @@ TEST(ServerLink, LoginThroughTheMenuThenAPositionReportFromTheTimer)
     EXPECT_FALSE(r.menu().reconnexion1->isEnabled());
     ASSERT_TRUE(r.logIn());
 
-    // The login, then the first report and the weather request, each ended by CR LF.
-    EXPECT_EQ(r.peer.received(), QStringList({kLogin, kReport, "#WXLFLL_APP:SERVER:LFLL"}));
-    EXPECT_EQ(r.peer.rawReceived(), (QStringList{kLogin, kReport, "#WXLFLL_APP:SERVER:LFLL", ""}.join("\r\n")).toLatin1());
+    // The login, then the first report, the weather request and the own airport's METAR
+    // asked, each ended by CR LF.
+    const QStringList login = {kLogin, kReport, "#WXLFLL_APP:SERVER:LFLL", "$AXLFLL_APP:SERVER:METAR:LFLL"};
+    EXPECT_EQ(r.peer.received(), login);
+    EXPECT_EQ(r.peer.rawReceived(), (login.join("\r\n") + "\r\n").toLatin1());
     EXPECT_EQ(r.form->statusText(0), "connecté au serveur: bienvenue avec le callsign: LFLL_APP");
     EXPECT_EQ(r.link().status, "connecté FSD");
     EXPECT_EQ(r.form->state().traffic.table.FindAircraft(QStringLiteral("EARLY1")), kNoAircraft)
@@ -125,8 +128,8 @@ TEST(ServerLink, LoginThroughTheMenuThenAPositionReportFromTheTimer)
     r.form->Timer2()->start(50);
     r.peer.expect(QStringLiteral("%LFLL_APP:"));
     ASSERT_TRUE(r.peer.waitDone()) << r.peer.failure().toStdString();
-    EXPECT_EQ(r.peer.received().value(3), kReport);
-    EXPECT_EQ(r.link().SentLog.lines, r.peer.received().mid(0, 3));
+    EXPECT_EQ(r.peer.received().value(4), kReport);
+    EXPECT_EQ(r.link().SentLog.lines, login);
     EXPECT_GE(r.link().SentCount, 3);
 }
 

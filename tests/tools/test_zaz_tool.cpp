@@ -9,7 +9,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
 #include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -192,6 +197,37 @@ TEST_F(ZazTool, RenderDrawsTheSectorWithTheTrafficOfACapture)
     EXPECT_EQ(timed["identical"].toInt(), 1);
 }
 
+TEST_F(ZazTool, MetarDecodesWithTheTablesOfTheSettingsFolder)
+{
+    env.write(QStringLiteral("wx/ZAZ.ini"), QStringLiteral("[turbulence]\nN=nulle\n[shear]\nG=graduel\n"));
+    const QJsonObject sim =
+        run({"metar", "--sim", "--settings", env.path("wx"), "LFPG&A0119 METAR 041200Z 27015KT&D980NG 15/10 Q1013 @@@ 30 15 270 20 |"})
+            .json();
+    const QJsonObject plain = run({"metar", "LFPG 041200Z 24015KT 9999 15/M02 Q1013"}).json();
+    const std::pair<QJsonValue, QJsonValue> expected[] = {
+        {At(sim, "wind/turbulence"), "nulle"}, {At(sim, "wind/shear"), "graduel"}, {At(sim, "elevation"), 119},
+        {At(sim, "windsAloft/0/altitude"), "3000"}, {At(sim, "pressure"), "1013hPa"}, {At(sim, "windUnit"), "KT"},
+        {At(sim, "plainMetar"), "LFPG METAR 041200Z 27015KT 15/10 Q1013"}, {At(plain, "visibilities/0/visibility"), "9999"},
+        {At(plain, "temperatures/0/dewPoint"), "-02"}, {At(plain, "altimeter"), "29.92"}, {At(plain, "plainMetar"), QJsonValue::Undefined}};
+    for (const auto &[value, wanted] : expected)
+        EXPECT_EQ(value, wanted) << value.toVariant().toString().toStdString();
+}
+
+TEST_F(ZazTool, AtisPrintsTheBroadcastLinesOfADecodedMetar)
+{
+    const ToolRun atis = run({"atis", "--metar", "LFLL 071030Z 00000KT 0800 FG 05/M01 Q1008", "--letter", "charly",
+                              "--to", "35R", "--ldg", "35L", "--ta", "5000", "--tl", "70"});
+    const QJsonArray lines = QJsonDocument::fromJson(atis.out).array();
+    ASSERT_EQ(lines.size(), 7) << atis.out.toStdString();
+    EXPECT_EQ(lines[0], "information CHARLY, 10hour30  Zulu ");
+    EXPECT_EQ(lines[1], "wind calm");
+    EXPECT_EQ(lines[2], "QNH 1 0 0 8,  temperature 05 °C, dewpoint -01");
+    EXPECT_EQ(lines[3], "visibility 800 meter");
+    EXPECT_EQ(lines[5], "takeoff runway 35right, landing runway 35left");
+    EXPECT_EQ(lines[6], "transitions altitude 5000feet, transition level 70");
+    EXPECT_EQ(run({"atis", "--metar", "LFLL 071030Z 00000KT", "--letter", "OSCAR"}).exitCode, 2);
+}
+
 TEST_F(ZazTool, BadCommandLinesGiveOneErrorLine)
 {
     const QString missing = env.path(QStringLiteral("absent.sct")), dir = env.dir();
@@ -210,6 +246,42 @@ TEST_F(ZazTool, BadCommandLinesGiveOneErrorLine)
         EXPECT_TRUE(bad.out.isEmpty() && last.startsWith("zaz-tool : ") && bad.err.endsWith('\n'))
             << bad.err.toStdString();
     }
+}
+
+TEST_F(ZazTool, WeatherFetchAsksTheSettingsServerForTheStationsWithinTheRadius)
+{
+    // A weather server answering LFLL from this process, whose event loop runs meanwhile.
+    int argc = 1;
+    char name[] = "test_zaz_tool", *argv[] = {name};
+    QCoreApplication app(argc, argv);
+    QTcpServer http;
+    ASSERT_TRUE(http.listen(QHostAddress::LocalHost));
+    QObject::connect(&http, &QTcpServer::newConnection, [&http] {
+        QTcpSocket *s = http.nextPendingConnection();
+        QObject::connect(s, &QTcpSocket::readyRead, s, [s] {
+            if (!s->canReadLine() || s->property("asked").toBool())
+                return;
+            s->setProperty("asked", true);
+            s->write(s->readLine().startsWith("GET /LFLL.TXT ")
+                         ? "HTTP/1.0 200 OK\r\n\r\n2026/12/07 06:00\nLFLL 070600Z 24015KT Q1018\n"
+                         : "HTTP/1.0 404 Not Found\r\n\r\n");
+            s->disconnectFromHost();
+        });
+    });
+    env.write(QStringLiteral("meteo/ZAZ.ini"),
+              QStringLiteral("[server meteo]\nserver=NET\nadresse=http://127.0.0.1:%1/\nrayon=10\n").arg(http.serverPort()));
+    QProcess tool;
+    QEventLoop loop;
+    QObject::connect(&tool, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    // The airport is 15 nm from the own position: outside the settings' radius, not --radius 20.
+    tool.start(QStringLiteral(ZAZ_TOOL_PATH),
+               {"weather", "fetch", "--sector", sector, "--settings", env.path("meteo"), "--radius", "20"});
+    loop.exec();
+    const ToolRun fetch{tool.exitCode(), tool.readAllStandardOutput(), tool.readAllStandardError()};
+    EXPECT_EQ(fetch.exitCode, 0) << fetch.err.toStdString();
+    EXPECT_EQ(fetch.compact(), R"({"stations": [{"code": "LFLL","date": "2026/12/07 06:00",)"
+                               R"("metar": "LFLL 070600Z 24015KT Q1018"}],"status": "real stations completed"})");
 }
 
 } // namespace zaz::test

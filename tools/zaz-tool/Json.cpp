@@ -1,5 +1,7 @@
 #include "Json.h"
 
+#include "weather/WeatherState.h"
+
 #include <QStringList>
 
 #include <charconv>
@@ -222,6 +224,88 @@ JsonWriter &JsonWriter::fixed(double value, int decimals)
     else
         out_.append(buffer, r.ptr);
     return *this;
+}
+
+namespace {
+
+void WriteWind(JsonWriter &json, const t_wind &w)
+{
+    json.beginObject()
+        .member("altitude", w.altitude)
+        .member("temperature", w.temperature)
+        .member("direction", w.direction)
+        .member("sectorStart", w.sectorStart)
+        .member("sectorEnd", w.sectorEnd)
+        .member("speed", w.speed)
+        .member("unit", w.unit)
+        .member("gust", w.gust)
+        .member("depth", w.depth)
+        .member("turbulence", w.turbulence)
+        .member("shear", w.shear)
+        .endObject();
+}
+
+} // namespace
+
+void WriteWeatherMembers(JsonWriter &json, const WeatherState &weather)
+{
+    const t_weather &w = weather.CurrentWeather;
+    json.member("source", w.source)
+        .member("station", w.station)
+        .member("elevation", w.elevation)
+        .member("reportType", w.reportType)
+        .key("auto")
+        .flag(w.autoReport)
+        .key("corrected")
+        .flag(w.corrected)
+        .member("time", w.time)
+        .key("wind");
+    WriteWind(json, w.wind);
+    json.key("windsAloft").beginArray();
+    for (const t_wind &layer : w.windsAloft)
+        WriteWind(json, layer);
+    json.endArray().key("cavok").flag(w.cavok).key("visibilities").beginArray();
+    for (const t_visibility &v : w.visibilities)
+        json.beginObject().member("visibility", v.distance).member("base", v.base).member("depth", v.depth).endObject();
+    json.endArray().key("runwayVisualRanges").beginArray();
+    for (const t_runwayvisual &r : w.runwayVisualRanges)
+        json.beginObject().member("runway", r.runway).member("range", r.range).endObject();
+    json.endArray()
+        .key("condition")
+        .beginObject()
+        .member("intensity", w.condition.intensity)
+        .member("descriptor", w.condition.descriptor)
+        .member("phenomenon", w.condition.phenomenon)
+        .endObject()
+        .member("skySummary", w.skySummary)
+        .key("clouds")
+        .beginArray();
+    for (const t_cloud &c : w.clouds) {
+        json.beginObject()
+            .member("height", c.height)
+            .member("cover", c.cover)
+            .member("top", c.top)
+            .member("turbulence", c.turbulence)
+            .member("precipIntensity", c.precipIntensity)
+            .member("precipType", c.precipType)
+            .member("base", c.base)
+            .member("icing", c.icing)
+            .endObject();
+    }
+    json.endArray().key("temperatures").beginArray();
+    for (const t_temperature &t : w.temperatures) {
+        json.beginObject()
+            .member("temperature", t.temperature)
+            .member("dewPoint", t.dewPoint)
+            .member("altitude", t.altitude)
+            .endObject();
+    }
+    json.endArray()
+        .member("pressure", w.pressureText)
+        .member("metar", w.metar)
+        .member("qnh", weather.qnhText)
+        .member("altimeter", weather.altimeterText)
+        .member("windUnit", weather.windUnit);
 }
 
 } // namespace zaz::tool

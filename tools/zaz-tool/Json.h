@@ -12,6 +12,10 @@
 #include <string_view>
 #include <vector>
 
+namespace zaz {
+struct WeatherState;
+}
+
 namespace zaz::tool {
 
 class JsonWriter {
@@ -73,5 +77,9 @@ void AppendJsonString(std::string &out, std::string_view utf8);
 // Appends the shortest decimal text that reads back as the same float32 ("null" for NaN
 // and infinities, which JSON cannot hold).
 void AppendFloat(std::string &out, float value);
+
+// The decoded weather (every field of the current record but the server settings) and the
+// QNH, altimeter and wind-unit texts beside it, as members of the object being written.
+void WriteWeatherMembers(JsonWriter &json, const WeatherState &weather);
 
 } // namespace zaz::tool

@@ -91,67 +91,11 @@ void WriteControllers(JsonWriter &json, const RadarState &state)
     json.endArray();
 }
 
-void WriteWind(JsonWriter &json, const t_wind &w)
-{
-    json.beginObject()
-        .member("altitude", w.altitude)
-        .member("temperature", w.temperature)
-        .member("direction", w.direction)
-        .member("sectorStart", w.sectorStart)
-        .member("sectorEnd", w.sectorEnd)
-        .member("speed", w.speed)
-        .member("unit", w.unit)
-        .member("gust", w.gust)
-        .member("depth", w.depth)
-        .member("turbulence", w.turbulence)
-        .member("shear", w.shear)
-        .endObject();
-}
-
 void WriteWeather(JsonWriter &json, const WeatherState &weather)
 {
-    const t_weather &w = weather.CurrentWeather;
-    json.key("weather")
-        .beginObject()
-        .member("station", w.station)
-        .member("time", w.time)
-        .member("rawMetar", weather.rawMetar)
-        .key("newMetar")
-        .flag(weather.newMetar)
-        .member("qnh", weather.qnhText)
-        .member("altimeter", weather.altimeterText)
-        .member("pressure", w.pressureText)
-        .member("windUnit", weather.windUnit)
-        .key("wind");
-    WriteWind(json, w.wind);
-    json.key("windsAloft").beginArray();
-    for (const t_wind &layer : w.windsAloft)
-        WriteWind(json, layer);
-    json.endArray();
-    json.key("clouds").beginArray();
-    for (const t_cloud &c : w.clouds) {
-        json.beginObject()
-            .member("height", c.height)
-            .member("cover", c.cover)
-            .member("top", c.top)
-            .member("turbulence", c.turbulence)
-            .member("precipIntensity", c.precipIntensity)
-            .member("precipType", c.precipType)
-            .member("base", c.base)
-            .member("icing", c.icing)
-            .endObject();
-    }
-    json.endArray();
-    json.key("temperatures").beginArray();
-    for (const t_temperature &t : w.temperatures) {
-        json.beginObject()
-            .member("temperature", t.temperature)
-            .member("dewPoint", t.dewPoint)
-            .member("altitude", t.altitude)
-            .endObject();
-    }
-    json.endArray();
-    json.endObject();
+    json.key("weather").beginObject();
+    WriteWeatherMembers(json, weather);
+    json.member("rawMetar", weather.rawMetar).key("newMetar").flag(weather.newMetar).endObject();
 }
 
 } // namespace

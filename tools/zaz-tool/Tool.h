@@ -86,6 +86,13 @@ ParsedArguments ParseArguments(const QStringList &arguments, std::initializer_li
 // Commands of the "sector" group; arguments follow the word "sector".
 int RunSectorCommand(const QStringList &arguments, Output &out);
 QString SectorUsage();
+// zaz-tool metar / weather / atis: the weather decoders, the stations' fetch, the ATIS lines.
+int RunMetarCommand(const QStringList &arguments, Output &out);
+QString MetarUsage();
+int RunWeatherCommand(const QStringList &arguments, Output &out);
+QString WeatherUsage();
+int RunAtisCommand(const QStringList &arguments, Output &out);
+QString AtisUsage();
 
 // "route" and "plan": the route builder on a sector, the reading of a flight-plan file.
 int RunRouteCommand(const QStringList &arguments, Output &out);

@@ -28,6 +28,9 @@ const CommandGroup kGroups[] = {
     {"plan", RunPlanCommand, PlanUsage},
     {"replay", RunReplayCommand, ReplayUsage},
     {"render", RunRenderCommand, RenderUsage},
+    {"metar", RunMetarCommand, MetarUsage},
+    {"weather", RunWeatherCommand, WeatherUsage},
+    {"atis", RunAtisCommand, AtisUsage},
 };
 
 QString Usage()
