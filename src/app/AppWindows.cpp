@@ -9,6 +9,7 @@
 #include "ui/TForm_info.h"
 #include "ui/TForm_message.h"
 #include "ui/TForm_secu.h"
+#include "ui/TForm_strip.h"
 #include "ui/TForm2.h"
 #include "ui/TForm3.h"
 #include "ui/TForm4.h"
@@ -19,7 +20,9 @@
 #include "ui/TForm_decline.h"
 #include "ui/TForm_depot.h"
 #include "ui/TForm_listcontrol.h"
+#include "ui/TForm_liststrip.h"
 #include "ui/TForm_range.h"
+#include "ui/TForm_unavion.h"
 #include "ui/TForm_vues.h"
 
 #include <QAction>
@@ -73,7 +76,13 @@ std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
     w->secu = std::make_unique<TForm_secu>(&main);
     main.setDisplayDialogs(w->couleur.get(), w->secu.get());
     // 12 TForm_strip       strip editor
+    w->strip = std::make_unique<TForm_strip>(main.state(), main.connection(), &main);
     // 13 TForm_liststrip   strip board
+    w->strips = std::make_unique<TForm_liststrip>(main.state(), &main);
+    QObject::connect(main.menu().Strips1, &QAction::triggered, w->strips.get(), &TForm_liststrip::Strips1Click);
+    QObject::connect(w->strips.get(), &TForm_liststrip::scopeKey, &main, &TForm1::FormKeyDown);
+    QObject::connect(w->strips.get(), &TForm_liststrip::scopeKeyUp, &main, &TForm1::FormKeyUp);
+    QObject::connect(w->strips.get(), &TForm_liststrip::stripEditorWanted, w->strip.get(), &TForm_strip::open);
     // 14 TForm_listcontrol controllers list
     w->listControls = std::make_unique<TForm_listcontrol>(main.state(), &main);
     QObject::connect(main.menu().controls1, &QAction::triggered,
@@ -84,6 +93,10 @@ std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
     // 15 TForm_choixcontrol handoff target
     w->chooseControl = std::make_unique<TForm_choixcontrol>(main.state(), main.connection(), &main);
     // 16 TForm_unavion     aircraft panel
+    w->aircraftPanel = std::make_unique<TForm_unavion>(main.state(), &main);
+    w->strips->setAircraftPanel(w->aircraftPanel.get());
+    QObject::connect(w->aircraftPanel.get(), &TForm_unavion::scopeKey, &main, &TForm1::FormKeyDown);
+    QObject::connect(w->aircraftPanel.get(), &TForm_unavion::stripEditorWanted, w->strip.get(), &TForm_strip::open);
     // 17 TForm_message     progress window
     w->message = std::make_unique<TForm_message>();
     main.setProgressDisplay(w->message.get());

@@ -25,8 +25,11 @@ class TForm_control;
 class TForm_depot;
 class TForm_info;
 class TForm_listcontrol;
+class TForm_liststrip;
 class TForm_range;
 class TForm_secu;
+class TForm_strip;
+class TForm_unavion;
 class TForm_vues;
 
 struct AppWindows {
@@ -44,8 +47,11 @@ struct AppWindows {
     std::unique_ptr<TForm_couleur> couleur;  //  9 display settings
     std::unique_ptr<TForm_range> range;      // 10 visibility
     std::unique_ptr<TForm_secu> secu;        // 11 separation minima
+    std::unique_ptr<TForm_strip> strip;      // 12 strip editor: strip->open(callsign)
+    std::unique_ptr<TForm_liststrip> strips; // 13 strip board "liste STRIPS"
     std::unique_ptr<TForm_listcontrol> listControls; // 14 controllers list
     std::unique_ptr<TForm_choixcontrol> chooseControl; // 15 handoff target
+    std::unique_ptr<TForm_unavion> aircraftPanel; // 16 aircraft panel
     std::unique_ptr<TForm_message> message;  // 17 progress window
     std::unique_ptr<TForm_bouton> bouton;    // 18 shortcut window "CMD"
     std::unique_ptr<TForm_decline> decline;  // 19 magnetic declination

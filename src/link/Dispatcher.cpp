@@ -3,6 +3,7 @@
 #include "core/Codec.h"
 #include "link/Radio.h"
 #include "link/Senders.h"
+#include "traffic/StripLine.h"
 
 namespace zaz {
 
@@ -364,9 +365,12 @@ void Dispatcher::applyStrip(const StripTransfer &strip)
     const int index = traffic.table.FindAircraft(strip.callsign);
     if (index == kNoAircraft)
         return;
-    const QString line = StripKey(index) + clock_.now().time().toString(QStringLiteral("HH:mm:ss"))
-                         + Copy(strip.row, 12, 33) + QString(9, QLatin1Char(' ')) + Copy(strip.row, 54, 3)
-                         + QString(5, QLatin1Char(' '));
+    // The received steps and position (columns 12-44) and the STAR; the handoff and the
+    // next point start blank.
+    QString line = NewStripLine(index, clock_.now().time());
+    for (int f = int(StripField::Clearance); f <= int(StripField::Position); ++f)
+        SetStripText(line, StripField(f), StripText(strip.row, StripField(f)));
+    SetStripText(line, StripField::Star, StripText(strip.row, StripField::Star));
     // A second strip for the same aircraft adds nothing.
     if (!AddStrip(traffic, index, line))
         return;
@@ -414,8 +418,8 @@ void Dispatcher::apply(const HandoffAccepted &line)
     QString *row = StripLineOf(traffic, index);
     if (!row)
         throw LineError(QStringLiteral("pas de strip pour %1").arg(line.aircraft));
-    const qsizetype length = row->size();
-    *row = ReplaceColumns(ReplaceColumns(*row, 45, QStringLiteral("A")), 46, line.sender).left(length);
+    SetStripText(*row, StripField::HandoffMark, QStringLiteral("A"));
+    SetStripText(*row, StripField::HandoffController, line.sender);
     emit g_.notifier.stripsChanged();
     emit g_.notifier.aircraftPanelWanted(index);
     SendLogged(g_.link, sender_, StripTransferLine(g_.link.OwnCallsign, line.sender, *row, line.aircraft),

@@ -4,29 +4,15 @@
 #include "core/Text.h"
 #include "link/LineProtocol.h"
 #include "link/Senders.h"
+#include "traffic/StripLine.h"
 #include "traffic/TrafficOps.h"
 
 namespace zaz {
 
-namespace {
-
-constexpr int kMarkColumn = 45;
-constexpr int kControllerColumn = 46;
-constexpr int kControllerWidth = 8;
-constexpr int kNextPointColumn = 57;
-
-// The next point in the two columns of the strip: "07"; -1 (no point passed yet) as "-1".
-QString NextPointText(int nextPoint)
-{
-    return nextPoint < 0 ? FitWidth(IntToStr(nextPoint), 2) : ZeroPad(nextPoint, 2);
-}
-
-} // namespace
-
 bool CanOfferHandoff(TrafficState &traffic, int index)
 {
     const QString *line = StripLineOf(traffic, index);
-    return line && Copy(*line, kMarkColumn, 1) == QLatin1String(" ");
+    return line && StripText(*line, StripField::HandoffMark) == QLatin1String(" ");
 }
 
 bool OfferHandoff(LinkState &link, TrafficState &traffic, ControllersState &controllers, StateNotifier &notifier,
@@ -44,9 +30,10 @@ bool OfferHandoff(LinkState &link, TrafficState &traffic, ControllersState &cont
     const QString notice = HandoffNoticeLine(link.OwnCallsign, chosen, aircraft.callsign, strip, aircraft.destination);
     SendLogged(link, sender, notice, SendLog::Always);
 
-    strip = ReplaceColumns(strip, kMarkColumn, QStringLiteral("D"));
-    strip = ReplaceColumns(strip, kControllerColumn, FitWidth(chosen, kControllerWidth));
-    strip = ReplaceColumns(strip, kNextPointColumn, NextPointText(aircraft.nextPoint));
+    SetStripText(strip, StripField::HandoffMark, QStringLiteral("D"));
+    SetStripText(strip, StripField::HandoffController, chosen);
+    // The next point as two digits ("07"); -1 (no point passed yet) as "-1".
+    SetStripNumber(strip, StripField::NextPoint, aircraft.nextPoint);
     traffic.table.edit(index).handoffState = QStringLiteral("D");
 
     controllers.handoffCallsign = chosen;

@@ -1,5 +1,7 @@
 #include "link/IncomingLines.h"
 
+#include "traffic/StripLine.h"
+
 #include <limits>
 
 namespace zaz {
@@ -143,7 +145,7 @@ StripTransfer DecodeStripTransfer(const QString &text)
     strip.row = Copy(text, 7, 58).replace(QLatin1Char('/'), QLatin1Char(':'));
     strip.callsign = Copy(text, 68, int(text.size()));
     // Blank columns 57-58 (a strip that never offered a handoff) keep the next point.
-    const QString nextPoint = Copy(strip.row, 57, 2).trimmed();
+    const QString nextPoint = StripText(strip.row, StripField::NextPoint).trimmed();
     if (!nextPoint.isEmpty()) {
         int value = 0;
         if (!TryStrToInt(nextPoint, value))

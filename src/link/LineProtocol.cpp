@@ -1,5 +1,7 @@
 #include "link/LineProtocol.h"
 
+#include "traffic/StripLine.h"
+
 namespace zaz {
 
 void LineFields::missing(int n)
@@ -156,9 +158,10 @@ QString HandoffNoticeLine(const QString &own, const QString &controller, const Q
 {
     // Control position, flight kind, cleared point and level from the strip's columns.
     const QString text = QLatin1String("demande de Handoff pour") + aircraft + QLatin1Char('/')
-                         + Copy(stripLine, 42, 3) + QLatin1Char('/') + Copy(stripLine, 38, 1)
-                         + QLatin1Char('/') + Copy(stripLine, 22, 5) + QLatin1String("/FL")
-                         + Copy(stripLine, 30, 3) + QLatin1String("/dest") + destination;
+                         + StripText(stripLine, StripField::Position) + QLatin1Char('/')
+                         + StripText(stripLine, StripField::FlightKind) + QLatin1Char('/')
+                         + StripText(stripLine, StripField::Point) + QLatin1String("/FL")
+                         + StripText(stripLine, StripField::Level) + QLatin1String("/dest") + destination;
     return TextLine(own, controller, text);
 }
 

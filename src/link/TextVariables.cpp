@@ -1,6 +1,5 @@
 #include "link/TextVariables.h"
 
-#include "link/Radio.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -23,13 +22,13 @@ const Variable kVariables[] = {
     {"$POINT", [](const TextVariableValues &v) { return v.point; }},
     {"$NUM", [](const TextVariableValues &v) { return v.number; }},
     {"$TEMPS", [](const TextVariableValues &v) { return v.time; }},
-    {"$CAP", [](const TextVariableValues &v) { return QString::number(v.heading); }},
+    {"$CAP", [](const TextVariableValues &v) { return v.heading; }},
     {"$piste_de", [](const TextVariableValues &v) { return v.takeoffRunway; }},
     {"$piste_LDG", [](const TextVariableValues &v) { return v.landingRunway; }},
     {"$vent", [](const TextVariableValues &v) { return v.wind; }},
     {"$QNH", [](const TextVariableValues &v) { return v.qnh; }},
     {"$CONT", [](const TextVariableValues &v) { return v.controller; }},
-    {"$FREQ", [](const TextVariableValues &v) { return FrequencyText(v.controllerDigits); }},
+    {"$FREQ", [](const TextVariableValues &v) { return v.controllerFrequency; }},
 };
 
 // One pattern for every name, the longest first so that a name that begins another one

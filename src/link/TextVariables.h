@@ -20,13 +20,13 @@ struct TextVariableValues {
     QString point;             // $POINT
     QString number;            // $NUM
     QString time;              // $TEMPS
-    int heading = 0;           // $CAP
+    QString heading;           // $CAP, as typed ("090")
     QString takeoffRunway;     // $piste_de
     QString landingRunway;     // $piste_LDG
     QString wind;              // $vent
     QString qnh;               // $QNH
     QString controller;        // $CONT: the controller of the last handoff
-    QString controllerDigits;  // $FREQ: that controller's frequency digits ("118700")
+    QString controllerFrequency; // $FREQ: that controller's frequency as shown ("118.700")
 };
 
 // The variable names, as offered for insertion.

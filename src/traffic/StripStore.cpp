@@ -1,6 +1,7 @@
 #include "traffic/StripStore.h"
 
 #include "core/Text.h"
+#include "traffic/StripLine.h"
 
 namespace zaz {
 
@@ -11,7 +12,10 @@ QString StripKey(int index)
 
 QString NewStripLine(int index, const QTime &start)
 {
-    return PadRight(StripKey(index) + start.toString(QStringLiteral("hh:mm:ss")), kStripLength);
+    QString line(kStripLength, QLatin1Char(' '));
+    SetStripNumber(line, StripField::Key, index);
+    SetStripText(line, StripField::ControlStart, start.toString(QStringLiteral("hh:mm:ss")));
+    return line;
 }
 
 int StripPosition(const StripStore &store, const QString &callsign)

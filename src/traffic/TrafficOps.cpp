@@ -1,6 +1,7 @@
 #include "traffic/TrafficOps.h"
 
 #include "traffic/Routes.h"
+#include "traffic/StripLine.h"
 
 namespace zaz {
 
@@ -220,6 +221,18 @@ QString *StripLineOf(TrafficState &traffic, int index)
         return nullptr;
     const int position = StripPosition(traffic.strips, traffic.table[index].callsign);
     return position < 0 ? nullptr : &traffic.strips.entries[position].line;
+}
+
+bool SaveStrip(TrafficState &traffic, const QString &callsign, const QString &line)
+{
+    const int position = StripPosition(traffic.strips, callsign);
+    if (position < 0)
+        return false;
+    traffic.strips.entries[position].line = line;
+    const int index = traffic.table.FindAircraft(callsign);
+    if (index != kNoAircraft)
+        traffic.table.edit(index).commandPending = HasPendingStep(line);
+    return true;
 }
 
 } // namespace zaz

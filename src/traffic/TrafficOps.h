@@ -87,6 +87,10 @@ bool AddStrip(TrafficState &traffic, int index, const QString &line);
 void RemoveStrip(TrafficState &traffic, int index);
 // The strip line of the aircraft at index; nullptr when it has none.
 QString *StripLineOf(TrafficState &traffic, int index);
+// Writes the line as the strip of the aircraft with this callsign and sets its
+// commandPending mark from the line's pending steps. False (nothing changes) when the
+// callsign has no strip.
+bool SaveStrip(TrafficState &traffic, const QString &callsign, const QString &line);
 
 // A clock time of a flight plan: "HHMM", three digits read with a leading "0". Null when
 // the text does not give a time.

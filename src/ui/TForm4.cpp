@@ -1,6 +1,7 @@
 #include "ui/TForm4.h"
 
 #include "state/RadarState.h"
+#include "ui/ScopeKeys.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -26,26 +27,6 @@ const QColor kUnread(255, 0, 0);
 
 constexpr RadioChannel kChannels[] = {RadioChannel::Unicom, RadioChannel::Com1, RadioChannel::Com2,
                                       RadioChannel::Telephone};
-
-bool IsScopeKey(int key)
-{
-    switch (key) {
-    case Qt::Key_F1:
-    case Qt::Key_F2:
-    case Qt::Key_F3:
-    case Qt::Key_F5:
-    case Qt::Key_F6:
-    case Qt::Key_F7:
-    case Qt::Key_F8:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        return true;
-    default:
-        return false;
-    }
-}
 
 QLabel *Panel(QWidget *parent, const QString &name, const QString &caption, const QString &accessible)
 {
@@ -331,7 +312,7 @@ bool TForm4::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        if (IsScopeKey(key)) {
+        if (IsScopeKey(key, ScopeKeySet::WithLayouts)) {
             emit scopeKey(key);
             return true;
         }

@@ -223,12 +223,12 @@ TEST_F(Radio, IncomingMessagesMarkUnreadOrShowTheChannelAndFeedTheWaitingList)
 
 TEST(TextVariables, EveryOccurrenceOfEveryNameIsReplacedWhateverItsCase)
 {
-    const TextVariableValues v{"LFPG", "MTL5A", -120, 250, "$NUM", "2",   "12:30",   90,
-                               "36L",  "36R",   "270 12KT", "1013", "LFMN_APP", "121250"};
+    const TextVariableValues v{"LFPG", "MTL5A", -120, 250, "$NUM", "2",   "12:30",   "090",
+                               "36L",  "36R",   "270 12KT", "1013", "LFMN_APP", "121.250"};
     struct Case { const char *text, *expected; };
     const Case cases[] = {
         {"montez $niv soit $ALT pieds, $Niv", "montez 120 soit 12000 pieds, 120"},
-        {"$DEST $SID $VIT $CAP $TEMPS $QNH $vent", "LFPG MTL5A 250 90 12:30 1013 270 12KT"},
+        {"$DEST $SID $VIT $CAP $TEMPS $QNH $vent", "LFPG MTL5A 250 090 12:30 1013 270 12KT"},
         {"piste $PISTE_DE puis $piste_ldg", "piste 36L puis 36R"},
         {"contactez $CONT sur $FREQ", "contactez LFMN_APP sur 121.250"},
         {"direct $POINTS $NUMERO $", "direct $NUMS 2ERO $"},
