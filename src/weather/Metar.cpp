@@ -558,6 +558,7 @@ void ResetWeather(t_weather &w)
     w.temperatures.clear();
     w.clouds.clear();
     w.windsAloft.clear();
+    w.runwayVisualRanges.clear();
 }
 
 QString LookupWeatherCode(const WeatherDictionary &dictionary, const QString &code)
@@ -626,7 +627,6 @@ void DecodeSimMetar(WeatherState &weather, const QString &simMetar)
 {
     t_weather &w = weather.CurrentWeather;
     ResetWeather(w);
-    w.runwayVisualRanges.clear();
     QString text = simMetar;
     const qsizetype aloft = text.indexOf(QLatin1String("@@@"));
     if (aloft >= 0) {

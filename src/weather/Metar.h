@@ -12,8 +12,8 @@
 namespace zaz {
 
 // What both decoders clear before reading a report (and the weather window when it has no
-// weather to show). Station, elevation, flags other than CAVOK, time, source, server, raw
-// METAR and runway ranges are kept.
+// weather to show). Station, elevation, flags other than CAVOK, time, source, server and raw
+// METAR are kept.
 void ResetWeather(t_weather &w);
 
 // Standard METAR -> weather.CurrentWeather, qnhText, altimeterText, windUnit.

@@ -166,10 +166,10 @@ TEST(Metar, EachDecodeClearsTheLastReportButKeepsTheStationSettings)
         void (*decode)(WeatherState &, const QString &);
         const char *shown;
     };
-    // Runway ranges are the simulator decoder's own; the previous flags, time and pressure
-    // texts stay until a group replaces them.
+    // Runway ranges of the last report never outlive it (the standard decoder reads none);
+    // the previous flags, time and pressure texts stay until a group replaces them.
     const Case cases[] = {
-        {DecodeMetar, "EDDF@119 COR time=041200Z rvr=27/2000FT rvr=09/1500FT qnh=1013 alt=29.92"},
+        {DecodeMetar, "EDDF@119 COR time=041200Z qnh=1013 alt=29.92"},
         {DecodeSimMetar, "EDDF@119 AUTO COR time=041200Z qnh=1013 alt=29.92"},
     };
     for (const Case &c : cases) {
