@@ -15,6 +15,8 @@ using namespace zaz;
 
 namespace {
 
+constexpr qsizetype kMaxInput = 8192;
+
 void Check(bool condition)
 {
     if (!condition)
@@ -50,10 +52,14 @@ void CheckRecord(const WeatherState &weather, qsizetype inputSize, qsizetype gro
     Check(w.station.size() <= 4);
     Check(w.clouds.size() <= groups && w.visibilities.size() <= groups && w.temperatures.size() <= groups);
     Check(w.runwayVisualRanges.size() <= groups && w.windsAloft.size() <= inputSize);
-    for (const QString &s : {w.reportType, w.time, w.skySummary, w.pressureText, w.wind.direction, w.wind.speed,
+    for (const QString &s : {w.reportType, w.skySummary, w.pressureText, w.wind.direction, w.wind.speed,
                              w.wind.gust, w.wind.depth, w.wind.turbulence, w.condition.phenomenon,
-                             w.condition.intensity, weather.qnhText, weather.altimeterText, weather.windUnit})
+                             w.condition.intensity})
         Check(Bounded(s, inputSize + 32)); // a huge number written out in full is at most ~330 digits
+    // The time and the pressure texts stay until a later report replaces them, so they may
+    // come from any earlier input, never from more than one.
+    for (const QString &s : {w.time, weather.qnhText, weather.altimeterText, weather.windUnit})
+        Check(Bounded(s, kMaxInput + 330 + 32));
     for (const t_cloud &c : w.clouds)
         Check(Bounded(c.cover, inputSize) && Bounded(c.height, inputSize) && Bounded(c.base, inputSize));
     for (const t_temperature &t : w.temperatures)
@@ -65,7 +71,7 @@ void CheckRecord(const WeatherState &weather, qsizetype inputSize, qsizetype gro
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     // A METAR is a line; a long input adds nothing.
-    if (size > 8192)
+    if (size > std::size_t(kMaxInput))
         return 0;
     const QString text = DecodeCp1252(reinterpret_cast<const char *>(data), qsizetype(size));
     const qsizetype lf = text.indexOf(QLatin1Char('\n'));

@@ -24,6 +24,9 @@
 #include "ui/TForm_range.h"
 #include "ui/TForm_unavion.h"
 #include "ui/TForm_vues.h"
+#include "ui/TForm_AI.h"
+#include "ui/TForm_createAI.h"
+#include "ui/TForm_fp.h"
 
 #include <QAction>
 
@@ -94,6 +97,7 @@ std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
     w->chooseControl = std::make_unique<TForm_choixcontrol>(main.state(), main.connection(), &main);
     // 16 TForm_unavion     aircraft panel
     w->aircraftPanel = std::make_unique<TForm_unavion>(main.state(), &main);
+    w->aircraftPanel->setSimSession(&main.simSession());
     w->strips->setAircraftPanel(w->aircraftPanel.get());
     QObject::connect(w->aircraftPanel.get(), &TForm_unavion::scopeKey, &main, &TForm1::FormKeyDown);
     QObject::connect(w->aircraftPanel.get(), &TForm_unavion::stripEditorWanted, w->strip.get(), &TForm_strip::open);
@@ -134,8 +138,15 @@ std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
     QObject::connect(main.menu().TOUS1, &QAction::triggered, w->depot.get(), &TForm_depot::TOUS1Click);
     QObject::connect(main.menu().pardate1, &QAction::triggered, w->depot.get(), &TForm_depot::pardate1Click);
     // 25 TForm_AI          AI traffic
+    w->ai = std::make_unique<TForm_AI>(main.state(), main.simSession(), *services.prompts, &main);
+    QObject::connect(main.menu().TrafficAI1, &QAction::triggered, w->ai.get(), &TForm_AI::TrafficAI1Click);
+    QObject::connect(w->ai.get(), &TForm_AI::trafficEdited, &main, [m = &main] { m->fullRedraw(); });
     // 26 TForm_createAI    AI creation
+    w->createAi = std::make_unique<TForm_createAI>(main.state(), main.simSession(), w->ai->types(),
+                                                   *services.prompts, &main);
     // 27 TForm_fp          flight-plan display
+    w->flightPlan = std::make_unique<TForm_fp>(&main);
+    w->ai->setDialogs(w->createAi.get(), w->flightPlan.get());
     return w;
 }
 

@@ -31,6 +31,9 @@ class TForm_secu;
 class TForm_strip;
 class TForm_unavion;
 class TForm_vues;
+class TForm_AI;
+class TForm_createAI;
+class TForm_fp;
 
 struct AppWindows {
     AppWindows();
@@ -60,6 +63,9 @@ struct AppWindows {
     std::unique_ptr<TForm_info> info;        // 22 about window
     std::unique_ptr<Tform_texte> texts;      // 23 predefined texts
     std::unique_ptr<TForm_depot> depot;      // 24 filed flight plans
+    std::unique_ptr<TForm_AI> ai;            // 25 AI traffic
+    std::unique_ptr<TForm_createAI> createAi; // 26 AI creation
+    std::unique_ptr<TForm_fp> flightPlan;    // 27 flight-plan display
 };
 
 // Creates every window in its order and connects the menu items they serve.

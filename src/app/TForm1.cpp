@@ -70,7 +70,12 @@ TForm1::TForm1(const AppServices &services, QWidget *parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // A session still open is closed before the library goes.
+    if (simSession_.handle)
+        CloseSimSession(simSession_, state_.sim, state_.traffic, state_.weather);
+}
 
 void TForm1::FormCreate()
 {
@@ -141,6 +146,7 @@ void TForm1::FormCreate()
     // 13. The command console and its quick-command popup are created with the simulator
     // bridge. The server link lives with the main window.
     wireServerLink();
+    wireSimulator();
 }
 
 void TForm1::wireServerLink()
@@ -165,6 +171,9 @@ void TForm1::wireServerLink()
     connect(link, &ServerConnection::loginSent, this, [this] {
         Timer1()->start();
         menu_.paquets1->setEnabled(true);
+        // Logged in beside the simulator, the menus stay: the simulator's item closes both.
+        if (state_.sim.connected)
+            return;
         menu_.connect1->setEnabled(false);
         menu_.ConnectFSX1->setEnabled(false);
         menu_.disconnect1->setEnabled(true);
@@ -172,6 +181,7 @@ void TForm1::wireServerLink()
     connect(&state_.notifier, &StateNotifier::loginAnswered, this, [this](bool accepted, const QString &) {
         if (!accepted)
             return;
+        state_.link.status = ConnectionText(state_.link.serverType, state_.sim);
         menu_.Depot->menuAction()->setEnabled(state_.link.VireoServer);
         Timer2()->start();
         RequestServerMetar(state_.link, *connection_);
@@ -416,8 +426,8 @@ void TForm1::FormShow()
 
     // 1. The simulator's client library.
     QAction *connectSim = menu_.ConnectFSX1;
-    simLibrary_.setFileName(services_.simLibraryName);
-    s.sim.libraryLoaded = simLibrary_.load();
+    s.sim.libraryLoaded = simLibrary_.load(services_.simLibraryName);
+    simSession_.entries = simLibrary_.entries();
     if (s.sim.libraryLoaded) {
         setStatusText(0, QStringLiteral("SimConnect.dll Loaded"));
         connectSim->setEnabled(true);
@@ -446,11 +456,7 @@ void TForm1::FormShow()
     }
 
     // 3. The simulator's name: the later test wins when both executables are there.
-    s.sim.simulatorName.clear();
-    if (!FindFileNoCase(simDir(), fsxExe).isEmpty())
-        s.sim.simulatorName = QStringLiteral("FSX");
-    if (!FindFileNoCase(simDir(), p3dExe).isEmpty())
-        s.sim.simulatorName = QStringLiteral("P3D");
+    s.sim.simulatorName = SimulatorNameOf(simDir());
     connectSim->setText(QStringLiteral("connect ") + s.sim.simulatorName);
 
     // 4. The last sector, when its file is there.
@@ -626,6 +632,151 @@ void TForm1::Timer2Timer()
 void TForm1::Timer3Timer()
 {
     RefreshTimerStep(state_, *metarFetch_, connection_.get());
+}
+
+void TForm1::wireSimulator()
+{
+    connect(menu_.ConnectFSX1, &QAction::triggered, this, &TForm1::ConnectFSX1Click);
+    connect(Timer4(), &QTimer::timeout, this, &TForm1::Timer4Timer);
+    state_.sim.commands.requestStations = [this] { requestSimStations(); };
+    state_.sim.commands.setZuluTime = [this](int hours, int minutes) {
+        if (state_.sim.connected)
+            SetSimZuluTime(simSession_, hours, minutes);
+    };
+}
+
+void TForm1::ConnectFSX1Click()
+{
+    RadarState &s = state_;
+    const QString &name = s.sim.simulatorName;
+    if (s.sim.connected) {
+        closeSimSession();
+    } else if (!openSimSession()) {
+        Timer4()->stop();
+        Timer3()->stop();
+        showSimClosed();
+    } else {
+        setStatusText(0, QStringLiteral("Connected to ") + name);
+        menu_.ConnectFSX1->setText(QStringLiteral("disconnect ") + name);
+        s.link.status = QStringLiteral("connecté ") + name;
+        s.weather.CurrentWeather.source = name;
+        // A server session cannot start while the simulator's is open, except through the
+        // connection offered now.
+        menu_.connect1->setEnabled(false);
+        Timer4()->start();
+        Timer3()->start();
+        RequestSimMetar(simSession_, SIM_REQ_OWN_METAR, s.link.WeatherStation);
+        update();
+        connect1Click();
+    }
+    update();
+}
+
+bool TForm1::openSimSession()
+{
+    const bool opened = OpenSimSession(simSession_, state_.sim);
+    menu_.TrafficAI1->setEnabled(opened);
+    if (opened)
+        requestSimStations();
+    return opened;
+}
+
+void TForm1::closeSimSession()
+{
+    RadarState &s = state_;
+    Timer4()->stop();
+    Timer3()->stop();
+    if (connection_->signOffWithSimulator()) {
+        Timer1()->stop();
+        Timer2()->stop();
+    }
+    CloseSimSession(simSession_, s.sim, s.traffic, s.weather);
+    menu_.TrafficAI1->setEnabled(false);
+    showSimClosed();
+    emit s.notifier.weatherChanged();
+    emit s.notifier.stripsChanged();
+    emit s.notifier.trafficChanged();
+    fullRedraw();
+}
+
+void TForm1::showSimClosed()
+{
+    RadarState &s = state_;
+    setStatusText(0, QStringLiteral("not Connected to ") + s.sim.simulatorName);
+    menu_.ConnectFSX1->setText(QStringLiteral("connect ") + s.sim.simulatorName);
+    s.link.status = QStringLiteral("non connecté");
+    s.weather.CurrentWeather.source.clear();
+    menu_.connect1->setEnabled(true);
+}
+
+void TForm1::Timer4Timer()
+{
+    RadarState &s = state_;
+    SimDispatchOutput out;
+    switch (PollSimSession(simSession_, s.sim, s.sim.lastSimMetar.isEmpty(), simDispatcher(out))) {
+    case SimPoll::Polled:
+        finishSimDispatch(out);
+        break;
+    case SimPoll::Lost: // closed quietly; what it showed stays until it answers again
+        break;
+    case SimPoll::StillLost:
+        menu_.TrafficAI1->setEnabled(false);
+        break;
+    case SimPoll::Reopened:
+        menu_.TrafficAI1->setEnabled(true);
+        requestSimStations();
+        break;
+    case SimPoll::Failed:
+        simFailed();
+        break;
+    }
+}
+
+void TForm1::requestSimStations()
+{
+    SimDispatchOutput out;
+    const bool answered = RequestSimStations(simSession_, state_.sim, state_.weather, simDispatcher(out));
+    finishSimDispatch(out);
+    if (!answered)
+        simFailed();
+}
+
+void TForm1::simFailed()
+{
+    // Polling stops; the session stays open until it is closed from the menu.
+    Timer4()->stop();
+    services_.prompts->showMessage(SimNotAnsweringText(state_.sim.simulatorName));
+}
+
+SimRecordHandler TForm1::simDispatcher(SimDispatchOutput &out)
+{
+    return [this, &out](const void *data, std::size_t size) {
+        RadarState &s = state_;
+        SimGroups groups{s.traffic, s.weather, s.sector, s.sim, s.planFiles, s.link};
+        SimDispatch(groups, data, size, services_.clock->now(), out);
+    };
+}
+
+void TForm1::finishSimDispatch(const SimDispatchOutput &out)
+{
+    RadarState &s = state_;
+    for (const SimFollowUp &f : out.requests) {
+        if (f.request == SIM_REQ_AMBIENT)
+            RequestSimUserData(simSession_, f.request, f.definition);
+        else
+            RequestSimObjectData(simSession_, f.request, f.definition, f.objectId);
+    }
+    if (connection_->isOpen()) {
+        for (const QString &metar : out.published)
+            SendMetarToServer(s.link, *connection_, metar);
+    }
+    if (out.weatherChanged)
+        emit s.notifier.weatherChanged();
+    if (out.trafficChanged) {
+        emit s.notifier.stripsChanged();
+        emit s.notifier.trafficChanged();
+    }
+    fullRedraw();
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

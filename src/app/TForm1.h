@@ -3,6 +3,9 @@
 #pragma once
 
 #include "scope/ScopeRenderer.h"
+#include "sim/SimDispatch.h"
+#include "sim/SimLibrary.h"
+#include "sim/SimSession.h"
 #include "state/RadarState.h"
 #include "state/Settings.h"
 #include "ui/AppServices.h"
@@ -93,6 +96,8 @@ public:
     void fullRedraw();
     QSize clientSize() const;
     ScopeRenderer &renderer() { return renderer_; }
+    // The simulator session the AI windows and the aircraft panel send their commands through.
+    SimSession &simSession() { return simSession_; }
 
     const MainMenuItems &menu() const { return menu_; }
     QTimer *Timer1() const { return timers_[0]; }
@@ -133,6 +138,11 @@ public:
     void Timer2Timer();
     // The weather refresh: the own airport's station and every station around fetched again.
     void Timer3Timer();
+    // "connect FSX"/"disconnect FSX": opens the simulator session (and then offers the server
+    // connection) or closes it with everything it showed.
+    void ConnectFSX1Click();
+    // The simulator's polling step, every second while its session is open.
+    void Timer4Timer();
 
     // --- Scope interaction: mouse, keys, layouts, views, centring, range, declination
     // (TForm1Scope.cpp).
@@ -213,6 +223,17 @@ private:
     void buildStatusBar();
     void buildTimers();
     void wireServerLink();
+    // The simulator session's side of the window (the handlers are public above).
+    void wireSimulator();
+    bool openSimSession();
+    void closeSimSession();
+    void showSimClosed();
+    void requestSimStations();
+    void simFailed();
+    // Applies one record the simulator sent, collecting what remains to be done in out.
+    SimRecordHandler simDispatcher(SimDispatchOutput &out);
+    // Sends the follow-up requests and published METARs of out, and repaints.
+    void finishSimDispatch(const SimDispatchOutput &out);
     QSize screenSize() const;
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption, bool enabled = true);
     QMenu *addMenu(QMenu *parentMenu, const QString &name, const QString &caption, bool enabled = true);
@@ -228,7 +249,8 @@ private:
     ScopeView *scope_ = nullptr;
     QLabel *panels_[2] = {nullptr, nullptr};
     QTimer *timers_[4] = {nullptr, nullptr, nullptr, nullptr};
-    QLibrary simLibrary_;
+    SimLibrary simLibrary_;   // the simulator's client library, loaded at start
+    SimSession simSession_;   // its session: the entry table once loaded, the handle once open
     ProgressDisplay *progress_ = nullptr;
     TForm2 *connectionDialog_ = nullptr;
     std::unique_ptr<ServerConnection> connection_;

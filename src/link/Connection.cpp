@@ -297,6 +297,16 @@ void ServerConnection::signOff()
     emit g_.notifier.redrawWanted();
 }
 
+bool ServerConnection::signOffWithSimulator()
+{
+    LinkState &link = g_.link;
+    if (!isOpen() || !link.VireoServer)
+        return false;
+    SendLogged(link, *this, SignOffLine(link.OwnCallsign, link.UserId), SendLog::Always);
+    closeLink();
+    return true;
+}
+
 bool ServerConnection::tick()
 {
     const int handled = dispatcher_.tick();

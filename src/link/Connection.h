@@ -72,9 +72,12 @@ public:
     void open(const QString &host, quint16 port);
     // Re-opens to the last host and port.
     void reopen();
-    // The menu sign-off: "#DA" (CR alone) when open, then closes and empties the traffic,
+    // The menu sign-off: "#DA" when open, then closes and empties the traffic,
     // the strips and the selection.
     void signOff();
+    // The sign-off when the simulator session closes under a "VIREO-SERVER" login: "#DA"
+    // with the own callsign, then the link closes. False when there was nothing to sign off.
+    bool signOffWithSimulator();
     // The handling of one timer tick; false when the timer should stop (login not accepted).
     bool tick();
 

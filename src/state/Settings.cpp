@@ -369,5 +369,11 @@ bool WriteSectorDir(IniFile &ini, SettingsState &settings, const QString &dir)
     return ini.writeString(QStringLiteral("FSX"), QStringLiteral("SCTDIR"), dir);
 }
 
+bool WriteFlightPlanDir(IniFile &ini, SettingsState &settings, const QString &dir)
+{
+    settings.paths.flightPlanDir = dir;
+    return ini.writeString(QStringLiteral("FSX"), QStringLiteral("FPDIR"), dir);
+}
+
 } // namespace Settings
 } // namespace zaz

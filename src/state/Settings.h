@@ -70,6 +70,8 @@ bool WriteExit(IniFile &ini, const RadarState &state);
 bool WriteSimulatorDir(IniFile &ini, SettingsState &settings, const QString &dir);
 // The sector folder chosen by the controller, written at once.
 bool WriteSectorDir(IniFile &ini, SettingsState &settings, const QString &dir);
+// The flight-plan folder of the last plan file chosen, written at once.
+bool WriteFlightPlanDir(IniFile &ini, SettingsState &settings, const QString &dir);
 
 // A sink for the failures of PointAtAngle that records them in section "erreur": key
 // "module" for the length and the difference's key for the difference.

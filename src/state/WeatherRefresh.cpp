@@ -32,6 +32,8 @@ void RefreshWeather(RadarState &state, MetarFetch &fetch, LineSender *server)
     // Simulator weather is asked through the simulator session; the internet fetch runs
     // whenever the source is the weather server's name.
     const QString &source = state.weather.CurrentWeather.source;
+    if (!source.isEmpty() && source == state.sim.simulatorName && state.sim.commands.requestStations)
+        state.sim.commands.requestStations();
     if (!source.isEmpty() && source == state.weather.server.server)
         fetch.StartInternetFetch();
     if (server)

@@ -23,7 +23,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
@@ -250,6 +249,7 @@ TForm5::TForm5(RadarState &state, LineSender &server, MetarFetch &fetch, QTimer 
     connect(&fetch_, &MetarFetch::notice, this, &TForm5::repaintWeather);
     connect(&fetch_, &MetarFetch::finished, this, &TForm5::repaintWeather);
     connect(&fetch_, &MetarFetch::stationStored, this, &TForm5::repaintWeather);
+    connect(&state_.notifier, &StateNotifier::weatherChanged, this, &TForm5::repaintWeather);
 }
 
 void TForm5::mto1Click()
@@ -340,11 +340,9 @@ void TForm5::FormShow()
     fillStationList();
     fillDisplay();
     // The simulator's clock, while it is connected.
-    static const QRegularExpression clock(QStringLiteral("(\\d{1,2})\\D(\\d{2})"));
-    const QRegularExpressionMatch m = clock.match(s.sim.zuluTime);
-    if (s.sim.connected && m.hasMatch()) {
-        zuluHours_->setValue(m.captured(1).toInt());
-        zuluMinutes_->setValue(m.captured(2).toInt());
+    if (s.sim.connected) {
+        zuluHours_->setValue(s.sim.zuluSeconds / 3600 % 24);
+        zuluMinutes_->setValue(s.sim.zuluSeconds % 3600 / 60);
     }
 }
 
@@ -456,6 +454,8 @@ void TForm5::RadioGroup1Click(int item)
         refresh_->setEnabled(true);
         weather.CurrentWeather.serverAddress.clear();
         weather.CurrentWeather.source = s.sim.simulatorName;
+        if (s.sim.commands.requestStations)
+            s.sim.commands.requestStations();
     }
     selectOwnStation();
     refreshTimer_.start();
@@ -504,7 +504,9 @@ void TForm5::UpDown2Click(int radius)
 
 void TForm5::Button_setzuluClick()
 {
-    // The server is told the time; the simulator's clock is not set from this window.
+    // The simulator's clock is set, and the server told the time, over whichever is open.
+    if (state_.sim.connected && state_.sim.commands.setZuluTime)
+        state_.sim.commands.setZuluTime(zuluHours_->value(), zuluMinutes_->value());
     if (state_.link.connected)
         SendLogged(state_.link, server_, ZuluLine(zuluHours_->value(), zuluMinutes_->value()), SendLog::Always);
 }

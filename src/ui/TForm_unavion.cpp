@@ -1,6 +1,7 @@
 #include "ui/TForm_unavion.h"
 
 #include "core/Text.h"
+#include "sim/SimAi.h"
 #include "traffic/StripLine.h"
 #include "traffic/StripStore.h"
 #include "ui/ScopeKeys.h"
@@ -106,13 +107,19 @@ TForm_unavion::TForm_unavion(RadarState &state, QWidget *parent)
     etd_ = field("Edit_ETD", 546, y, 60);
     eta_ = field("Edit_ETA", 608, y, 60);
 
-    // The freeze order goes to the simulator, which this window does not reach: the button
-    // shows the aircraft's state, disabled until the simulator link drives it.
+    // Freezes or releases an aircraft created here; the caption changes only when the
+    // simulator accepted.
     stop_ = new QPushButton(QStringLiteral("STOP"), this);
     stop_->setObjectName(QStringLiteral("Button_stop"));
     stop_->setGeometry(672, y, 70, kRowHeight);
-    stop_->setEnabled(false);
     stop_->hide();
+    connect(stop_, &QPushButton::clicked, this, [this] {
+        if (!session_ || !SimSessionOpen(*session_) || !state_.traffic.table.inUse(index_))
+            return;
+        const bool frozen = state_.traffic.table[index_].frozen;
+        if (FreezeAircraft(*session_, state_.traffic, index_, frozen ? 0 : 1))
+            stop_->setText(frozen ? QStringLiteral("STOP") : QStringLiteral("MOVE"));
+    });
     stripButton_ = new QPushButton(QStringLiteral("strip"), this);
     stripButton_->setObjectName(QStringLiteral("Button_strip"));
     stripButton_->setGeometry(744, y, 80, kRowHeight);

@@ -16,6 +16,8 @@ class QTableWidget;
 
 namespace zaz {
 
+struct SimSession;
+
 // A strip level as the panel shows it: "FL" and the three digits, or the altitude followed
 // by "qnh" when it lies below the transition altitude; empty when the field is blank.
 QString PanelLevelText(const QString &field, int transitionAltitude);
@@ -30,6 +32,8 @@ public:
     int aircraft() const { return index_; }
     // Fills every field from the aircraft and its strip.
     void refresh();
+    // The simulator session the stop button freezes and releases through.
+    void setSimSession(SimSession *session) { session_ = session; }
 
 signals:
     // A scope key pressed while the panel has the focus.
@@ -50,6 +54,7 @@ private:
     void modelChanged();
 
     RadarState &state_;
+    SimSession *session_ = nullptr;
     int index_ = kNoAircraft;
     QString callsign_;
     QString header_;

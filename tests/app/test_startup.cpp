@@ -9,7 +9,6 @@
 #include "support/TestEnv.h"
 
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -83,8 +82,7 @@ TEST(StartUp, LibraryFoundAndTheSimulatorFolderChosenWrittenAtOnce)
     env.write(QStringLiteral("autre/Prepar3D.exe"), QStringLiteral("x"));
     env.prompts.answerOpen(env.path(QStringLiteral("autre/FSX.exe")));
     AppServices services = env.services();
-    // Any library the loader finds stands in for the simulator's.
-    services.simLibraryName = QLibraryInfo::path(QLibraryInfo::LibrariesPath) + "/libQt6Core.so.6";
+    services.simLibraryName = QStringLiteral(ZAZ_STANDIN_LIBRARY);
     TForm1 form(services);
     form.FormShow();
     EXPECT_EQ(form.statusText(0), "SimConnect.dll Loaded");
