@@ -29,9 +29,9 @@ QString StopCaption(bool frozen)
 } // namespace
 
 TForm_AI::TForm_AI(RadarState &state, SimSession &session, Prompts &prompts, QWidget *mainWindow)
-    : QDialog(mainWindow), state_(state), session_(session), prompts_(prompts),
-      types_(ReadAircraftTypes(ProgramPath(state.settings.paths.programDir, state.settings.paths.simulatorDir)))
+    : QDialog(mainWindow), state_(state), session_(session), prompts_(prompts)
 {
+    readTypes();
     setObjectName(QStringLiteral("Form_AI"));
     setWindowTitle(QStringLiteral("Traffic AI"));
     label_ = new QLabel(this);
@@ -106,10 +106,19 @@ void TForm_AI::Button_deleteClick()
     close();
 }
 
+void TForm_AI::readTypes()
+{
+    typesDir_ = ProgramPath(state_.settings.paths.programDir, state_.settings.paths.simulatorDir);
+    types_ = ReadAircraftTypes(typesDir_);
+}
+
 void TForm_AI::Button_createClick()
 {
     if (!create_)
         return;
+    // The simulator folder may have been chosen since the table was read (first start).
+    if (ProgramPath(state_.settings.paths.programDir, state_.settings.paths.simulatorDir) != typesDir_)
+        readTypes();
     create_->prepare();
     close();
     create_->show();

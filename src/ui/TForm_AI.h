@@ -42,11 +42,14 @@ private:
     void Button_deleteClick();
     void Button_createClick();
     void Button_fpClick();
+    // Reads the aircraft types of the simulator folder now set.
+    void readTypes();
 
     RadarState &state_;
     SimSession &session_;
     Prompts &prompts_;
     AircraftTypeTable types_;
+    QString typesDir_; // the folder types_ was read from
     TForm_createAI *create_ = nullptr;
     TForm_fp *plan_ = nullptr;
     int index_ = kNoAircraft;

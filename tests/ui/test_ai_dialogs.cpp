@@ -76,6 +76,17 @@ TEST(AiWindow, OpensOnTheSelectionWithTheButtonsItAllows)
     }
 }
 
+TEST(AiCreation, TheTypesOfASimulatorFolderChosenAfterStartAreOffered)
+{
+    Rig rig;
+    rig.env.write(QStringLiteral("autre/SimObjects/Airplanes/DR/aircraft.cfg"),
+                  QStringLiteral("[fltsim.0]\ntitle=Robin DR400\nui_manufacturer=Robin\n"));
+    rig.state.settings.paths.simulatorDir = rig.env.path(QStringLiteral("autre/"));
+    rig.windows->ai->TrafficAI1Click();
+    Find(*rig.windows->ai, "Button_create")->click();
+    EXPECT_NE(Find<QComboBox>(*rig.windows->createAi, "ComboBox_manufacturer")->findText(QStringLiteral("Robin")), -1);
+}
+
 TEST(AiCreation, EachMissingEntryIsReportedInTurnUntilTheOrderGoes)
 {
     Rig rig;
