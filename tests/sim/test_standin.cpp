@@ -10,9 +10,11 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <thread>
+#include <vector>
 
 namespace zaz::test {
 namespace {
@@ -72,13 +74,19 @@ protected:
     {
         got.clear();
         return PollSimSession(session, sim, true, [this](const void *data, std::size_t size) {
-            const auto *r = static_cast<const SimRecvObjectData *>(data);
+            // Records are copied whole first: a short one (the open answer) has no ids to read.
             const auto *b = static_cast<const unsigned char *>(data);
-            if (r->base.dwID == SIM_RECV_ID_EVENT_OBJECT_ADDREMOVE) { // event id and object id
-                const auto *e = static_cast<const SimRecvEvent *>(data);
-                got.push_back({r->base.dwID, e->uEventID, e->dwData, SimDword(size), {b, b + size}});
+            std::vector<unsigned char> bytes(b, b + size);
+            bytes.resize(std::max(size, sizeof(SimRecvObjectData)));
+            SimRecvObjectData r;
+            std::memcpy(&r, bytes.data(), sizeof r);
+            bytes.resize(size);
+            if (r.base.dwID == SIM_RECV_ID_EVENT_OBJECT_ADDREMOVE) { // event id and object id
+                SimRecvEvent e{};
+                std::memcpy(&e, b, std::min(size, sizeof e));
+                got.push_back({r.base.dwID, e.uEventID, e.dwData, SimDword(size), std::move(bytes)});
             } else {
-                got.push_back({r->base.dwID, r->dwRequestID, r->dwObjectID, SimDword(size), {b, b + size}});
+                got.push_back({r.base.dwID, r.dwRequestID, r.dwObjectID, SimDword(size), std::move(bytes)});
             }
         });
     }
