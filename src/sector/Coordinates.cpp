@@ -86,6 +86,8 @@ QString Digits(double value, int width)
 
 } // namespace
 
+constexpr long double kMaxDegrees = 1000.0L;
+
 bool ParseCoordinate(QStringView text, float &value)
 {
     value = 0;
@@ -97,8 +99,13 @@ bool ParseCoordinate(QStringView text, float &value)
     const long double degrees = LeadingNumber(first.mid(qMin<qsizetype>(1, first.size())).left(3));
     const long double minutes = LeadingNumber(p.piece[1]);
     const long double seconds = LeadingNumber(p.piece[2]);
-    const long double thousandths = LeadingNumber(p.piece[3]);
+    // Digits past the third are finer than a thousandth: "10.005555" is 10.005 seconds.
+    const long double thousandths = LeadingNumber(p.piece[3].left(3));
     long double v = degrees + (minutes + (seconds + thousandths / 1000.0L) / 60.0L) / 60.0L;
+    // Minutes or seconds so large that the point lies beyond three digits of degrees are no
+    // coordinate: the writer could not give the point back, and no map holds it.
+    if (!(v < kMaxDegrees))
+        return false;
     if (!first.isEmpty() && (first[0] == QLatin1Char('S') || first[0] == QLatin1Char('W')))
         v = -v;
     value = float(v);

@@ -9,8 +9,9 @@ namespace zaz {
 // Reads one latitude or longitude text: "," and blanks count as ".", the first piece is
 // the hemisphere letter and up to three digits of degrees, then minutes, seconds and
 // thousandths of a second. "S" and "W" are negative, any other letter positive. A piece
-// that is not a number counts for its leading digits (none: 0). False, with value 0, when
-// the text has fewer than four pieces.
+// that is not a number counts for its leading digits (none: 0); the thousandths piece for
+// its first three. False, with value 0, when the text has fewer than four pieces or its
+// value reaches 1000 degrees (minutes or seconds out of all measure).
 bool ParseCoordinate(QStringView text, float &value);
 
 // True when the text has at least four pieces after the same replacements, the first

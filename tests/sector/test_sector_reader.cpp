@@ -55,11 +55,16 @@ TEST(SectorReaderColumns, CoordinateErrorsListTheLinesThenTheInfoError)
                                                    "[FIXES]\n"
                                                    "GOOD1 N045.00.00.000 E005.00.00.000\n"
                                                    "BAD1  N045.00,00\n"
-                                                   "BAD2  N045.00.00.000 E005\n"));
+                                                   "BAD2  N045.00.00.000 E005\n"
+                                                   // digits past the thousandths; minutes beyond measure
+                                                   "FINE  N045.30.10.0055555555555 E005.00.00.000\n"
+                                                   "BAD3  N045.99999999999.00.000 E005.00.00.000\n"));
     EXPECT_TRUE(r.hasErrors);
     EXPECT_EQ(r.errorText, QStringLiteral("erreur de coordonnée ligne: \r13: N045.00,00 \r14: N045.00.00.000 E005\r"
+                                          "16: N045.99999999999.00.000 E005.00.00.000\r"
                                           "erreur de coordonnée dans la section [INFO] "));
-    ASSERT_EQ(r.tables.fixes.size(), 3);
+    ASSERT_EQ(r.tables.fixes.size(), 5);
+    EXPECT_FLOAT_EQ(r.tables.fixes[3].latitude, 45.0f + (30 * 60 + 10.005f) / 3600);
     EXPECT_EQ(r.tables.fixes[1].selected, 0); // an unreadable fix is not selected
     EXPECT_EQ(r.tables.fixes[1].latitude, 0.0f);
     EXPECT_EQ(r.identity.ownLat, 0.0f);
