@@ -143,7 +143,7 @@ TEST_F(StandIn, ReportsTrafficWithinRadiusMovingAlongItsRoute)
 
     std::this_thread::sleep_for(std::chrono::milliseconds(300)); // 30 s of simulated time
     ASSERT_EQ(poll(), SimPoll::Polled);
-    const SimPositionData &b = positions(SIM_REQ_AIRCRAFT).at("AFR1");
+    const SimPositionData b = positions(SIM_REQ_AIRCRAFT).at("AFR1");
     EXPECT_GT(b.latitude, a.latitude + 0.01); // northbound at 280 kt: about 0.04 degrees
     EXPECT_LT(b.latitude, a.latitude + 0.1);
     EXPECT_GT(b.altitudeFeet, a.altitudeFeet + 100); // climbing to the next waypoint
