@@ -201,7 +201,9 @@ Value Session::valueOf(const Datum &d, const Craft *c) const
         return Value{st ? double(field(*st)) : fallback, {}};
     };
     switch (d.var) {
-    case Var::ZuluTime: return {clock.zuluSeconds, {}};
+    // Whole seconds, as the local time: rounding one and truncating the other would set
+    // them a second apart.
+    case Var::ZuluTime: return {double(clock.zuluTime()), {}};
     case Var::LocalTime: return {double(clock.localTime()), {}};
     case Var::ZuluDay: return {double(clock.day), {}};
     case Var::Visibility: return weather([](const Station &s) { return s.visibilityM; }, 20000.0);
