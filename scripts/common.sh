@@ -22,9 +22,9 @@ zaz_install_packages() {
 }
 
 # Packages needed to build and run the program.
-ZAZ_RUN_PACKAGES=(build-essential cmake pkg-config qt6-base-dev libgl-dev fonts-dejavu-core)
+ZAZ_RUN_PACKAGES=(build-essential cmake pkg-config qt6-base-dev libgl-dev fonts-dejavu-core libxlsxwriter-dev)
 # Packages needed by the test suite and the benchmarks.
-ZAZ_TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev)
+ZAZ_TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev unzip)
 # Packages needed by the fuzz targets: clang and its runtime libraries (libFuzzer and the
 # sanitizers).
 ZAZ_FUZZ_PACKAGES=(clang libclang-rt-dev)

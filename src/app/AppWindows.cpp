@@ -15,6 +15,7 @@
 #include "ui/TForm4.h"
 #include "ui/TForm5.h"
 #include "ui/TForm6.h"
+#include "ui/TForm7.h"
 #include "ui/TForm8.h"
 #include "ui/Tform_texte.h"
 #include "ui/TForm_decline.h"
@@ -27,6 +28,8 @@
 #include "ui/TForm_AI.h"
 #include "ui/TForm_createAI.h"
 #include "ui/TForm_fp.h"
+#include "ui/TForm_dialogue.h"
+#include "ui/TForm_commandes.h"
 
 #include <QAction>
 
@@ -62,6 +65,11 @@ std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
     QObject::connect(main.menu().ATIS1, &QAction::triggered, w->atis.get(), &TForm6::ATIS1Click);
     QObject::connect(w->atis.get(), &TForm6::atisStored, &main, [m = &main] { m->fullRedraw(); });
     //  7 TForm7            flight list
+    w->flightList = std::make_unique<TForm7>(main.state(), services, &main);
+    w->flightList->setSimSession(&main.simSession());
+    QObject::connect(main.menu().avions1, &QAction::triggered, w->flightList.get(), &TForm7::avions1Click);
+    QObject::connect(w->flightList.get(), &TForm7::scopeKey, &main, &TForm1::FormKeyDown);
+    QObject::connect(w->flightList.get(), &TForm7::scopeKeyUp, &main, &TForm1::FormKeyUp);
     //  8 TForm8            packet monitor
     w->packets = std::make_unique<TForm8>(main.state().link, main.state().traffic, main.connection());
     main.menu().paquets1->setCheckable(true);
@@ -147,6 +155,19 @@ std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
     // 27 TForm_fp          flight-plan display
     w->flightPlan = std::make_unique<TForm_fp>(&main);
     w->ai->setDialogs(w->createAi.get(), w->flightPlan.get());
+    // The command console's quick popup: a message sent on COM1 shows in the radio window.
+    w->dialogue = std::make_unique<TForm_dialogue>(main.state(), main.connection(), &main);
+    QObject::connect(w->dialogue.get(), &TForm_dialogue::com1Sent, w->radio.get(),
+                     [r = w->radio.get()] { r->messageSent(RadioChannel::Com1); });
+    // The command console, open from the start; its radio texts go through the quick popup.
+    w->console = std::make_unique<TForm_commandes>(main.state(), *services.clock, &main);
+    w->console->setControllerChooser(w->chooseControl.get());
+    w->dialogue->setValuesSource([c = w->console.get()] { return c->textValues(); });
+    QObject::connect(w->console.get(), &TForm_commandes::com1Wanted, w->dialogue.get(),
+                     [d = w->dialogue.get(), c = w->console.get()](const QString &section, const QString &caption) {
+                         d->open(section, caption, c);
+                     });
+    w->console->show();
     return w;
 }
 

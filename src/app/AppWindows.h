@@ -14,6 +14,7 @@ class TForm3;
 class TForm4;
 class TForm5;
 class TForm6;
+class TForm7;
 class TForm8;
 class Tform_texte;
 class TForm_couleur;
@@ -34,6 +35,8 @@ class TForm_vues;
 class TForm_AI;
 class TForm_createAI;
 class TForm_fp;
+class TForm_dialogue;
+class TForm_commandes;
 
 struct AppWindows {
     AppWindows();
@@ -46,6 +49,7 @@ struct AppWindows {
     std::unique_ptr<TForm4> radio;           //  4 radio
     std::unique_ptr<TForm5> meteo;           //  5 weather
     std::unique_ptr<TForm6> atis;            //  6 ATIS
+    std::unique_ptr<TForm7> flightList;      //  7 flight list "vols"
     std::unique_ptr<TForm8> packets;         //  8 packet monitor
     std::unique_ptr<TForm_couleur> couleur;  //  9 display settings
     std::unique_ptr<TForm_range> range;      // 10 visibility
@@ -66,6 +70,8 @@ struct AppWindows {
     std::unique_ptr<TForm_AI> ai;            // 25 AI traffic
     std::unique_ptr<TForm_createAI> createAi; // 26 AI creation
     std::unique_ptr<TForm_fp> flightPlan;    // 27 flight-plan display
+    std::unique_ptr<TForm_dialogue> dialogue; // the console's quick popup "COM1"
+    std::unique_ptr<TForm_commandes> console; // command console "STRIPS", shown from the start
 };
 
 // Creates every window in its order and connects the menu items they serve.

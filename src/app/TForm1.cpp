@@ -143,8 +143,8 @@ void TForm1::FormCreate()
     Settings::ReadCodeTexts(zaz, s.link.codeTexts);
     s.files.servers = std::make_unique<IniFile>(ProgramPath(dir, QStringLiteral("servers.ini")));
 
-    // 13. The command console and its quick-command popup are created with the simulator
-    // bridge. The server link lives with the main window.
+    // 13. The command console and its quick-command popup are created with the other
+    // windows (CreateAppWindows). The server link and the simulator session live here.
     wireServerLink();
     wireSimulator();
 }

@@ -1,6 +1,7 @@
 #include "link/Dispatcher.h"
 
 #include "core/Codec.h"
+#include "link/Handoff.h"
 #include "link/Radio.h"
 #include "link/Senders.h"
 #include "traffic/StripLine.h"
@@ -401,7 +402,7 @@ void Dispatcher::apply(const HandoffOffer &line)
         return;
     const int index = g_.traffic.table.FindAircraft(line.aircraft);
     if (index != kNoAircraft)
-        g_.traffic.table.edit(index).handoffFrom = line.sender;
+        RecordHandoffOffer(g_.traffic, index, line.sender); // also lists it in the console's HO list
 }
 
 void Dispatcher::apply(const HandoffAccepted &line)

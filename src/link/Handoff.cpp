@@ -4,8 +4,11 @@
 #include "core/Text.h"
 #include "link/LineProtocol.h"
 #include "link/Senders.h"
+#include "traffic/Console.h"
 #include "traffic/StripLine.h"
 #include "traffic/TrafficOps.h"
+
+#include <algorithm>
 
 namespace zaz {
 
@@ -44,11 +47,29 @@ bool OfferHandoff(LinkState &link, TrafficState &traffic, ControllersState &cont
     return true;
 }
 
+void RecordHandoffOffer(TrafficState &traffic, int index, const QString &offering)
+{
+    if (!traffic.table.inUse(index))
+        return;
+    traffic.table.edit(index).handoffFrom = offering;
+    const QString callsign = traffic.table[index].callsign;
+    QStringList &list = traffic.console.handoffs;
+    const auto listed = std::find_if(list.begin(), list.end(),
+                                     [&](const QString &entry) { return HandoffEntryCallsign(entry) == callsign; });
+    // Offered again: the entry keeps its place and names the latest offering controller.
+    if (listed != list.end())
+        *listed = HandoffEntry(offering, callsign);
+    else
+        list.append(HandoffEntry(offering, callsign));
+}
+
 void AcceptHandoff(LinkState &link, TrafficState &traffic, LineSender &sender, int index)
 {
     TrafficTable &table = traffic.table;
     if (!table.inUse(index))
         return;
+    traffic.console.handoffs.removeIf(
+        [&](const QString &entry) { return HandoffEntryCallsign(entry) == table[index].callsign; });
     const QString offering = table[index].handoffFrom;
     if (offering.isEmpty())
         return;

@@ -25,7 +25,17 @@ bool CanOfferHandoff(TrafficState &traffic, int index);
 bool OfferHandoff(LinkState &link, TrafficState &traffic, ControllersState &controllers, StateNotifier &notifier,
                   LineSender &sender, int index);
 
-// The controller accepts the handoff offered for an aircraft: "$HA", then its plan query.
+// The HO list of the command console holds the aircraft other controllers offer us, one
+// entry per callsign (HandoffEntry: the offering controller, then the callsign): an
+// incoming "$HO" for an aircraft of the table records the offering controller in its
+// handoffFrom and lists the aircraft, once however often it is offered (the entry then
+// names the latest controller). Accepting the offer takes it off the list, and so does the
+// aircraft leaving the table or its strip being removed (ForgetConsoleEntries). An offer
+// for an unknown callsign is ignored.
+void RecordHandoffOffer(TrafficState &traffic, int index, const QString &offering);
+
+// The controller accepts the handoff offered for an aircraft: "$HA", then its plan query;
+// the aircraft leaves the HO list.
 void AcceptHandoff(LinkState &link, TrafficState &traffic, LineSender &sender, int index);
 
 } // namespace zaz

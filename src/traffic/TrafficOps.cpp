@@ -1,5 +1,6 @@
 #include "traffic/TrafficOps.h"
 
+#include "traffic/Console.h"
 #include "traffic/Routes.h"
 #include "traffic/StripLine.h"
 
@@ -127,6 +128,7 @@ void RemoveAircraft(TrafficState &traffic, int index)
     if (table.holders(a.callsign) == 1) {
         RemoveStrip(traffic, index);
         ForgetRequest(traffic.planRequests, a.callsign);
+        ForgetConsoleEntries(traffic.console, a.callsign);
     }
     a.fromServer = false;
     table.setCallsign(index, QString());
@@ -151,6 +153,7 @@ void ClearTraffic(TrafficState &traffic)
     // Everything that names records of the emptied table goes with them.
     traffic.LiveTrafficList.clear();
     traffic.strips.entries.clear();
+    traffic.console = {};
     ClearRequests(traffic.planRequests);
     traffic.globalAlert = false;
 }
@@ -210,6 +213,7 @@ void RemoveStrip(TrafficState &traffic, int index)
     if (position < 0)
         return;
     traffic.strips.entries.removeAt(position);
+    ForgetConsoleEntries(traffic.console, a.callsign);
     a.hasStrip = false;
     a.handoffState.clear();
     a.commandPending = false;

@@ -16,6 +16,15 @@
 
 namespace zaz {
 
+// The command console's lists, by callsign: aircraft waiting on a step ("ATT"), offered to
+// this controller in a handoff ("HO"), departures ("DEP") and arrivals ("ARIV") on strips.
+struct ConsoleLists {
+    QStringList waiting;
+    QStringList handoffs;
+    QStringList departures;
+    QStringList arrivals;
+};
+
 struct TrafficState {
     TrafficTable table;
     int SelectedAircraft = kNoAircraft;
@@ -35,6 +44,7 @@ struct TrafficState {
     bool globalAlert = false;
     // New callsigns refused because the table was full.
     int refusedAircraft = 0;
+    ConsoleLists console;
 };
 
 } // namespace zaz

@@ -230,6 +230,14 @@ QColor TForm4::indicatorColour(RadioChannel channel) const
     return indicators_[int(channel)]->palette().color(QPalette::Window);
 }
 
+void TForm4::messageSent(RadioChannel channel)
+{
+    if (isVisible() && radio_.channel == channel)
+        FillView();
+    else
+        setUnread(channel, true);
+}
+
 void TForm4::setUnread(RadioChannel channel, bool unread)
 {
     QLabel *indicator = indicators_[int(channel)];

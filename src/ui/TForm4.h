@@ -34,6 +34,9 @@ public:
     void ShowChannel();
     // Rebuilds the message view of the shown channel.
     void FillView();
+    // A message another window sent on channel: shown at once when that channel is on
+    // view, else its indicator turns red.
+    void messageSent(RadioChannel channel);
 
     // The unread indicator of a channel: red, or the button face.
     QColor indicatorColour(RadioChannel channel) const;

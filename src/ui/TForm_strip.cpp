@@ -2,11 +2,15 @@
 
 #include "core/Text.h"
 #include "link/LineProtocol.h"
+#include "link/PilotTexts.h"
 #include "link/Radio.h"
 #include "link/Senders.h"
 #include "link/TextVariables.h"
+#include "traffic/Console.h"
 #include "traffic/StripCatalogs.h"
 #include "traffic/TrafficOps.h"
+#include "ui/MessageGrid.h"
+#include "ui/RadioGroups.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>
@@ -24,42 +28,6 @@
 namespace zaz {
 
 namespace {
-
-QGroupBox *NewRadioGroup(const QString &name, const QString &caption, QButtonGroup *&group, QBoxLayout *layout,
-                         QWidget *parent)
-{
-    auto *box = new QGroupBox(caption, parent);
-    box->setObjectName(name);
-    box->setAccessibleName(caption);
-    box->setLayout(layout);
-    group = new QButtonGroup(box);
-    return box;
-}
-
-// Shows items as the group's buttons (button i has id i). Buttons are kept and reused, so
-// a group may be refilled from its own click.
-void SetRadioItems(QGroupBox *box, QButtonGroup *group, const QStringList &items)
-{
-    for (qsizetype i = group->buttons().size(); i < items.size(); ++i) {
-        auto *button = new QRadioButton(box);
-        box->layout()->addWidget(button);
-        group->addButton(button, int(i));
-    }
-    for (QAbstractButton *button : group->buttons()) {
-        const int i = group->id(button);
-        button->setText(i < items.size() ? items[i] : QString());
-        button->setVisible(i < items.size());
-    }
-}
-
-// Checks the button of index, or none.
-void SetRadioIndex(QButtonGroup *group, int index)
-{
-    group->setExclusive(false);
-    for (QAbstractButton *button : group->buttons())
-        button->setChecked(group->id(button) == index);
-    group->setExclusive(true);
-}
 
 QSlider *NewBar(const QString &name, const QString &caption, int maximum, QWidget *parent)
 {
@@ -109,15 +77,7 @@ TForm_strip::TForm_strip(RadarState &state, LineSender &sender, QWidget *parent)
     RadioGroup2 = NewRadioGroup(QStringLiteral("RadioGroup2"), QString(), statuses_, new QHBoxLayout, this);
     RadioGroup2->setAccessibleName(QStringLiteral("état"));
 
-    StringGrid1 = new QTableWidget(0, 1, this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setAccessibleName(QStringLiteral("messages"));
-    StringGrid1->horizontalHeader()->hide();
-    StringGrid1->horizontalHeader()->setStretchLastSection(true);
-    StringGrid1->verticalHeader()->hide();
-    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    StringGrid1 = NewMessageGrid(this);
 
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -248,41 +208,19 @@ void TForm_strip::paintAircraft()
 
 void TForm_strip::fillMessages(const QString &section)
 {
-    const QList<StripMessage> messages = StepMessages(*state_.files.com, section);
-    StringGrid1->setRowCount(int(messages.size()));
-    for (int row = 0; row < messages.size(); ++row)
-        StringGrid1->setItem(row, 0, new QTableWidgetItem(messages[row].name));
+    FillMessageGrid(StringGrid1, *state_.files.com, section);
     messageSection_ = section;
 }
 
-TForm_strip::ShownStep TForm_strip::stepToShow() const
+ConsoleStep TForm_strip::stepToShow() const
 {
-    const QString kind = StripText(line_, StripField::FlightKind);
-    const bool departure = kind == QLatin1String("D");
-    const bool arrival = kind == QLatin1String("A");
-    switch (positions_->checkedId()) {
-    case 0:
-        if (departure)
-            return {0, StripField::Clearance};
-        break;
-    case 1:
-        if (departure)
-            return StripText(line_, StripField::Startup) == QLatin1String("X") ? ShownStep{1, StripField::Taxi}
-                                                                                : ShownStep{0, StripField::Startup};
-        if (arrival)
-            return {2, StripField::Parking};
-        break;
-    case 2:
-        if (departure)
-            return {0, StripField::Takeoff};
-        if (arrival)
-            return {1, StripField::Landing};
-        if (kind == QLatin1String("V"))
-            return {2, StripField::EnRoute};
-        break;
-    default:
-        break;
-    }
+    // The editor follows the console's steps for the ground and tower positions; at
+    // clearance delivery only a departure has a step, and it has none for the others.
+    const int position = positions_->checkedId();
+    if (position == 1 || position == 2)
+        return CurrentConsoleStep(position, line_);
+    if (position == 0 && StripText(line_, StripField::FlightKind) == QLatin1String("D"))
+        return {0, StripField::Clearance};
     return {};
 }
 
@@ -297,7 +235,7 @@ void TForm_strip::RefreshStripForm()
         w->hide();
     Label_encours->clear();
 
-    const ShownStep shown = stepToShow();
+    const ConsoleStep shown = stepToShow();
     if (shown.step >= 0)
         showStep(shown.step, shown.status);
     if (shown.step >= 0 && shown.status == StripField::Clearance) {
@@ -390,23 +328,14 @@ void TForm_strip::StringGrid1Click(int row)
     if (!item)
         return;
     const QString name = item->text();
-    const QString text = Edit1->text() + QLatin1Char('/') + MessageTemplate(*state_.files.com, messageSection_, name);
-
-    TextVariableValues values;
+    TextVariableValues values = CommonTextValues(state_.weather, state_.controllers);
     values.destination = Label_arr->text();
     values.sid = ComboBox1->currentText();
     values.altitudePosition = -TrackBar1->value();
     values.speed = TrackBar2->value();
     values.point = Edit_point->text();
-    values.takeoffRunway = state_.weather.atis.takeoffRunway;
-    values.landingRunway = state_.weather.atis.landingRunway;
-    const t_wind &wind = state_.weather.CurrentWeather.wind;
-    values.wind = wind.direction + QLatin1Char(' ') + wind.speed + wind.unit;
-    values.qnh = state_.weather.qnhText;
-    values.controller = state_.controllers.handoffCallsign;
-    values.controllerFrequency = state_.controllers.handoffFrequency;
     values.heading = Edit_cap->text();
-    Edit1->setText(ReplaceTextVariables(text, values));
+    Edit1->setText(AppendPickedText(Edit1->text(), MessageTemplate(*state_.files.com, messageSection_, name), values));
 
     if (name == QLatin1String("sid")) {
         if (ComboBox1->currentIndex() < 0)
@@ -421,14 +350,9 @@ void TForm_strip::StringGrid1Click(int row)
 
 void TForm_strip::Button1Click()
 {
-    if (callsign_.isEmpty() || state_.link.Com1Digits.isEmpty())
-        return;
-    const QString text = callsign_ + QLatin1Char(' ') + Edit1->text();
-    const QString destination = QLatin1Char('@') + Copy(state_.link.Com1Digits, 2, 5);
-    if (!SendLogged(state_.link, sender_, TextLine(state_.link.OwnCallsign, destination, text), SendLog::Always))
-        return; // refused (a ':' in the text): the message stays to be corrected
-    AppendRadioEntry(state_.link, QStringLiteral("<COM1:") + text);
-    Edit1->clear();
+    // Refused (no COM1, a ':' in the text): the message stays to be corrected.
+    if (SendCom1Message(state_.link, sender_, callsign_, Edit1->text()))
+        Edit1->clear();
 }
 
 } // namespace zaz

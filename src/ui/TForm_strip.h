@@ -5,6 +5,7 @@
 #pragma once
 
 #include "state/RadarState.h"
+#include "traffic/Console.h"
 #include "traffic/StripLine.h"
 
 #include <QDialog>
@@ -46,11 +47,8 @@ public:
 
 private:
     // The step a position shows for the strip's flight kind.
-    struct ShownStep {
-        int step = -1; // in the position's steps; -1: none
-        StripField status = StripField::Clearance;
-    };
-    ShownStep stepToShow() const;
+    // The step of the strip to show (step -1: none).
+    ConsoleStep stepToShow() const;
     void showStep(int step, StripField status);
     void fillMessages(const QString &section);
     void paintAircraft();

@@ -4,6 +4,7 @@
 
 #include "core/Clock.h"
 #include "core/Codec.h"
+#include "core/Shell.h"
 #include "support/ScriptedPrompts.h"
 #include "ui/AppServices.h"
 
@@ -15,6 +16,16 @@ namespace zaz::test {
 
 // The source tree's data/ folder, the starting set a new user gets.
 inline QString SourceDataDir() { return QStringLiteral(ZAZ_SOURCE_DIR "/data"); }
+
+// A shell that starts nothing and records what it was asked to open.
+struct RecordingShell final : Shell {
+    bool open(const QString &program, const QString &parameters) override
+    {
+        opened << program + QLatin1Char(' ') + parameters;
+        return true;
+    }
+    QStringList opened;
+};
 
 // An empty working folder, or with withStartingData(), a copy of the starting set.
 class TestEnv {
@@ -52,14 +63,16 @@ public:
         writeBytes(name, QByteArray(bytes).replace(from, to));
         return bytes.contains(from);
     }
-    // Services that point at this folder, with a simulator library nobody has and no shell.
+    // Services that point at this folder, with a simulator library nobody has and the
+    // recording shell.
     AppServices services(QSize screen = QSize(1920, 1080))
     {
-        return {&prompts, &clock, nullptr, dir(), screen, QStringLiteral("ZazNoSuchSimulatorLibrary")};
+        return {&prompts, &clock, &shell, dir(), screen, QStringLiteral("ZazNoSuchSimulatorLibrary")};
     }
 
     ScriptedPrompts prompts;
     ManualClock clock;
+    RecordingShell shell;
 
 private:
     static QByteArray ReadFile(const QString &path)
