@@ -162,6 +162,7 @@ std::unique_ptr<AppWindows> CreateAppWindows(const AppServices &services)
     // The command console, open from the start; its radio texts go through the quick popup.
     w->console = std::make_unique<TForm_commandes>(main.state(), *services.clock, &main);
     w->console->setControllerChooser(w->chooseControl.get());
+    w->console->setLineSender(&main.connection());
     w->dialogue->setValuesSource([c = w->console.get()] { return c->textValues(); });
     QObject::connect(w->console.get(), &TForm_commandes::com1Wanted, w->dialogue.get(),
                      [d = w->dialogue.get(), c = w->console.get()](const QString &section, const QString &caption) {

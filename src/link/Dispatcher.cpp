@@ -401,8 +401,10 @@ void Dispatcher::apply(const HandoffOffer &line)
     if (line.recipient != g_.link.OwnCallsign)
         return;
     const int index = g_.traffic.table.FindAircraft(line.aircraft);
-    if (index != kNoAircraft)
-        RecordHandoffOffer(g_.traffic, index, line.sender); // also lists it in the console's HO list
+    if (index == kNoAircraft)
+        return;
+    RecordHandoffOffer(g_.traffic, index, line.sender); // also lists it in the console's HO list
+    emit g_.notifier.stripsChanged();                   // the console shows the offer at once
 }
 
 void Dispatcher::apply(const HandoffAccepted &line)

@@ -78,4 +78,22 @@ void AcceptHandoff(LinkState &link, TrafficState &traffic, LineSender &sender, i
     RequestFlightPlan(link, sender, table[index].callsign);
 }
 
+bool RefuseHandoff(LinkState &link, TrafficState &traffic, LineSender &sender, int index)
+{
+    TrafficTable &table = traffic.table;
+    if (!table.inUse(index))
+        return false;
+    const QString callsign = table[index].callsign;
+    const qsizetype removed = traffic.console.handoffs.removeIf(
+        [&](const QString &entry) { return HandoffEntryCallsign(entry) == callsign; });
+    if (removed == 0)
+        return false;
+    const QString offering = table[index].handoffFrom;
+    if (!offering.isEmpty())
+        SendLogged(link, sender, TextLine(link.OwnCallsign, offering, QStringLiteral("handoff refusé pour ") + callsign),
+                   SendLog::Ticked);
+    table.edit(index).handoffFrom.clear();
+    return true;
+}
+
 } // namespace zaz

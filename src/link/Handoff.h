@@ -31,11 +31,17 @@ bool OfferHandoff(LinkState &link, TrafficState &traffic, ControllersState &cont
 // handoffFrom and lists the aircraft, once however often it is offered (the entry then
 // names the latest controller). Accepting the offer takes it off the list, and so does the
 // aircraft leaving the table or its strip being removed (ForgetConsoleEntries). An offer
-// for an unknown callsign is ignored.
+// for an unknown callsign is ignored. Refusing the offer (RefuseHandoff) takes it off too.
 void RecordHandoffOffer(TrafficState &traffic, int index, const QString &offering);
 
 // The controller accepts the handoff offered for an aircraft: "$HA", then its plan query;
 // the aircraft leaves the HO list.
 void AcceptHandoff(LinkState &link, TrafficState &traffic, LineSender &sender, int index);
+
+// The controller refuses the handoff offered for an aircraft: the offering controller is
+// told by a private text "handoff refusé pour " + callsign (the protocol has no refusal
+// line), the aircraft leaves the HO list and forgets who offered it. False when no offer
+// is listed for the aircraft.
+bool RefuseHandoff(LinkState &link, TrafficState &traffic, LineSender &sender, int index);
 
 } // namespace zaz

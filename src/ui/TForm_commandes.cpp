@@ -106,6 +106,9 @@ TForm_commandes::TForm_commandes(RadarState &state, const Clock &clock, QWidget 
     Button2->setObjectName(QStringLiteral("Button2"));
     Button3 = new QPushButton(QStringLiteral("COM1"), this);
     Button3->setObjectName(QStringLiteral("Button3"));
+    Button_refus = new QPushButton(QStringLiteral("refuser"), this);
+    Button_refus->setObjectName(QStringLiteral("Button_refus"));
+    Button_refus->setAccessibleName(QStringLiteral("refuser le handoff"));
 
     RadioGroup_op =
         NewRadioGroup(QStringLiteral("RadioGroup_op"), QStringLiteral("Opérations"), positions_, new QVBoxLayout, this);
@@ -188,6 +191,7 @@ TForm_commandes::TForm_commandes(RadarState &state, const Clock &clock, QWidget 
     connect(Button1, &QPushButton::clicked, this, &TForm_commandes::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm_commandes::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm_commandes::Button3Click);
+    connect(Button_refus, &QPushButton::clicked, this, &TForm_commandes::Button_refusClick);
     connect(positions_, &QButtonGroup::idClicked, this, &TForm_commandes::RadioGroup_opClick);
     connect(kinds_, &QButtonGroup::idClicked, this, &TForm_commandes::RadioGroup_depClick);
     connect(statuses_, &QButtonGroup::idClicked, this, &TForm_commandes::RadioGroup_valClick);
@@ -200,7 +204,7 @@ TForm_commandes::TForm_commandes(RadarState &state, const Clock &clock, QWidget 
     connect(UpDown2, &QSpinBox::valueChanged, this, [this](int n) { Edit_num->setText(QString::number(n)); });
 
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : {Button1, Button2, Button3})
+    for (QPushButton *b : {Button1, Button2, Button3, Button_refus})
         buttons->addWidget(b);
     auto *plan = new QGridLayout;
     const QList<QWidget *> texts = {Edit_callsign, Edit_typav, Edit_IFR, Edit_depart, Edit_ariv, Edit_cruise,
@@ -363,6 +367,10 @@ void TForm_commandes::FormPaint()
     }
     Button2->setPalette(palette);
     Button3->setEnabled(!line.isEmpty());
+    const auto &offers = state_.traffic.console.handoffs;
+    Button_refus->setVisible(a && std::any_of(offers.begin(), offers.end(), [a](const QString &entry) {
+                                 return HandoffEntryCallsign(entry) == a->callsign;
+                             }));
     paintControls(line);
     painting_ = false;
 }
@@ -517,6 +525,14 @@ void TForm_commandes::Button2Click()
     if (!chooser_ || index == kNoAircraft || !CanOfferHandoff(state_.traffic, index))
         return;
     if (!chooser_->handoff(index))
+        return;
+    stripChanged();
+}
+
+void TForm_commandes::Button_refusClick()
+{
+    const int index = selected();
+    if (!sender_ || index == kNoAircraft || !RefuseHandoff(state_.link, state_.traffic, *sender_, index))
         return;
     stripChanged();
 }

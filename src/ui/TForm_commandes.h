@@ -26,6 +26,7 @@ class QTableWidget;
 namespace zaz {
 
 class Clock;
+class LineSender;
 class TForm_choixcontrol;
 
 class TForm_commandes : public QWidget {
@@ -35,6 +36,8 @@ public:
 
     // The chooser the handoff button opens; without it no handoff is offered.
     void setControllerChooser(TForm_choixcontrol *chooser) { chooser_ = chooser; }
+    // Where the refusal of an offered handoff is sent.
+    void setLineSender(LineSender *sender) { sender_ = sender; }
 
     // Shows the selected aircraft, its strip and the controls its position and step use.
     void FormPaint();
@@ -46,6 +49,8 @@ public:
     void StringGrid1Click(int row, int column);
     void Button1Click();
     void Button2Click();
+    // "refuser": refuses the handoff offered for the selected aircraft.
+    void Button_refusClick();
     void Button3Click();
     void RadioGroup_opClick(int item);
     void RadioGroup_depClick(int item);
@@ -83,6 +88,7 @@ private:
     RadarState &state_;
     const Clock &clock_;
     TForm_choixcontrol *chooser_ = nullptr;
+    LineSender *sender_ = nullptr;
     QList<ConsoleRow> rows_;
     QStringList statusCodes_;
     bool painting_ = false;
@@ -94,6 +100,7 @@ private:
     QPushButton *Button1;
     QPushButton *Button2;
     QPushButton *Button3;
+    QPushButton *Button_refus; // shown while an offer is listed for the selected aircraft
     QGroupBox *RadioGroup_op;
     QButtonGroup *positions_;
     QGroupBox *RadioGroup_val;

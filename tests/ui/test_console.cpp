@@ -202,6 +202,19 @@ TEST(ConsoleUi, HandoffIsOfferedOnceThroughTheChooser)
     EXPECT_EQ(t.state.link.SentLog.lines.size(), before + 2) << "offered again";
 }
 
+TEST(ConsoleUi, AnOfferMadeToUsCanBeRefused)
+{
+    Console t;
+    auto *refuse = t.find<QPushButton>("Button_refus");
+    EXPECT_FALSE(refuse->isVisible());
+    t.form.connection().dispatcher().DispatchLine(QStringLiteral("$HOLFMM_CTR:LFLL_TWR:AFR1"));
+    ASSERT_EQ(t.grid("HO")->rowCount(), 1);
+    ASSERT_TRUE(refuse->isVisible());
+    t.click("Button_refus");
+    EXPECT_EQ(t.grid("HO")->rowCount(), 0);
+    EXPECT_FALSE(refuse->isVisible());
+}
+
 TEST(ConsoleUi, Com1OpensTheStepsTextsFilledWithTheConsolesValues)
 {
     Console t;
