@@ -4,6 +4,7 @@
 // new, its record created).
 #include "sim/SimApi.h"
 #include "sim/SimDispatch.h"
+#include "state/RadarState.h"
 
 #include <QByteArray>
 #include <benchmark/benchmark.h>
@@ -47,15 +48,8 @@ std::vector<QByteArray> PollRecords()
     return records;
 }
 
-struct Model {
-    TrafficState traffic;
-    WeatherState weather;
-    SectorState sector;
-    SimState sim;
-    FlightPlanFiles plans;
-    LinkState link;
-    SimGroups groups{traffic, weather, sector, sim, plans, link};
-};
+// The state the answers are applied to.
+using Model = RadarState;
 
 const QDateTime kNow(QDate(2026, 12, 7), QTime(12, 0, 0));
 
@@ -64,7 +58,7 @@ qsizetype Poll(Model &m, const std::vector<QByteArray> &records)
 {
     SimDispatchOutput out;
     for (const QByteArray &record : records)
-        SimDispatch(m.groups, record.constData(), std::size_t(record.size()), kNow, out);
+        SimDispatch(SimGroupsOf(m), record.constData(), std::size_t(record.size()), kNow, out);
     return out.requests.size();
 }
 

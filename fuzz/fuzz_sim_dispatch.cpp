@@ -13,6 +13,7 @@
 //           one cut at the end of the input).
 #include "sim/SimApi.h"
 #include "sim/SimDispatch.h"
+#include "state/RadarState.h"
 
 #include <QSet>
 
@@ -34,14 +35,7 @@ void Check(bool condition)
 
 constexpr std::size_t kMaxInput = 64 * 1024;
 
-struct Model {
-    TrafficState traffic;
-    WeatherState weather;
-    SectorState sector;
-    SimState sim;
-    FlightPlanFiles plans;
-    LinkState link;
-    SimGroups groups{traffic, weather, sector, sim, plans, link};
+struct Model : RadarState {
 
     Model()
     {
@@ -53,7 +47,7 @@ struct Model {
         link.WeatherStation = QStringLiteral("LFLL");
         link.OwnAltitude = 821;
         weather.CurrentWeather.station = link.WeatherStation;
-        plans.PlanWaypointList = {QStringLiteral("LFLL"), QStringLiteral("MTL"), QStringLiteral("LSE"),
+        planFiles.PlanWaypointList = {QStringLiteral("LFLL"), QStringLiteral("MTL"), QStringLiteral("LSE"),
                                   QStringLiteral("LFPG")};
     }
 };
@@ -129,7 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const std::vector<std::uint8_t> record(data + at, data + at + length);
         at += length;
         SimDispatchOutput out;
-        SimDispatch(model->groups, record.data(), record.size(), now, out);
+        SimDispatch(SimGroupsOf(*model), record.data(), record.size(), now, out);
         CheckRecord(*model, out);
     }
     CheckModel(*model);

@@ -751,9 +751,7 @@ void TForm1::simFailed()
 SimRecordHandler TForm1::simDispatcher(SimDispatchOutput &out)
 {
     return [this, &out](const void *data, std::size_t size) {
-        RadarState &s = state_;
-        SimGroups groups{s.traffic, s.weather, s.sector, s.sim, s.planFiles, s.link};
-        SimDispatch(groups, data, size, services_.clock->now(), out);
+        SimDispatch(SimGroupsOf(state_), data, size, services_.clock->now(), out);
     };
 }
 

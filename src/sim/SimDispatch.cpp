@@ -109,7 +109,7 @@ void ApplyMovement(AVION &a, const SimPositionData &p, bool aircraft)
     a.squawk = SquawkText(p.transponder);
 }
 
-void CreateFromSim(SimGroups &g, int index, std::uint32_t objectId, const QString &callsign,
+void CreateFromSim(const SimGroups &g, int index, std::uint32_t objectId, const QString &callsign,
                    const SimPositionData &p, bool aircraft, const QDateTime &now, SimDispatchOutput &out)
 {
     TrafficTable &table = g.traffic.table;
@@ -139,7 +139,7 @@ void CreateFromSim(SimGroups &g, int index, std::uint32_t objectId, const QStrin
     out.requests.append({SIM_REQ_IDENTITY, SIM_DEF_IDENTITY, objectId});
 }
 
-void ApplyPosition(SimGroups &g, std::uint32_t objectId, const SimPositionData &p, bool aircraft,
+void ApplyPosition(const SimGroups &g, std::uint32_t objectId, const SimPositionData &p, bool aircraft,
                    const QDateTime &now, SimDispatchOutput &out)
 {
     const QString callsign = FieldText(p.id);
@@ -175,14 +175,14 @@ void ApplyPosition(SimGroups &g, std::uint32_t objectId, const SimPositionData &
     CreateFromSim(g, index, objectId, callsign, p, aircraft, now, out);
 }
 
-void ApplyIdentity(SimGroups &g, std::uint32_t objectId, const SimIdentityData &d)
+void ApplyIdentity(const SimGroups &g, std::uint32_t objectId, const SimIdentityData &d)
 {
     const int index = FindByObject(g.traffic.table, objectId);
     if (index != kNoAircraft)
         g.traffic.table.edit(index).acType = FieldText(d.model);
 }
 
-void ApplyAiState(SimGroups &g, std::uint32_t objectId, const SimAiStateData &d)
+void ApplyAiState(const SimGroups &g, std::uint32_t objectId, const SimAiStateData &d)
 {
     const int index = FindByObject(g.traffic.table, objectId);
     if (index == kNoAircraft)
@@ -205,7 +205,7 @@ void ApplyAiState(SimGroups &g, std::uint32_t objectId, const SimAiStateData &d)
     a.aiEta = d.etaSeconds;
 }
 
-void ApplyRemoval(SimGroups &g, const SimRecvObjectAddRemove &r, SimDispatchOutput &out)
+void ApplyRemoval(const SimGroups &g, const SimRecvObjectAddRemove &r, SimDispatchOutput &out)
 {
     if (LowByte(r.event.uEventID) != SIM_EVENT_OBJECT_REMOVED)
         return;
@@ -220,14 +220,14 @@ void ApplyRemoval(SimGroups &g, const SimRecvObjectAddRemove &r, SimDispatchOutp
     out.trafficChanged = true;
 }
 
-void ApplyAmbientWeather(SimGroups &g, const SimWeatherData &d, SimDispatchOutput &out)
+void ApplyAmbientWeather(const SimGroups &g, const SimWeatherData &d, SimDispatchOutput &out)
 {
     WeatherState &weather = g.weather;
     t_weather &w = weather.CurrentWeather;
-    const int ownAltitude = g.link.OwnAltitude;
+    const int ownAltitude = g.ownAltitude;
     const QString altitude = IntToStr(ownAltitude);
     const auto rounded = [](double value) { return IntToStr(RoundHalfEven(value)); };
-    w.station = g.link.WeatherStation;
+    w.station = g.ownStation;
     w.elevation = static_cast<qint16>(qBound(int(std::numeric_limits<qint16>::min()), ownAltitude,
                                              int(std::numeric_limits<qint16>::max())));
     // Day of month, then whole minutes since midnight.
@@ -269,7 +269,7 @@ void MarkStationChecked(StationsState &stations, const QString &code, bool check
     stations.checkList.append({code, checked});
 }
 
-void ApplyStationMetar(SimGroups &g, const QString &metar, const QDateTime &now, SimDispatchOutput &out)
+void ApplyStationMetar(const SimGroups &g, const QString &metar, const QDateTime &now, SimDispatchOutput &out)
 {
     const QString code = metar.left(4);
     const int index = FindStation(g.sector, code);
@@ -292,7 +292,7 @@ void ApplyStationMetar(SimGroups &g, const QString &metar, const QDateTime &now,
     out.weatherChanged = true;
 }
 
-void ApplyObservation(SimGroups &g, std::uint32_t request, const QString &received, const QDateTime &now,
+void ApplyObservation(const SimGroups &g, std::uint32_t request, const QString &received, const QDateTime &now,
                       SimDispatchOutput &out)
 {
     const QString metar = TrimText(received);
@@ -308,7 +308,7 @@ void ApplyObservation(SimGroups &g, std::uint32_t request, const QString &receiv
     }
 }
 
-void DispatchObjectData(SimGroups &g, const ReceivedBytes &in, std::uint32_t request, std::uint32_t objectId)
+void DispatchObjectData(const SimGroups &g, const ReceivedBytes &in, std::uint32_t request, std::uint32_t objectId)
 {
     if (request == SIM_REQ_IDENTITY) {
         SimIdentityData d;
@@ -321,7 +321,7 @@ void DispatchObjectData(SimGroups &g, const ReceivedBytes &in, std::uint32_t req
     }
 }
 
-void DispatchByType(SimGroups &g, const ReceivedBytes &in, std::uint32_t request, std::uint32_t objectId,
+void DispatchByType(const SimGroups &g, const ReceivedBytes &in, std::uint32_t request, std::uint32_t objectId,
                     const QDateTime &now, SimDispatchOutput &out)
 {
     switch (request) {
@@ -368,7 +368,7 @@ void ApplyOwnSimMetar(WeatherState &weather, const QString &metar)
         weather.newMetar = true;
 }
 
-void SimDispatch(SimGroups &groups, const void *data, std::size_t size, const QDateTime &now,
+void SimDispatch(const SimGroups &groups, const void *data, std::size_t size, const QDateTime &now,
                  SimDispatchOutput &out)
 {
     const ReceivedBytes in(data, size);

@@ -10,7 +10,6 @@
 // aircraft beyond the table's capacity is refused and counted in TrafficState::refusedAircraft.
 #pragma once
 
-#include "link/LinkState.h"
 #include "sector/SectorState.h"
 #include "sim/SimState.h"
 #include "traffic/FlightPlanFile.h"
@@ -32,7 +31,8 @@ struct SimGroups {
     SectorState &sector;
     SimState &sim;
     const FlightPlanFiles &planFiles; // the waypoints of the AI aircraft being created
-    const LinkState &link;            // the controller's airport and altitude
+    QString ownStation;               // the controller's weather station
+    int ownAltitude = 0;              // and its altitude, feet
 };
 
 // A request the dispatch wants sent once it returns: data of one object (objectId), or of
@@ -54,7 +54,7 @@ struct SimDispatchOutput {
 
 // Handles one received record of size bytes. now gives the records their simulator update
 // time and the stations their date line.
-void SimDispatch(SimGroups &groups, const void *data, std::size_t size, const QDateTime &now,
+void SimDispatch(const SimGroups &groups, const void *data, std::size_t size, const QDateTime &now,
                  SimDispatchOutput &out);
 
 // A received METAR of the controller's airport: becomes the current weather (raw, plain and

@@ -9,6 +9,12 @@ LinkGroups LinkGroupsOf(RadarState &state)
     return {state.link, state.traffic, state.controllers, state.weather, state.sector, state.notifier};
 }
 
+SimGroups SimGroupsOf(RadarState &state)
+{
+    return {state.traffic,   state.weather, state.sector, state.sim, state.planFiles, state.link.WeatherStation,
+            state.link.OwnAltitude};
+}
+
 ScopeScene SceneOf(const RadarState &state)
 {
     return {state.sector, state.view,  state.settings.display, state.traffic, state.weather,

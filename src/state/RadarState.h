@@ -15,6 +15,7 @@
 #include "sector/SectorReader.h"
 #include "sector/SectorState.h"
 #include "sector/ViewState.h"
+#include "sim/SimDispatch.h"
 #include "sim/SimState.h"
 #include "traffic/FlightPlanFile.h"
 #include "traffic/TrafficState.h"
@@ -89,6 +90,8 @@ struct RadarState {
 
 // The groups the server's lines change.
 LinkGroups LinkGroupsOf(RadarState &state);
+// What the simulator's answers are applied to.
+SimGroups SimGroupsOf(RadarState &state);
 // What the scope draws.
 ScopeScene SceneOf(const RadarState &state);
 // The settings the sector reader takes.

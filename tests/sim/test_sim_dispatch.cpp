@@ -2,6 +2,7 @@
 // and answers too short for what they must hold.
 #include "sim/SimApi.h"
 #include "sim/SimDispatch.h"
+#include "state/RadarState.h"
 #include "traffic/TrafficOps.h"
 
 #include <algorithm>
@@ -64,17 +65,10 @@ QByteArray Ambient(double precipitation)
 }
 
 // A simulator aircraft AFR1 (object 11) in record 0.
-struct World {
-    TrafficState traffic;
-    WeatherState weather;
-    SectorState sector;
-    SimState sim;
-    FlightPlanFiles plans;
-    LinkState link;
-    SimGroups groups{traffic, weather, sector, sim, plans, link};
+struct World : RadarState {
     SimDispatchOutput out;
     World() { send(Position(SIM_REQ_AIRCRAFT, 11, "AFR1", 45.0)); out = {}; }
-    void send(const QByteArray &bytes) { SimDispatch(groups, bytes.constData(), bytes.size(), kNoon, out); }
+    void send(const QByteArray &bytes) { SimDispatch(SimGroupsOf(*this), bytes.constData(), bytes.size(), kNoon, out); }
     const AVION &at(int index) const { return traffic.table[index]; }
     // What an answer may change, as one text.
     QString print() const
@@ -162,7 +156,7 @@ TEST(SimDispatch, TypedRouteOfTheAircraftCreatedHere)
         World w;
         w.sim.pendingAiCallsign = "NEW1";
         w.sim.typedRouteWaiting = true;
-        w.plans.PlanWaypointList = c.waypoints;
+        w.planFiles.PlanWaypointList = c.waypoints;
         w.send(Position(SIM_REQ_AIRCRAFT, 12, c.callsign, 45.0));
         const AVION &a = w.at(1);
         EXPECT_EQ(a.route + ' ' + a.routeFields.join('/'), c.route + ' ' + c.route);
@@ -243,7 +237,7 @@ TEST(SimDispatch, AnswersTooShortChangeNothing)
             const QString before = w.print();
             // A copy of exactly size bytes, so that any read past it is caught by the sanitizer.
             const std::vector<char> cut(full.begin(), full.begin() + size);
-            SimDispatch(w.groups, cut.data(), cut.size(), kNoon, w.out);
+            SimDispatch(SimGroupsOf(w), cut.data(), cut.size(), kNoon, w.out);
             EXPECT_EQ(w.print() != before, size == full.size());
             EXPECT_TRUE(size == full.size() || (w.out.requests.isEmpty() && !w.out.trafficChanged));
         }
