@@ -5,16 +5,15 @@
 #include "link/Handoff.h"
 #include "traffic/TrafficOps.h"
 
+#include "support/RecordingSender.h"
+
 #include <gtest/gtest.h>
 
 using namespace zaz;
 
 namespace {
 
-struct Recorder : LineSender {
-    void SendLine(const QString &text) override { sent.append(text); }
-    QStringList sent;
-};
+using Recorder = test::RecordingSender;
 
 // LFLL_TWR with AFR1 to LFMN on a strip: point MTL12, level 120, kind I, position TWR,
 // STAR index S03.

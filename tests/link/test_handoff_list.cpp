@@ -4,16 +4,15 @@
 #include "state/RadarState.h"
 #include "traffic/TrafficOps.h"
 
+#include "support/RecordingSender.h"
+
 #include <gtest/gtest.h>
 
 using namespace zaz;
 
 namespace {
 
-struct Recorder : LineSender {
-    void SendLine(const QString &line) override { sent << line; }
-    QStringList sent;
-};
+using Recorder = test::RecordingSender;
 
 TEST(HandoffList, OffersForUsListTheAircraftOnceUntilAcceptedRefusedOrGone)
 {

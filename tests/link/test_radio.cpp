@@ -6,16 +6,15 @@
 #include "link/TextVariables.h"
 
 #include <QTemporaryDir>
+#include "support/RecordingSender.h"
+
 #include <gtest/gtest.h>
 
 using namespace zaz;
 
 namespace {
 
-struct Recorder : LineSender {
-    void SendLine(const QString &text) override { sent.append(text); }
-    QStringList sent;
-};
+using Recorder = test::RecordingSender;
 
 // LFLL_APP on COM1 118.700, COM2 never tuned, two aircraft and three controllers (LFLL_TWR
 // and LFMN_APP in the radio list, LFPG_CTR not).

@@ -3,6 +3,8 @@
 #include "scope/ScopeInteraction.h"
 #include "traffic/TrafficOps.h"
 
+#include "support/RecordingSender.h"
+
 #include <gtest/gtest.h>
 
 namespace zaz::test {
@@ -13,10 +15,7 @@ namespace {
 const QSize kPicture(600, 600);
 constexpr float kPixel = 1 / 60.0f; // degrees
 
-struct Recorder final : LineSender {
-    void SendLine(const QString &text) override { lines << text; }
-    QStringList lines;
-};
+using Recorder = test::RecordingSender;
 
 VOR Beacon(const char *identifier, float lat, float lon)
 {
@@ -60,7 +59,7 @@ TEST(ScopeInteraction, EveryTargetUnderTheClickIsPickedInTableOrderAndHasItsHand
 
     EXPECT_EQ(s.click(QPoint(300, 300)), (QList<int>{first, second}));
     EXPECT_EQ(s.traffic.SelectedAircraft, second);
-    EXPECT_EQ(s.sender.lines, (QStringList{"$HALFLY_APP:LFMN_CTR:AFR1\r\n", "$CQLFLY_APP:SERVER:FP:AFR1\r\n",
+    EXPECT_EQ(s.sender.sent, (QStringList{"$HALFLY_APP:LFMN_CTR:AFR1\r\n", "$CQLFLY_APP:SERVER:FP:AFR1\r\n",
                                            "$HALFLY_APP:LFMN_CTR:AFR2\r\n", "$CQLFLY_APP:SERVER:FP:AFR2\r\n"}));
     EXPECT_EQ(s.traffic.table[second].handoffFrom + "|" + s.traffic.table[beyond].handoffFrom, "|LFMN_CTR");
 }

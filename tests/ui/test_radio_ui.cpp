@@ -12,15 +12,14 @@
 
 #include <QTest>
 #include <QtWidgets>
+#include "support/RecordingSender.h"
+
 #include <gtest/gtest.h>
 
 namespace zaz::test {
 namespace {
 
-struct Recorder : LineSender {
-    void SendLine(const QString &text) override { sent.append(text); }
-    QStringList sent;
-};
+using Recorder = test::RecordingSender;
 
 // The control showing text as its caption, accessible name or label.
 template <typename T>

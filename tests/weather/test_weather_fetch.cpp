@@ -11,6 +11,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include "support/RecordingSender.h"
+
 #include <gtest/gtest.h>
 
 namespace zaz::test {
@@ -58,10 +60,7 @@ struct LocalServer {
     QList<std::pair<QPointer<QTcpSocket>, QByteArray>> waiting;
 };
 
-struct Recorder : LineSender {
-    void SendLine(const QString &text) override { sent << text; }
-    QStringList sent;
-};
+using Recorder = test::RecordingSender;
 
 struct Rig {
     Rig()
